@@ -1,0 +1,40 @@
+# GoogleTest from Debian's source package, built with the same (cross) toolchain.
+set(TM_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory("${TM_GTEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+enable_testing()
+
+set(TM_TEST_ENV "TM_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+
+# Plain C++ logic and the store: no windows.
+file(GLOB_RECURSE TM_LOGIC_TEST_SOURCES CONFIGURE_DEPENDS tests/logic/*.cpp)
+file(GLOB_RECURSE TM_FAKE_SOURCES CONFIGURE_DEPENDS tests/fakes/*.cpp)
+add_executable(tm_logic_tests ${TM_LOGIC_TEST_SOURCES} ${TM_FAKE_SOURCES} tests/logic_main.cpp)
+target_link_libraries(tm_logic_tests PRIVATE tm_core gtest)
+target_include_directories(tm_logic_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/tests")
+target_compile_options(tm_logic_tests PRIVATE ${TM_WARNINGS})
+target_link_options(tm_logic_tests PRIVATE ${TM_STATIC_LINK})
+add_test(NAME logic COMMAND tm_logic_tests)
+
+# Real windows and dialogs, driven by messages (needs an X display under Wine).
+file(GLOB_RECURSE TM_GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
+add_executable(tm_gui_tests ${TM_GUI_TEST_SOURCES} ${TM_FAKE_SOURCES} tests/gui_main.cpp
+               $<TARGET_OBJECTS:tm_res>)
+target_link_libraries(tm_gui_tests PRIVATE tm_core gtest)
+target_include_directories(tm_gui_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/tests")
+target_compile_options(tm_gui_tests PRIVATE ${TM_WARNINGS})
+target_link_options(tm_gui_tests PRIVATE ${TM_STATIC_LINK})
+add_test(NAME gui COMMAND tm_gui_tests)
+
+set_tests_properties(logic gui PROPERTIES ENVIRONMENT "${TM_TEST_ENV}" TIMEOUT 900)
+
+# The benchmark: a Windows program, run under Wine by tools/bench.sh.
+file(GLOB TM_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+if(TM_BENCH_SOURCES)
+  add_executable(tm_bench ${TM_BENCH_SOURCES} $<TARGET_OBJECTS:tm_res>)
+  target_link_libraries(tm_bench PRIVATE tm_core)
+  target_compile_options(tm_bench PRIVATE ${TM_WARNINGS})
+  target_link_options(tm_bench PRIVATE ${TM_STATIC_LINK})
+endif()

@@ -1,0 +1,50 @@
+#include "framework/Seams.h"
+#include <shellapi.h>
+#include <mutex>
+#include <utility>
+
+namespace seams {
+namespace {
+
+std::mutex gLock;  // handlers may be read from a transfer worker thread
+MessageBoxHandler gMessageBox;
+ShellOpenHandler gShellOpen;
+ClockHandler gClock;
+
+template <class H>
+H Current(const H& h) {
+    std::lock_guard<std::mutex> guard(gLock);
+    return h;
+}
+
+template <class H>
+H Replace(H& slot, H handler) {
+    std::lock_guard<std::mutex> guard(gLock);
+    return std::exchange(slot, std::move(handler));
+}
+
+}  // namespace
+
+int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+    if (auto h = Current(gMessageBox)) return h(owner, text, caption, flags);
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+}
+
+INT_PTR ShellOpen(const std::wstring& target, int show) {
+    if (auto h = Current(gShellOpen)) return h(target, show);
+    return reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, show));
+}
+
+SYSTEMTIME LocalTimeNow() {
+    if (auto h = Current(gClock)) return h();
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    return st;
+}
+
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) { return Replace(gMessageBox, std::move(handler)); }
+ShellOpenHandler SetShellOpenHandler(ShellOpenHandler handler) { return Replace(gShellOpen, std::move(handler)); }
+ClockHandler SetClockHandler(ClockHandler handler) { return Replace(gClock, std::move(handler)); }
+
+}  // namespace seams

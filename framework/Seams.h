@@ -1,0 +1,28 @@
+// The few places where the program meets the user or the outside world and a test
+// must observe or answer: message boxes, the shell's "open", and the clock.
+// Production code always goes through these; tests install their own handlers.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+
+namespace seams {
+
+// Message box: owner, text, caption, MB_* flags -> IDOK/IDYES/IDNO/...
+using MessageBoxHandler =
+    std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags)>;
+// Shell "open" of a URL or file: target, show command -> ShellExecute's result value.
+using ShellOpenHandler = std::function<INT_PTR(const std::wstring& target, int show)>;
+// Local time now.
+using ClockHandler = std::function<SYSTEMTIME()>;
+
+int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
+INT_PTR ShellOpen(const std::wstring& target, int show);
+SYSTEMTIME LocalTimeNow();
+
+// Installing an empty handler restores the real one. Each returns the previous handler.
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+ShellOpenHandler SetShellOpenHandler(ShellOpenHandler handler);
+ClockHandler SetClockHandler(ClockHandler handler);
+
+}  // namespace seams
