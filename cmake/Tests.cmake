@@ -21,7 +21,7 @@ add_test(NAME logic COMMAND tm_logic_tests)
 # Real windows and dialogs, driven by messages (needs an X display under Wine).
 file(GLOB_RECURSE TM_GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
 add_executable(tm_gui_tests ${TM_GUI_TEST_SOURCES} ${TM_FAKE_SOURCES} tests/gui_main.cpp
-               $<TARGET_OBJECTS:tm_res>)
+               tests/gui/TestResources.rc $<TARGET_OBJECTS:tm_res>)
 target_link_libraries(tm_gui_tests PRIVATE tm_core gtest)
 target_include_directories(tm_gui_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/tests")
 target_compile_options(tm_gui_tests PRIVATE ${TM_WARNINGS})

@@ -2,15 +2,18 @@
 # Installs the Debian packages that building, running and testing Tidemarker need,
 # only those that are missing. Needs root (or sudo) and a reachable apt mirror.
 set -euo pipefail
-pkgs=(cmake make npm wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools
-      xvfb xauth googletest fp-utils nsis zip unzip python3)
+# command the package provides : package
+tools=(cmake:cmake make:make npm:npm wine:wine
+       x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
+       xvfb-run:xvfb xauth:xauth chmcmd:fp-utils makensis:nsis zip:zip unzip:unzip python3:python3)
+# packages without a command of their own
+files=(/usr/src/googletest/CMakeLists.txt:googletest /usr/lib/wine/wine64:wine64)
 missing=()
-for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
+for t in "${tools[@]}"; do command -v "${t%%:*}" >/dev/null 2>&1 || missing+=("${t##*:}"); done
+for f in "${files[@]}"; do [ -e "${f%%:*}" ] || missing+=("${f##*:}"); done
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing: ${missing[*]}"
 sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+$sudo apt-get -o DPkg::Lock::Timeout=600 update -qq
+$sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
