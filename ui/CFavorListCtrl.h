@@ -1,0 +1,76 @@
+// The favorites list pane: one row per favorite of the current folder or of a
+// search, in both window modes. It owns the records of its rows.
+#pragma once
+#include "framework/CControl.h"
+#include "store/Records.h"
+#include <array>
+#include <map>
+#include <vector>
+
+class CFolderTreeCtrl;
+
+class CFavorListCtrl : public fw::CControl {
+public:
+    static constexpr int kColumnCount = 5;  // Name, Location, Tags, Visit Count, Latest Visit Time
+
+    CFavorListCtrl();
+    ~CFavorListCtrl() override;
+
+    void SetTree(CFolderTreeCtrl* tree) { m_tree = tree; }
+    CFolderTreeCtrl* Tree() const { return m_tree; }
+    // Styles, theme and the five columns; called once after subclassing.
+    void InitColumns();
+
+    void FillList(std::vector<FavorRecord*>& records);  // takes the records over, empties the vector
+    void AddRow(const FavorRecord& record);
+    void UpdateRow(const FavorRecord& record);
+    void RemoveRow(int id);
+    void RemoveSelectedRows();
+    void CountVisitInRow(int id);
+
+    std::vector<FavorRecord*> GetSelectedFavors() const;
+    FavorRecord* GetSingleSelectedFavor() const;
+    int SelectedCount() const;
+    int RowCount() const;
+    FavorRecord* RecordAt(int row) const;
+    FavorRecord* FindRow(int id) const;
+
+    void SelectAll();
+    void InvertSelection();
+    void DeselectAll();
+    void SelectFirst();
+    void SelectPrevious();
+    void SelectNext();
+
+    // Header click: same column inverts the direction, another sorts ascending.
+    void OnHeaderClick(int column);
+    // Sort By command: sorts column k in the current direction.
+    void SortByCommand(int column);
+    void SetAscending(bool ascending) { m_ascending = ascending; }
+    void SortByColumn(int column, bool ascending);
+    int SortColumn() const { return m_sortColumn; }
+    bool Ascending() const { return m_ascending; }
+
+    void SetColumnVisible(int column, bool visible);
+    bool IsColumnVisible(int column) const { return m_columns[column].visible; }
+    // Check marks and states of the View menu's column and sort entries.
+    void UpdateViewMenuChecks(HMENU menu) const;
+
+    bool Dispatch(const fw::Msg& m, LRESULT& result) override;
+
+private:
+    struct ColumnState {
+        bool visible = true;
+        int savedWidth = 0;
+        int savedPosition = 0;
+    };
+    void Renumber();
+    void SetRowTexts(int row, const FavorRecord& record) const;
+    void ShowSortArrow(int column, bool ascending) const;
+
+    std::map<int, FavorRecord*> m_rows;  // favorite id -> record, owned
+    int m_sortColumn = -1;
+    bool m_ascending = true;
+    std::array<ColumnState, kColumnCount> m_columns{};
+    CFolderTreeCtrl* m_tree = nullptr;
+};
