@@ -36,7 +36,7 @@ inline void CloseHandleIfValid(HANDLE h) {
 inline void DeleteGdiObject(HGDIOBJ h) { DeleteObject(h); }
 inline void DestroyMenuHandle(HMENU h) { DestroyMenu(h); }
 inline void DestroyIconHandle(HICON h) { DestroyIcon(h); }
-inline void FreeModule(HMODULE h) { FreeLibrary(h); }
+inline void ReleaseModule(HMODULE h) { FreeLibrary(h); }
 inline void CloseRegKey(HKEY h) { RegCloseKey(h); }
 
 using OwnedHandle = Owned<HANDLE, &CloseHandleIfValid>;
@@ -45,7 +45,7 @@ using OwnedBitmap = Owned<HBITMAP, &DeleteGdiObject>;
 using OwnedBrush = Owned<HBRUSH, &DeleteGdiObject>;
 using OwnedMenu = Owned<HMENU, &DestroyMenuHandle>;
 using OwnedIcon = Owned<HICON, &DestroyIconHandle>;
-using OwnedModule = Owned<HMODULE, &FreeModule>;
+using OwnedModule = Owned<HMODULE, &ReleaseModule>;
 using OwnedKey = Owned<HKEY, &CloseRegKey>;
 
 // COM interface pointer owner.
