@@ -1,0 +1,357 @@
+#include "store/CFavorStore.h"
+#include "framework/Seams.h"
+#include "store/CppSQLite3Exception.h"
+#include "store/FolderAssembly.h"
+#include "store/TextConv.h"
+#include <cstdio>
+
+namespace {
+
+constexpr const char kCreateFolderTable[] =
+    "create table tbl_folder(id integer primary key, pid int, name char(128));";
+constexpr const char kCreateFavorTable[] =
+    "create table tbl_favor(id integer primary key, pid int, name char(512), location char(1024), "
+    "tags char(128), hits int, last_hit char(20));";
+// SQLite's page cache misses are costly under Wine: keep the whole file of a large
+// collection (about 30 MB for 100,000 favorites) in a 64 MiB cache.
+constexpr const char kTuneConnection[] = "pragma cache_size = -65536;";
+
+constexpr const char kInsertFolder[] = "insert into tbl_folder(pid, name) values(?,?);";
+constexpr const char kUpdateFolder[] = "update tbl_folder set name = ?, pid = ? where id = ?;";
+constexpr const char kDeleteFolder[] = "delete from tbl_folder where id = %d";
+constexpr const char kDeleteFolderFavors[] = "delete from tbl_favor where pid = %d";
+constexpr const char kInsertFavor[] =
+    "insert into tbl_favor(pid, name, location, tags, hits, last_hit) values(?,?,?,?,0,?);";
+constexpr const char kUpdateFavor[] =
+    "update tbl_favor set pid = ?, name = ?, location = ?, tags = ? where id = ?;";
+constexpr const char kDeleteFavor[] = "delete from tbl_favor where id = %d";
+constexpr const char kCountVisit[] = "update tbl_favor set hits = hits + 1, last_hit = ? where id = ?;";
+constexpr const char kLoadFavors[] =
+    "select id, name, location, tags, hits, last_hit from tbl_favor where pid = %d";
+// The search text is bound as one pattern ("%text%") used for all three columns, so no
+// text can end the pattern early and no length limit applies.
+constexpr const char kSearchFavors[] =
+    "select id, pid, name, location, tags, hits, last_hit from tbl_favor where name like ?1 "
+    "or location like ?1 or tags like ?1 order by hits desc limit 150";
+constexpr const char kMostVisited[] =
+    "select id, pid, name, location, tags, hits, last_hit from tbl_favor where hits>0 "
+    "order by hits desc limit %d";
+constexpr const char kLatestVisited[] =
+    "select id, pid, name, location, tags, hits, last_hit from tbl_favor where hits>0 and "
+    "last_hit <> '' order by last_hit desc limit %d";
+constexpr const char kSelectFolders[] = "select id, pid, name from tbl_folder;";
+constexpr const char kSelectFavorsForExport[] = "select pid, name, location from tbl_favor;";
+
+// One integer pasted into a statement: always short, so a small buffer is enough.
+std::string WithNumber(const char* format, int value) {
+    char sql[256];
+    std::snprintf(sql, sizeof sql, format, value);
+    return sql;
+}
+
+int RowId(CppSQLite3Connection& connection) {
+    return static_cast<int>(connection.LastInsertId());  // low 32 bits
+}
+
+std::wstring Text(const CppSQLite3Cursor& row, int column) { return FromUtf8(row.TextValue(column, "")); }
+
+// Columns id, pid, name, location, tags, hits, last_hit.
+FavorRecord* ReadFavor(const CppSQLite3Cursor& row) {
+    auto* favor = new FavorRecord;
+    favor->id = row.IntValue(0, 0);
+    favor->pid = row.IntValue(1, 0);
+    favor->name = Text(row, 2);
+    favor->location = Text(row, 3);
+    favor->tags = Text(row, 4);
+    favor->hits = row.IntValue(5, 0);
+    favor->lastHit = Text(row, 6);
+    return favor;
+}
+
+// Appends one record per row, made by `read`; on failure frees what this call made and
+// rethrows, so the list keeps nothing of a failed query.
+template <class Read>
+void ReadFavors(CppSQLite3Cursor& rows, std::vector<FavorRecord*>& out, Read read) {
+    std::vector<FavorRecord*> made;
+    try {
+        for (; !rows.AtEnd(); rows.Next()) made.push_back(read(rows));
+        rows.Finish();
+    } catch (...) {
+        FreeFavorList(made);
+        throw;
+    }
+    out.insert(out.end(), made.begin(), made.end());
+}
+
+void ReadFolders(CppSQLite3Connection& connection, FolderAssembly& folders) {
+    CppSQLite3Cursor rows = connection.Query(kSelectFolders);
+    for (; !rows.AtEnd(); rows.Next()) {
+        auto* folder = new FolderRecord;
+        folder->id = rows.IntValue(0, 0);
+        folder->pid = rows.IntValue(1, 0);
+        folder->name = Text(rows, 2);
+        folders.Add(folder);
+    }
+    rows.Finish();
+}
+
+}  // namespace
+
+// One of the two cached visit lists.
+struct CFavorStore::VisitList {
+    const char* sql;
+    int size;
+    bool& stale;
+    std::vector<FavorRecord*>& cache;
+};
+
+CFavorStore::~CFavorStore() { CloseQuietly(); }
+
+CFavorStore& FavorStore() {
+    static CFavorStore store;
+    return store;
+}
+
+template <class Fn>
+bool CFavorStore::Guarded(Fn&& fn) {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    try {
+        fn();
+        return true;
+    } catch (const CppSQLite3Exception&) {
+        return false;
+    }
+}
+
+void CFavorStore::CloseQuietly() {
+    FreeFavorList(m_mostVisitedCache);
+    FreeFavorList(m_latestVisitedCache);
+    m_mostVisitedStale = m_latestVisitedStale = true;
+    m_connection.Close();
+    m_opened = false;
+    m_inBatch = false;
+}
+
+bool CFavorStore::Open(const std::wstring& path) {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    if (m_opened) CloseQuietly();
+    try {
+        m_connection.Open(ToUtf8(path).c_str());
+        if (!m_connection.HasTable("tbl_favor")) {
+            m_connection.Execute(kCreateFolderTable);
+            m_connection.Execute(kCreateFavorTable);
+        }
+        m_connection.Execute(kTuneConnection);
+        m_opened = true;
+        return true;
+    } catch (const CppSQLite3Exception&) {
+        m_connection.Close();
+        return false;
+    }
+}
+
+bool CFavorStore::IsOpen() const {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_opened;
+}
+
+bool CFavorStore::SetVisitListSizes(int mostVisited, int latestVisited) {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    if (mostVisited != m_mostVisitedSize) m_mostVisitedStale = true;
+    if (latestVisited != m_latestVisitedSize) m_latestVisitedStale = true;
+    m_mostVisitedSize = mostVisited;
+    m_latestVisitedSize = latestVisited;
+    return true;
+}
+
+bool CFavorStore::AddFolder(FolderRecord& folder) {
+    return Guarded([&] {
+        CppSQLite3Command insert = m_connection.Prepare(kInsertFolder);
+        insert.BindInt(1, folder.pid);
+        insert.BindText(2, ToUtf8(folder.name).c_str());
+        insert.Run();
+        insert.Finish();
+        folder.id = RowId(m_connection);
+    });
+}
+
+bool CFavorStore::UpdateFolder(const FolderRecord& folder) {
+    return Guarded([&] {
+        CppSQLite3Command update = m_connection.Prepare(kUpdateFolder);
+        update.BindText(1, ToUtf8(folder.name).c_str());
+        update.BindInt(2, folder.pid);
+        update.BindInt(3, folder.id);
+        update.Run();
+        update.Finish();
+    });
+}
+
+bool CFavorStore::DeleteFolders(const std::vector<int>& folderIds) {
+    return Guarded([&] {
+        for (const int id : folderIds) {
+            m_connection.Execute(WithNumber(kDeleteFolder, id).c_str());
+            m_connection.Execute(WithNumber(kDeleteFolderFavors, id).c_str());
+        }
+    });
+}
+
+bool CFavorStore::AddFavor(FavorRecord& favor) {
+    return Guarded([&] {
+        favor.hits = 0;
+        favor.lastHit = CurrentTimeText();
+        CppSQLite3Command insert = m_connection.Prepare(kInsertFavor);
+        insert.BindInt(1, favor.pid);
+        insert.BindText(2, ToUtf8(favor.name).c_str());
+        insert.BindText(3, ToUtf8(favor.location).c_str());
+        insert.BindText(4, ToUtf8(favor.tags).c_str());
+        insert.BindText(5, ToUtf8(favor.lastHit).c_str());
+        insert.Run();
+        insert.Finish();
+        favor.id = RowId(m_connection);
+    });
+}
+
+bool CFavorStore::UpdateFavor(const FavorRecord& favor) {
+    return Guarded([&] {
+        CppSQLite3Command update = m_connection.Prepare(kUpdateFavor);
+        update.BindInt(1, favor.pid);
+        update.BindText(2, ToUtf8(favor.name).c_str());
+        update.BindText(3, ToUtf8(favor.location).c_str());
+        update.BindText(4, ToUtf8(favor.tags).c_str());
+        update.BindInt(5, favor.id);
+        update.Run();
+        update.Finish();
+    });
+}
+
+bool CFavorStore::DeleteFavor(int favorId) {
+    return Guarded([&] { m_connection.Execute(WithNumber(kDeleteFavor, favorId).c_str()); });
+}
+
+bool CFavorStore::CountVisit(const FavorRecord& favor) {
+    return Guarded([&] {
+        m_mostVisitedStale = m_latestVisitedStale = true;
+        CppSQLite3Command update = m_connection.Prepare(kCountVisit);
+        update.BindText(1, ToUtf8(CurrentTimeText()).c_str());
+        update.BindInt(2, favor.id);
+        update.Run();
+        update.Finish();
+    });
+}
+
+bool CFavorStore::LoadFavors(int folderId, std::vector<FavorRecord*>& out) {
+    return Guarded([&] {
+        CppSQLite3Cursor rows = m_connection.Query(WithNumber(kLoadFavors, folderId).c_str());
+        ReadFavors(rows, out, [folderId](const CppSQLite3Cursor& row) {  // id, name, location, tags, hits, last_hit
+            auto* favor = new FavorRecord;
+            favor->id = row.IntValue(0, 0);
+            favor->pid = folderId;
+            favor->name = Text(row, 1);
+            favor->location = Text(row, 2);
+            favor->tags = Text(row, 3);
+            favor->hits = row.IntValue(4, 0);
+            favor->lastHit = Text(row, 5);
+            return favor;
+        });
+    });
+}
+
+bool CFavorStore::SearchFavors(const std::wstring& text, std::vector<FavorRecord*>& out) {
+    return Guarded([&] {
+        CppSQLite3Command search = m_connection.Prepare(kSearchFavors);
+        search.BindText(1, ("%" + ToUtf8(text) + "%").c_str());
+        CppSQLite3Cursor rows = search.Query();
+        ReadFavors(rows, out, ReadFavor);
+        search.Finish();
+    });
+}
+
+bool CFavorStore::GetVisitList(VisitList list, std::vector<FavorRecord*>& out) {
+    return Guarded([&] {
+        if (list.stale) {
+            FreeFavorList(list.cache);
+            CppSQLite3Cursor rows = m_connection.Query(WithNumber(list.sql, list.size).c_str());
+            ReadFavors(rows, list.cache, ReadFavor);
+            list.stale = false;
+        }
+        out.insert(out.end(), list.cache.begin(), list.cache.end());
+    });
+}
+
+bool CFavorStore::GetMostVisited(std::vector<FavorRecord*>& out) {
+    return GetVisitList({kMostVisited, m_mostVisitedSize, m_mostVisitedStale, m_mostVisitedCache}, out);
+}
+
+bool CFavorStore::GetLatestVisited(std::vector<FavorRecord*>& out) {
+    return GetVisitList({kLatestVisited, m_latestVisitedSize, m_latestVisitedStale, m_latestVisitedCache}, out);
+}
+
+bool CFavorStore::LoadFolderTree(FolderRecord& root) {
+    return Guarded([&] {
+        FolderAssembly folders(0);
+        ReadFolders(m_connection, folders);
+        folders.Link();
+        folders.TakeOver(root);
+    });
+}
+
+bool CFavorStore::LoadAll(FolderRecord& root, int& count) {
+    count = 0;
+    return Guarded([&] {
+        FolderAssembly folders(root.id);
+        ReadFolders(m_connection, folders);
+        int attached = folders.Link();
+        CppSQLite3Cursor rows = m_connection.Query(kSelectFavorsForExport);
+        for (; !rows.AtEnd(); rows.Next()) {
+            auto* favor = new FavorRecord;
+            favor->pid = rows.IntValue(0, 0);
+            favor->name = Text(rows, 1);
+            favor->location = Text(rows, 2);
+            if (folders.AddFavor(favor)) ++attached;
+        }
+        rows.Finish();
+        folders.TakeOver(root);
+        count = attached;
+    });
+}
+
+std::wstring CFavorStore::CurrentTimeText() {
+    const SYSTEMTIME now = seams::LocalTimeNow();
+    wchar_t text[64];
+    std::swprintf(text, sizeof text / sizeof text[0], L"%d-%02d-%02d %02d:%02d:%02d", now.wYear, now.wMonth,
+                  now.wDay, now.wHour, now.wMinute, now.wSecond);
+    return text;
+}
+
+bool CFavorStore::BeginBatch() {
+    m_lock.lock();  // held until EndBatch
+    if (!m_inBatch) {
+        try {
+            m_connection.Execute("begin;");
+            m_inBatch = true;
+            return true;
+        } catch (const CppSQLite3Exception&) {
+        }
+    }
+    m_lock.unlock();
+    return false;
+}
+
+bool CFavorStore::EndBatch(bool commit) {
+    // Another thread's batch keeps the lock: refuse rather than wait for it.
+    std::unique_lock<std::recursive_mutex> guard(m_lock, std::try_to_lock);
+    if (!guard.owns_lock() || !m_inBatch) return false;
+    bool ended = true;
+    try {
+        m_connection.Execute(commit ? "commit;" : "rollback;");
+    } catch (const CppSQLite3Exception&) {
+        ended = false;
+        try {
+            m_connection.Execute("rollback;");
+        } catch (const CppSQLite3Exception&) {
+        }
+    }
+    m_inBatch = false;
+    m_lock.unlock();  // the hold taken by BeginBatch
+    return ended;
+}

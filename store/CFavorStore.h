@@ -1,0 +1,126 @@
+// The favorites store: folders and favorites in the SQLite file Data\favors.db, with
+// cached Most Visited and Latest Visited lists. Every operation returns true on success
+// and false when SQLite reported an error; nothing is shown and nothing is logged.
+//
+// Threads: each operation holds the store's (recursive) lock from start to end, so the
+// GUI thread and an import worker may call the store at the same time.
+//
+// Import batches: an import wraps its AddFolder/AddFavor calls in one batch,
+//
+//     CFavorStore::Batch batch(store);          // or BeginBatch() ... EndBatch(commit)
+//     if (!batch.Active()) return false;
+//     ... store.AddFolder(folder); store.AddFavor(favor); ...
+//     return batch.Commit();                    // leaving without Commit rolls back
+//
+// which runs them as one transaction (100,000 inserts in well under a second instead of
+// one disk commit each) and leaves nothing of a half-done import in the file if the job
+// fails or the process dies. The thread that began the batch holds the store's lock until
+// the batch ends, so any other thread's store call waits until then: end the batch before
+// sending (not posting) a message to a window of another thread whose handler may use the
+// store, or the two threads wait for each other. Batches do not nest; BeginBatch and
+// EndBatch must be called on the same thread.
+#pragma once
+#include "store/CppSQLite3Connection.h"
+#include "store/Records.h"
+#include <mutex>
+#include <string>
+#include <vector>
+
+class CFavorStore {
+public:
+    static constexpr int kDefaultVisitListSize = 10;
+
+    CFavorStore() = default;
+    CFavorStore(const CFavorStore&) = delete;
+    CFavorStore& operator=(const CFavorStore&) = delete;
+    virtual ~CFavorStore();
+
+    // Opens (or creates) the file and creates both tables when tbl_favor is missing.
+    // A file that is not a database, or that holds tbl_folder but no tbl_favor, fails
+    // and is left as it was.
+    bool Open(const std::wstring& path);
+    bool IsOpen() const;
+    bool SetVisitListSizes(int mostVisited, int latestVisited);
+
+    // Sets folder.id to the new row id.
+    bool AddFolder(FolderRecord& folder);
+    bool UpdateFolder(const FolderRecord& folder);
+    // Deletes each folder and the favorites directly in it, in list order; stops at the
+    // first failure. Pass a whole subtree, descendants first.
+    bool DeleteFolders(const std::vector<int>& folderIds);
+
+    // Sets hits = 0, lastHit = now and then id to the new row id.
+    bool AddFavor(FavorRecord& favor);
+    // Name, location, tags and folder; the visit data is never changed here.
+    bool UpdateFavor(const FavorRecord& favor);
+    bool DeleteFavor(int favorId);
+    // One more visit, now. Makes both visit lists stale; the record itself is unchanged.
+    bool CountVisit(const FavorRecord& favor);
+
+    // The following append new records that the caller owns.
+    bool LoadFavors(int folderId, std::vector<FavorRecord*>& out);
+    // Favorites whose name, location or tags contain the text, highest hits first, at most
+    // 150. The text is a LIKE pattern fragment: "%" and "_" are wildcards, ASCII letters
+    // match either case, everything else (apostrophes included) matches itself.
+    bool SearchFavors(const std::wstring& text, std::vector<FavorRecord*>& out);
+
+    // Append the store's own cached records (valid until the lists are refreshed after a
+    // visit or a size change, or the store is reopened); the caller must not free them.
+    bool GetMostVisited(std::vector<FavorRecord*>& out);
+    bool GetLatestVisited(std::vector<FavorRecord*>& out);
+
+    // Fills root.subfolders (root has id 0) with the whole folder tree, every level in
+    // ascending id order. A folder whose parent does not exist is left out with
+    // everything below it (its rows stay in the file).
+    bool LoadFolderTree(FolderRecord& root);
+    // The subtree below root.id with every favorite (pid, name and location only), for
+    // export. `count` is set to the number of folders and favorites read that were
+    // attached to a parent, outside the subtree included: a progress range.
+    bool LoadAll(FolderRecord& root, int& count);
+
+    // Local time now as "YYYY-MM-DD HH:MM:SS".
+    static std::wstring CurrentTimeText();
+
+    bool BeginBatch();
+    bool EndBatch(bool commit);
+
+    // A batch for one scope: rolls back unless committed.
+    class Batch {
+    public:
+        explicit Batch(CFavorStore& store) : m_store(store), m_active(store.BeginBatch()) {}
+        ~Batch() { if (m_active) m_store.EndBatch(false); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        bool Active() const { return m_active; }
+        bool Commit() {
+            if (!m_active) return false;
+            m_active = false;
+            return m_store.EndBatch(true);
+        }
+
+    private:
+        CFavorStore& m_store;
+        bool m_active;
+    };
+
+private:
+    struct VisitList;
+    template <class Fn> bool Guarded(Fn&& fn);
+    bool GetVisitList(VisitList list, std::vector<FavorRecord*>& out);
+    void CloseQuietly();
+
+    bool m_opened = false;
+    CppSQLite3Connection m_connection;
+    int m_mostVisitedSize = kDefaultVisitListSize;
+    int m_latestVisitedSize = kDefaultVisitListSize;
+    bool m_mostVisitedStale = true;
+    std::vector<FavorRecord*> m_mostVisitedCache;
+    bool m_latestVisitedStale = true;
+    std::vector<FavorRecord*> m_latestVisitedCache;
+
+    mutable std::recursive_mutex m_lock;
+    bool m_inBatch = false;  // the batch's thread also holds m_lock once more
+};
+
+// The program's one store, over Data\favors.db (opened at start-up).
+CFavorStore& FavorStore();

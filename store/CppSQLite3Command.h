@@ -1,0 +1,35 @@
+// A compiled statement with "?" parameters: bind, run, and finish (the destructor
+// finishes quietly). After a successful Run the statement is reset, so it can be
+// bound and run again. Commands move, they are never copied.
+#pragma once
+#include <sqlite3.h>
+
+class CppSQLite3Cursor;
+
+class CppSQLite3Command {
+public:
+    CppSQLite3Command() = default;
+    CppSQLite3Command(sqlite3* db, sqlite3_stmt* stmt) : m_db(db), m_stmt(stmt) {}
+    CppSQLite3Command(CppSQLite3Command&& other) noexcept;
+    CppSQLite3Command& operator=(CppSQLite3Command&& other) noexcept;
+    CppSQLite3Command(const CppSQLite3Command&) = delete;
+    CppSQLite3Command& operator=(const CppSQLite3Command&) = delete;
+    virtual ~CppSQLite3Command();
+
+    // Parameter indexes start at 1. The text is UTF-8 and is copied.
+    void BindText(int index, const char* text);
+    void BindInt(int index, int value);
+    // Runs a statement that returns no rows; the number of rows it changed.
+    int Run();
+    // Runs a statement that returns rows. The cursor borrows this command's statement:
+    // finishing it resets the statement, and it must not outlive the command.
+    CppSQLite3Cursor Query();
+    void Finish();
+
+private:
+    void CheckStatement() const;
+    void FinishQuietly() noexcept;
+
+    sqlite3* m_db = nullptr;         // not owned
+    sqlite3_stmt* m_stmt = nullptr;  // owned
+};

@@ -1,0 +1,39 @@
+// One SQLite connection. Paths and statements are UTF-8; every failure throws
+// CppSQLite3Exception. A connection and its cursors and commands are used by one
+// thread at a time (the favorites store serialises its callers).
+#pragma once
+#include "store/CppSQLite3Command.h"
+#include "store/CppSQLite3Cursor.h"
+#include <sqlite3.h>
+
+class CppSQLite3Connection {
+public:
+    // A statement that meets a lock held by another connection waits this long.
+    static constexpr int kBusyTimeoutMs = 60000;
+
+    CppSQLite3Connection() = default;
+    CppSQLite3Connection(const CppSQLite3Connection&) = delete;
+    CppSQLite3Connection& operator=(const CppSQLite3Connection&) = delete;
+    virtual ~CppSQLite3Connection();
+
+    // Opens or creates the file. Closes a connection that is still open first.
+    void Open(const char* path);
+    void Close();
+    bool IsOpen() const { return m_db != nullptr; }
+
+    // Runs every statement of the text; the rows changed by the last one.
+    int Execute(const char* sql);
+    // Compiles the first statement of the text and steps to its first row.
+    CppSQLite3Cursor Query(const char* sql);
+    // The first column of the first row as a decimal integer (0 for empty or non-numeric text).
+    int Scalar(const char* sql);
+    bool HasTable(const char* name);
+    CppSQLite3Command Prepare(const char* sql);
+    sqlite3_int64 LastInsertId();
+
+private:
+    void CheckOpen() const;
+    sqlite3_stmt* Compile(const char* sql);
+
+    sqlite3* m_db = nullptr;
+};

@@ -1,0 +1,40 @@
+// Builds a folder tree out of folder rows read in any order. The assembly owns every
+// folder it is given until TakeOver hands the tree below the root to the caller; what
+// is not reachable from the root then (a missing or cyclic parent chain, or a folder
+// outside the root's subtree) is freed with its favorites, and everything is freed if
+// the assembly dies without a TakeOver (a failed load).
+#pragma once
+#include "store/Records.h"
+#include <map>
+
+class FolderAssembly {
+public:
+    explicit FolderAssembly(int rootId) { m_root.id = rootId; }
+    FolderAssembly(const FolderAssembly&) = delete;
+    FolderAssembly& operator=(const FolderAssembly&) = delete;
+    ~FolderAssembly();
+
+    // Takes ownership.
+    void Add(FolderRecord* folder);
+    // Walks the folders in ascending id order: one whose pid is the root's id joins the
+    // root, any other joins its parent unless the parent is missing or was dropped
+    // earlier in the walk, in which case it is dropped too. Children always list in
+    // ascending id order. Returns how many folders joined a parent.
+    int Link();
+    // Puts a favorite (ownership taken) into the root or its folder; false (and freed) if
+    // that folder is missing or was dropped.
+    bool AddFavor(FavorRecord* favor);
+    // Appends the root's subfolders and favors to `root`'s lists and frees the rest.
+    void TakeOver(FolderRecord& root);
+
+private:
+    struct Entry {
+        FolderRecord* folder;
+        bool dropped;
+    };
+    FolderRecord* Parent(int pid) const;
+    void FreeUnreachable();
+
+    FolderRecord m_root;
+    std::map<int, Entry> m_folders;
+};
