@@ -1,0 +1,34 @@
+// Reads favorites folders (through the shell namespace) into record trees, and writes
+// record trees out as favorites folders of Internet shortcut files and as bookmark HTML
+// files. Runs on a transfer worker thread; progress goes to a step callback, one call
+// per item, and nothing here touches a window.
+//
+// Trees read here are built from `new` records that the caller frees
+// (FreeFolderChildren); no ids are set while reading.
+#pragma once
+#include "store/Records.h"
+#include <functional>
+#include <string>
+
+class CFavorTransfer {
+public:
+    using Step = std::function<void()>;
+
+    // The user's favorites folder (not created when missing), or empty.
+    static std::wstring GetFavoritesFolderPath();
+    // Walks the folder: sub-folders become folder records, Internet shortcuts favorite
+    // records, in the shell's order; other files and hidden items are left out. `count`
+    // is the number of records made. False when the shell cannot open the folder.
+    bool ReadFavoritesFolder(const std::wstring& path, FolderRecord& root, int& count);
+
+    // One .url file per favorite, one directory per sub-folder (files first), below an
+    // existing directory; `step` runs once per favorite and once per sub-folder. Names
+    // that cannot be file names are mapped (SafeFileName). False when anything could not
+    // be written; the rest is still written.
+    bool ExportToFolder(const Step& step, const std::wstring& folder, const FolderRecord& record);
+    // The folder's bookmark HTML list (see BookmarkHtml.h).
+    static std::wstring BuildBookmarkHtml(const Step& step, const FolderRecord& record, bool heading);
+    // Writes the whole document as UTF-8 (no byte-order mark) in one write, replacing an
+    // existing file. False when the file could not be created or written.
+    bool ExportToHtml(const Step& step, const std::wstring& path, const FolderRecord& record);
+};
