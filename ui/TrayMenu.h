@@ -1,0 +1,12 @@
+// What the notification-area icon says and offers.
+#pragma once
+#include "ui/widgets/BCMenu.h"
+
+// The tip the icon is added with, replaced at once by kTrayTooltip.
+inline constexpr wchar_t kTrayInitialTip[] = L"Tidemark 1.0";
+// Three lines, 68 characters.
+inline constexpr wchar_t kTrayTooltip[] = L"Tidemarker\nLeft click -> Show Tidemarker\nRight click -> Context menu";
+
+// Fills a new pop-up menu with the tray commands, top to bottom: Exit, Help,
+// Preferences, separator, Find, Add New Favor, separator, Quick Panel, Browser.
+bool BuildTrayMenu(BCMenu& menu);

@@ -1,0 +1,180 @@
+#include "ui/widgets/CFlatButton.h"
+#include "framework/CWinApp.h"
+#include <string>
+
+namespace {
+
+constexpr int kIconSize = 16;
+constexpr int kIconTextGap = 4;
+
+COLORREF Blend(COLORREF a, COLORREF b, int percentOfB) {
+    auto mix = [&](int x, int y) { return (x * (100 - percentOfB) + y * percentOfB) / 100; };
+    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+}
+
+void FillSolid(HDC dc, const RECT& rc, COLORREF colour) {
+    fw::OwnedBrush brush(CreateSolidBrush(colour));
+    if (brush) FillRect(dc, &rc, brush.get());
+}
+
+void FrameSolid(HDC dc, const RECT& rc, COLORREF colour) {
+    fw::OwnedBrush brush(CreateSolidBrush(colour));
+    if (brush) FrameRect(dc, &rc, brush.get());
+}
+
+HICON LoadSmallIcon(int iconId) {
+    if (iconId == 0) return nullptr;
+    return static_cast<HICON>(LoadImageW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                         kIconSize, kIconSize, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+const fw::MapEntry<CFlatButton> CFlatButton::kMap[] = {
+    fw::OnMessage(WM_MOUSEMOVE, &Self::OnMouseMove),
+    fw::OnMessage(WM_MOUSELEAVE, &Self::OnMouseLeave),
+    fw::OnMessage(WM_ENABLE, &Self::OnEnable),
+    fw::OnMessage(WM_SETTEXT, &Self::OnSetText),
+    fw::OnReflect(WM_DRAWITEM, &Self::OnDrawItem),
+};
+bool CFlatButton::Dispatch(const fw::Msg& m, LRESULT& result) {
+    return fw::RunMap(*this, kMap, m, result) || CControl::Dispatch(m, result);
+}
+
+bool CFlatButton::Attach(HWND dialog, int id, int iconId) {
+    if (!SubclassDlgItem(dialog, id)) return false;
+    const LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
+    SetWindowLongPtrW(m_hwnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+    SetIcon(iconId);
+    return true;
+}
+
+void CFlatButton::SetIcon(int iconId) {
+    m_icon.reset(LoadSmallIcon(iconId));
+    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void CFlatButton::SetHot(bool hot) {
+    if (m_hot == hot) return;
+    m_hot = hot;
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+LRESULT CFlatButton::OnMouseMove(const fw::Msg& m) {
+    if (!m_hot) {
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, m_hwnd, 0};
+        TrackMouseEvent(&tme);
+        SetHot(true);
+    }
+    m.passOn = true;
+    return 0;
+}
+
+LRESULT CFlatButton::OnMouseLeave(const fw::Msg& m) {
+    SetHot(false);
+    m.passOn = true;
+    return 0;
+}
+
+LRESULT CFlatButton::OnEnable(const fw::Msg& m) {
+    if (!m.wp) m_hot = false;
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+    m.passOn = true;
+    return 0;
+}
+
+LRESULT CFlatButton::OnSetText(const fw::Msg& m) {
+    // An owner-drawn button does not repaint itself for a new text.
+    const LRESULT r = Default(m);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+    return r;
+}
+
+LRESULT CFlatButton::OnDrawItem(const fw::Msg& m) {
+    const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lp);
+    if (di->CtlType != ODT_BUTTON) {
+        m.passOn = true;
+        return FALSE;
+    }
+    Draw(*di);
+    return TRUE;
+}
+
+void CFlatButton::Draw(const DRAWITEMSTRUCT& di) const {
+    HDC dc = di.hDC;
+    RECT rc = di.rcItem;
+    const bool pressed = (di.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (di.itemState & ODS_DISABLED) != 0;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF accent = GetSysColor(COLOR_HIGHLIGHT);
+
+    if (!disabled && (pressed || m_hot)) {
+        FillSolid(dc, rc, Blend(face, accent, pressed ? 35 : 18));
+        FrameSolid(dc, rc, Blend(face, accent, 70));
+    } else {
+        FillSolid(dc, rc, face);
+    }
+
+    const std::wstring text = fw::WindowText(m_hwnd);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    RECT textRc{0, 0, 0, 0};
+    if (!text.empty()) DrawTextW(dc, text.c_str(), -1, &textRc, DT_SINGLELINE | DT_CALCRECT);
+    const int iconW = m_icon ? kIconSize : 0;
+    const int gap = (iconW && !text.empty()) ? kIconTextGap : 0;
+    const int contentW = iconW + gap + (textRc.right - textRc.left);
+    const int shift = pressed ? 1 : 0;
+    int x = rc.left + ((rc.right - rc.left) - contentW) / 2 + shift;
+    if (x < rc.left + 2) x = rc.left + 2;
+    const int midY = (rc.top + rc.bottom) / 2 + shift;
+
+    if (m_icon) {
+        const int y = midY - kIconSize / 2;
+        if (disabled)
+            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(m_icon.get()), 0, x, y, kIconSize, kIconSize,
+                       DST_ICON | DSS_DISABLED);
+        else
+            DrawIconEx(dc, x, y, m_icon.get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+        x += iconW + gap;
+    }
+    if (!text.empty()) {
+        RECT tr{x, rc.top + shift, rc.right - 2, rc.bottom + shift};
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS;
+        if (di.itemState & ODS_NOACCEL) flags |= DT_HIDEPREFIX;
+        DrawTextW(dc, text.c_str(), -1, &tr, flags);
+    }
+    SelectObject(dc, oldFont);
+
+    if ((di.itemState & ODS_FOCUS) && !(di.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = rc;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+CButtonTips::~CButtonTips() {
+    if (m_tip && IsWindow(m_tip)) DestroyWindow(m_tip);
+}
+
+bool CButtonTips::Create(HWND dialog) {
+    if (m_tip || !dialog) return false;
+    m_dialog = dialog;
+    m_tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                            fw::CWinApp::ResourceInstance(), nullptr);
+    return m_tip != nullptr;
+}
+
+void CButtonTips::Add(int id, const wchar_t* text) {
+    HWND control = GetDlgItem(m_dialog, id);
+    if (!m_tip || !control || !text) return;
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = m_dialog;
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    ti.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
