@@ -1,6 +1,7 @@
 #include "transfer/CFavorTransfer.h"
 #include "store/TextConv.h"
 #include "transfer/BookmarkHtml.h"
+#include "transfer/FirefoxPlaces.h"
 #include "transfer/SafeFileName.h"
 #include "transfer/ShortcutFile.h"
 #include <windows.h>
@@ -171,6 +172,20 @@ bool CFavorTransfer::ReadFavoritesFolder(const std::wstring& path, FolderRecord&
     if (folder->EnumObjects(nullptr, kEnumFlags, &items) != S_OK || !items) return false;
     FolderWalk(count).Walk(folder.Get(), items.Get(), root);
     return true;
+}
+
+std::wstring CFavorTransfer::FindFirefoxPlaces() {
+    wchar_t appData[MAX_PATH + 1] = {};
+    if (!SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE)) return {};
+    return PlacesPathFromProfiles(std::wstring(appData) + L"\\Mozilla\\Firefox\\");
+}
+
+std::wstring CFavorTransfer::PlacesPathFromProfiles(const std::wstring& firefoxFolder) {
+    return FirefoxPlacesPath(firefoxFolder);
+}
+
+bool CFavorTransfer::ReadFirefoxPlaces(const std::wstring& path, FolderRecord& root, int& count) {
+    return ReadPlacesFile(path, root, count);
 }
 
 bool CFavorTransfer::ExportToFolder(const Step& step, const std::wstring& folder, const FolderRecord& record) {

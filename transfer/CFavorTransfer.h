@@ -1,7 +1,7 @@
-// Reads favorites folders (through the shell namespace) into record trees, and writes
-// record trees out as favorites folders of Internet shortcut files and as bookmark HTML
-// files. Runs on a transfer worker thread; progress goes to a step callback, one call
-// per item, and nothing here touches a window.
+// Reads favorites folders (through the shell namespace) and Firefox bookmark databases
+// into record trees, and writes record trees out as favorites folders of Internet
+// shortcut files and as bookmark HTML files. Runs on a transfer worker thread; progress
+// goes to a step callback, one call per item, and nothing here touches a window.
 //
 // Trees read here are built from `new` records that the caller frees
 // (FreeFolderChildren); no ids are set while reading.
@@ -20,6 +20,15 @@ public:
     // records, in the shell's order; other files and hidden items are left out. `count`
     // is the number of records made. False when the shell cannot open the folder.
     bool ReadFavoritesFolder(const std::wstring& path, FolderRecord& root, int& count);
+
+    // The first Firefox profile's "places.sqlite", or empty when Firefox has no folder.
+    static std::wstring FindFirefoxPlaces();
+    // The same below a given Firefox folder (ending in a backslash), from its profiles.ini.
+    static std::wstring PlacesPathFromProfiles(const std::wstring& firefoxFolder);
+    // Reads the bookmarks menu's folders and the unsorted bookmarks of a file named exactly
+    // "places.sqlite". A database that a running Firefox holds locked, or that lies in a
+    // folder it cannot be opened from, is read through a temporary copy.
+    bool ReadFirefoxPlaces(const std::wstring& path, FolderRecord& root, int& count);
 
     // One .url file per favorite, one directory per sub-folder (files first), below an
     // existing directory; `step` runs once per favorite and once per sub-folder. Names

@@ -1,0 +1,64 @@
+#include "transfer/SaveImportedTree.h"
+#include "store/CFavorStore.h"
+#include <vector>
+
+namespace {
+
+class TreeSaver {
+public:
+    TreeSaver(CFavorStore& store, const std::function<void()>& step) : m_store(store), m_step(step) {}
+
+    void SaveFolder(FolderRecord& folder) {
+        m_ok = m_store.AddFolder(folder) && m_ok;
+        m_folders.push_back(&folder);
+    }
+
+    void SaveContents(FolderRecord& folder) {
+        for (FavorRecord* favor : folder.favors) {
+            favor->pid = folder.id;
+            m_ok = m_store.AddFavor(*favor) && m_ok;
+            Step();
+        }
+        for (FolderRecord* sub : folder.subfolders) {
+            sub->pid = folder.id;
+            SaveFolder(*sub);
+            Step();
+            SaveContents(*sub);
+        }
+    }
+
+    bool Ok() const { return m_ok; }
+    const std::vector<FolderRecord*>& Folders() const { return m_folders; }
+
+private:
+    void Step() {
+        if (m_step) m_step();
+    }
+
+    CFavorStore& m_store;
+    const std::function<void()>& m_step;
+    std::vector<FolderRecord*> m_folders;
+    bool m_ok = true;
+};
+
+}  // namespace
+
+bool SaveImportedTree(CFavorStore& store, FolderRecord& root, const std::wstring& topName,
+                      const std::function<void()>& step,
+                      const std::function<void(const FolderRecord&)>& folderStored) {
+    root.name = topName;
+    root.pid = 0;  // directly below Root
+    TreeSaver saver(store, step);
+    {
+        CFavorStore::Batch batch(store);
+        const bool batched = batch.Active();
+        saver.SaveFolder(root);
+        saver.SaveContents(root);
+        if (!saver.Ok()) return false;  // leaving the scope rolls the batch back
+        if (batched && !batch.Commit()) return false;
+    }
+    if (folderStored) {
+        for (const FolderRecord* folder : saver.Folders()) folderStored(*folder);
+    }
+    return true;
+}
