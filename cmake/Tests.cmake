@@ -38,3 +38,14 @@ if(TM_BENCH_SOURCES)
   target_compile_options(tm_bench PRIVATE ${TM_WARNINGS})
   target_link_options(tm_bench PRIVATE ${TM_STATIC_LINK})
 endif()
+
+# The bookmark HTML export read back by an independent parser (Python's html.parser);
+# tools/install-deps.sh installs python3, and without it the check is left out.
+find_program(TM_PYTHON3 python3)
+if(TM_PYTHON3)
+  add_test(NAME html_peer COMMAND "${TM_PYTHON3}" "${CMAKE_CURRENT_SOURCE_DIR}/tests/peer/check_bookmark_html.py"
+           "${CMAKE_BINARY_DIR}/html-peer" $<TARGET_FILE:tm_logic_tests> ${CMAKE_CROSSCOMPILING_EMULATOR})
+  set_tests_properties(html_peer PROPERTIES ENVIRONMENT "${TM_TEST_ENV}" TIMEOUT 300)
+else()
+  message(STATUS "python3 not found: the html_peer check is skipped")
+endif()
