@@ -43,6 +43,8 @@ void Fill(HDC dc, const RECT& rc, COLORREF colour) {
 
 }  // namespace
 
+BCMenu::BCMenu() = default;
+
 BCMenu::~BCMenu() {
     for (const auto& item : m_items) LiveItems().erase(item.get());
 }

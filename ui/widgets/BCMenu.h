@@ -11,7 +11,7 @@
 
 class BCMenu {
 public:
-    BCMenu() = default;
+    BCMenu();
     ~BCMenu();
     BCMenu(const BCMenu&) = delete;
     BCMenu& operator=(const BCMenu&) = delete;

@@ -1,4 +1,6 @@
 #include "gui/widgets/WidgetTestSupport.h"
+#include "app/AppMessages.h"
+#include "ui/widgets/BCMenu.h"
 #include "ui/widgets/CSplitterBar.h"
 
 bool WidgetProbe::Dispatch(const fw::Msg& m, LRESULT& r) {
@@ -8,6 +10,16 @@ bool WidgetProbe::Dispatch(const fw::Msg& m, LRESULT& r) {
         notifies.push_back({h->idFrom, h->code, delta});
     } else if (m.id == WM_COMMAND) {
         commands.push_back(LOWORD(m.wp));
+    } else if (m.id == WM_TRAY_NOTIFY) {
+        callbacks.push_back(m.lp);
+        return true;
+    } else if (m.id == WM_MEASUREITEM && m.wp == 0) {
+        if (BCMenu::OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(m.lp))) ++measured;
+        r = TRUE;
+        return true;
+    } else if (m.id == WM_DRAWITEM && m.wp == 0) {
+        r = BCMenu::OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(m.lp));
+        return true;
     }
     return CDialog::Dispatch(m, r);
 }
