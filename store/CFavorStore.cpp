@@ -13,8 +13,10 @@ constexpr const char kCreateFavorTable[] =
     "create table tbl_favor(id integer primary key, pid int, name char(512), location char(1024), "
     "tags char(128), hits int, last_hit char(20));";
 // SQLite's page cache misses are costly under Wine: keep the whole file of a large
-// collection (about 30 MB for 100,000 favorites) in a 64 MiB cache.
-constexpr const char kTuneConnection[] = "pragma cache_size = -65536;";
+// collection (about 12 MB for 100,000 favorites) in a 64 MiB cache, and read it through a
+// mapping of the file, which also spares the first query after opening from reading the
+// file page by page (about ten times slower).
+constexpr const char kTuneConnection[] = "pragma cache_size = -65536; pragma mmap_size = 268435456;";
 
 constexpr const char kInsertFolder[] = "insert into tbl_folder(pid, name) values(?,?);";
 constexpr const char kUpdateFolder[] = "update tbl_folder set name = ?, pid = ? where id = ?;";
@@ -123,7 +125,15 @@ bool CFavorStore::Guarded(Fn&& fn) {
     }
 }
 
+CppSQLite3Command& CFavorStore::Prepared(CppSQLite3Command& slot, const char* sql) {
+    if (!slot.IsPrepared()) slot = m_connection.Prepare(sql);
+    return slot;
+}
+
 void CFavorStore::CloseQuietly() {
+    // Compiled statements must go before the connection, or it cannot close.
+    m_insertFolder = CppSQLite3Command();
+    m_insertFavor = CppSQLite3Command();
     FreeFavorList(m_mostVisitedCache);
     FreeFavorList(m_latestVisitedCache);
     m_mostVisitedStale = m_latestVisitedStale = true;
@@ -166,11 +176,10 @@ bool CFavorStore::SetVisitListSizes(int mostVisited, int latestVisited) {
 
 bool CFavorStore::AddFolder(FolderRecord& folder) {
     return Guarded([&] {
-        CppSQLite3Command insert = m_connection.Prepare(kInsertFolder);
+        CppSQLite3Command& insert = Prepared(m_insertFolder, kInsertFolder);
         insert.BindInt(1, folder.pid);
         insert.BindText(2, ToUtf8(folder.name).c_str());
         insert.Run();
-        insert.Finish();
         folder.id = RowId(m_connection);
     });
 }
@@ -199,14 +208,13 @@ bool CFavorStore::AddFavor(FavorRecord& favor) {
     return Guarded([&] {
         favor.hits = 0;
         favor.lastHit = CurrentTimeText();
-        CppSQLite3Command insert = m_connection.Prepare(kInsertFavor);
+        CppSQLite3Command& insert = Prepared(m_insertFavor, kInsertFavor);
         insert.BindInt(1, favor.pid);
         insert.BindText(2, ToUtf8(favor.name).c_str());
         insert.BindText(3, ToUtf8(favor.location).c_str());
         insert.BindText(4, ToUtf8(favor.tags).c_str());
         insert.BindText(5, ToUtf8(favor.lastHit).c_str());
         insert.Run();
-        insert.Finish();
         favor.id = RowId(m_connection);
     });
 }

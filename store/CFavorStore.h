@@ -107,6 +107,8 @@ private:
     struct VisitList;
     template <class Fn> bool Guarded(Fn&& fn);
     bool GetVisitList(VisitList list, std::vector<FavorRecord*>& out);
+    // The statement of `slot`, compiled on first use and kept until the store closes.
+    CppSQLite3Command& Prepared(CppSQLite3Command& slot, const char* sql);
     void CloseQuietly();
 
     bool m_opened = false;
@@ -117,6 +119,10 @@ private:
     std::vector<FavorRecord*> m_mostVisitedCache;
     bool m_latestVisitedStale = true;
     std::vector<FavorRecord*> m_latestVisitedCache;
+
+    // The two inserts an import runs many thousand times, compiled once.
+    CppSQLite3Command m_insertFolder;
+    CppSQLite3Command m_insertFavor;
 
     mutable std::recursive_mutex m_lock;
     bool m_inBatch = false;  // the batch's thread also holds m_lock once more

@@ -25,6 +25,7 @@ public:
     // finishing it resets the statement, and it must not outlive the command.
     CppSQLite3Cursor Query();
     void Finish();
+    bool IsPrepared() const { return m_stmt != nullptr; }
 
 private:
     void CheckStatement() const;

@@ -21,7 +21,9 @@ void CppSQLite3Connection::Open(const char* path) {
 
 void CppSQLite3Connection::Close() {
     if (!m_db) return;
-    sqlite3_close(std::exchange(m_db, nullptr));
+    // A statement still alive keeps the handle until it is finished, instead of the
+    // close failing and the handle leaking.
+    sqlite3_close_v2(std::exchange(m_db, nullptr));
 }
 
 void CppSQLite3Connection::CheckOpen() const {

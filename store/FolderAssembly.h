@@ -5,7 +5,7 @@
 // the assembly dies without a TakeOver (a failed load).
 #pragma once
 #include "store/Records.h"
-#include <map>
+#include <vector>
 
 class FolderAssembly {
 public:
@@ -22,7 +22,7 @@ public:
     // ascending id order. Returns how many folders joined a parent.
     int Link();
     // Puts a favorite (ownership taken) into the root or its folder; false (and freed) if
-    // that folder is missing or was dropped.
+    // that folder is missing or was dropped. Only after Link.
     bool AddFavor(FavorRecord* favor);
     // Appends the root's subfolders and favors to `root`'s lists and frees the rest.
     void TakeOver(FolderRecord& root);
@@ -30,11 +30,18 @@ public:
 private:
     struct Entry {
         FolderRecord* folder;
-        bool dropped;
+        bool dropped;  // during the walk; afterwards: not reached from the root
     };
+    static constexpr ptrdiff_t kRoot = -1;
+    static constexpr ptrdiff_t kMissing = -2;
+
+    // Index of the folder with this id or kMissing (by binary search once Link has sorted
+    // the entries); Find gives kRoot for the root's id.
+    ptrdiff_t Index(int id) const;
+    ptrdiff_t Find(int pid) const;
     FolderRecord* Parent(int pid) const;
     void FreeUnreachable();
 
     FolderRecord m_root;
-    std::map<int, Entry> m_folders;
+    std::vector<Entry> m_folders;
 };

@@ -4,12 +4,24 @@
 
 namespace {
 
+// Most stored text is plain ASCII, which reads the same in UTF-8 and in every ANSI code
+// page: copy it without the conversion calls (costly under Wine). Returns the length of
+// the ASCII prefix copied.
+template <class From, class To>
+size_t CopyAscii(const From* text, size_t size, To* out) {
+    size_t i = 0;
+    for (; i < size && static_cast<unsigned>(text[i]) < 0x80; ++i) out[i] = static_cast<To>(text[i]);
+    return i;
+}
+
 std::string Narrow(UINT codePage, const std::wstring& text) {
     if (text.empty()) return {};
+    std::string out(text.size(), '\0');
+    if (CopyAscii(text.data(), text.size(), out.data()) == text.size()) return out;
     const int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
                                       nullptr, 0, nullptr, nullptr);
     if (n <= 0) return {};
-    std::string out(static_cast<size_t>(n), '\0');
+    out.assign(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
                         nullptr, nullptr);
     return out;
@@ -17,10 +29,12 @@ std::string Narrow(UINT codePage, const std::wstring& text) {
 
 std::wstring Widen(UINT codePage, const char* text, size_t size) {
     if (size == 0) return {};
-    const int n = MultiByteToWideChar(codePage, 0, text, static_cast<int>(size), nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text, static_cast<int>(size), out.data(), n);
+    // One UTF-16 unit never takes fewer than one byte, so `size` units always suffice.
+    std::wstring out(size, L'\0');
+    if (CopyAscii(text, size, out.data()) == size) return out;
+    const int n = MultiByteToWideChar(codePage, 0, text, static_cast<int>(size), out.data(),
+                                      static_cast<int>(size));
+    out.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return out;
 }
 

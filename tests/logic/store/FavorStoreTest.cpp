@@ -257,6 +257,8 @@ TEST_F(FavorStoreOrphans, LoadAllKeepsTheSubtreeAndCountsWhatItAttached) {
         {1, L"f2[x2] f7[x1]", 10},
         // Folders 3 and 8 hang from 99: attached 3 4 5 6 8 9 10 11; favorites x4 x6 x99.
         {99, L"f3(f4[x4]) f8(f5(f6[x6]))[x99]", 11},
+        // 11 hangs from 10, and 10 (as a folder) from 11: attached 5 6 9 10 11; favorite x6.
+        {10, L"f11(f10)", 6},
     };
     for (const auto& c : cases) {
         OwnedTree all;
