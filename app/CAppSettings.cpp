@@ -1,0 +1,104 @@
+#include "app/CAppSettings.h"
+#include "app/AutoRun.h"
+#include "app/ProgramPaths.h"
+#include "app/SettingsCodec.h"
+#include <vector>
+
+using namespace settings;
+
+namespace {
+
+const wchar_t* RectKey(bool browser) { return browser ? kBrowserPosKey : kQuickPanelPosKey; }
+
+}  // namespace
+
+int CAppSettings::ReadInt(const wchar_t* section, const wchar_t* key, int fallback) const {
+    if (m_filePath.empty()) return fallback;
+    // Negative numbers come back as their two's complement.
+    return static_cast<int>(GetPrivateProfileIntW(section, key, fallback, m_filePath.c_str()));
+}
+
+std::wstring CAppSettings::ReadText(const wchar_t* section, const wchar_t* key,
+                                    int maxChars) const {
+    if (m_filePath.empty()) return std::wstring();
+    std::vector<wchar_t> buffer(maxChars + 1, L'\0');
+    const DWORD length = GetPrivateProfileStringW(section, key, L"", buffer.data(),
+                                                  static_cast<DWORD>(buffer.size()),
+                                                  m_filePath.c_str());
+    return std::wstring(buffer.data(), length);
+}
+
+void CAppSettings::WriteText(const wchar_t* section, const wchar_t* key,
+                             const std::wstring& text) {
+    if (m_filePath.empty()) return;
+    WritePrivateProfileStringW(section, key, text.c_str(), m_filePath.c_str());
+}
+
+bool CAppSettings::ReadBrowserMode() const {
+    return IsFlagOn(ReadInt(kDisplaySection, kIsBrowserKey, kDefaultIsBrowser));
+}
+
+void CAppSettings::WriteBrowserMode(bool browser) {
+    WriteText(kDisplaySection, kIsBrowserKey, FlagText(browser));
+}
+
+bool CAppSettings::ReadTopMost() const {
+    return IsFlagOn(ReadInt(kDisplaySection, kTopMostKey, kDefaultTopMost));
+}
+
+void CAppSettings::WriteTopMost(bool topMost) {
+    WriteText(kDisplaySection, kTopMostKey, FlagText(topMost));
+}
+
+void CAppSettings::ReadWindowRect(bool browser, RECT& rect) const {
+    // The client area of a maximised window on the primary monitor, without the taskbar.
+    const int screenWidth = GetSystemMetrics(SM_CXFULLSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYFULLSCREEN);
+    const RectNumbers r = WindowRectFromText(
+        ReadText(kDisplaySection, RectKey(browser), kMaxRectText), browser, screenWidth,
+        screenHeight);
+    rect = RECT{r.left, r.top, r.right, r.bottom};
+}
+
+void CAppSettings::WriteWindowRect(bool browser, const RECT& rect) {
+    WriteText(kDisplaySection, RectKey(browser),
+              FormatRectText({rect.left, rect.top, rect.right, rect.bottom}));
+}
+
+void CAppSettings::ReadVisitListSizes(int& mostVisited, int& latestVisited) const {
+    mostVisited = ReadInt(kGeneralSection, kMostVisitedKey, kDefaultVisitListSize);
+    latestVisited = ReadInt(kGeneralSection, kLatestVisitedKey, kDefaultVisitListSize);
+}
+
+void CAppSettings::WriteVisitListSizes(int mostVisited, int latestVisited) {
+    WriteText(kGeneralSection, kMostVisitedKey, IntText(mostVisited));
+    WriteText(kGeneralSection, kLatestVisitedKey, IntText(latestVisited));
+}
+
+void CAppSettings::ReadHotkeys(int& activateKey, int& activateModifiers, int& addFavorKey,
+                               int& addFavorModifiers) const {
+    activateKey = ReadInt(kHotkeysSection, kActivateKey, kDefaultActivateKey);
+    activateModifiers = ReadInt(kHotkeysSection, kActivateModifierKey, kDefaultActivateModifiers);
+    addFavorKey = ReadInt(kHotkeysSection, kAddFavorKey, kDefaultAddFavorKey);
+    addFavorModifiers = ReadInt(kHotkeysSection, kAddFavorModifierKey, kDefaultAddFavorModifiers);
+}
+
+void CAppSettings::WriteHotkeys(int activateKey, int activateModifiers, int addFavorKey,
+                                int addFavorModifiers) {
+    WriteText(kHotkeysSection, kActivateKey, IntText(activateKey));
+    WriteText(kHotkeysSection, kActivateModifierKey, IntText(activateModifiers));
+    WriteText(kHotkeysSection, kAddFavorKey, IntText(addFavorKey));
+    WriteText(kHotkeysSection, kAddFavorModifierKey, IntText(addFavorModifiers));
+}
+
+bool CAppSettings::IsAutoRunOn() const { return autorun::IsOnFor(ModuleFilePath()); }
+
+bool CAppSettings::SetAutoRun(bool on) {
+    autorun::SetFor(on, on ? ModuleFilePath() : std::wstring());
+    return true;
+}
+
+CAppSettings& AppSettings() {
+    static CAppSettings settings;
+    return settings;
+}

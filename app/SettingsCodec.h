@@ -1,0 +1,58 @@
+// The settings file's keys, defaults and text formats, without any file access:
+// CAppSettings reads and writes the file and hands the texts to these.
+#pragma once
+#include <string>
+
+namespace settings {
+
+constexpr const wchar_t* kDisplaySection = L"Display";
+constexpr const wchar_t* kGeneralSection = L"General";
+constexpr const wchar_t* kHotkeysSection = L"Hotkeys";
+
+constexpr const wchar_t* kIsBrowserKey = L"IsBrowser";
+constexpr const wchar_t* kTopMostKey = L"TopMost";
+constexpr const wchar_t* kBrowserPosKey = L"BrowserPos";
+constexpr const wchar_t* kQuickPanelPosKey = L"QuickPanelPos";
+constexpr const wchar_t* kMostVisitedKey = L"MostVisitedItemCount";
+constexpr const wchar_t* kLatestVisitedKey = L"LatestVisitedItemCount";
+constexpr const wchar_t* kActivateKey = L"Activate";
+constexpr const wchar_t* kActivateModifierKey = L"ActivateModifier";
+constexpr const wchar_t* kAddFavorKey = L"AddFavor";
+constexpr const wchar_t* kAddFavorModifierKey = L"AddFavorModifier";
+
+constexpr int kDefaultIsBrowser = 1;
+constexpr int kDefaultTopMost = 0;
+constexpr int kDefaultVisitListSize = 10;
+constexpr int kDefaultActivateKey = 0x2F;       // with Ctrl; a virtual-key code, not the "/" key
+constexpr int kDefaultActivateModifiers = 2;    // Ctrl
+constexpr int kDefaultAddFavorKey = 0x4E;       // N
+constexpr int kDefaultAddFavorModifiers = 6;    // Ctrl + Shift
+
+// Longest rectangle text read from the file, in characters.
+constexpr int kMaxRectText = 255;
+
+struct RectNumbers {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+struct RectSize {
+    int width = 0, height = 0;
+};
+
+// A flag counts as on only when it is exactly 1; it is written as "1" or "0".
+inline bool IsFlagOn(int value) { return value == 1; }
+inline const wchar_t* FlagText(bool on) { return on ? L"1" : L"0"; }
+std::wstring IntText(int value);
+
+// Default window sizes: the Favorite Browser 730 x 520, the Quick Panel 300 x 400.
+RectSize DefaultRectSize(bool browser);
+// A rectangle of the given size centred on a screen of the given size; halves round toward zero.
+RectNumbers CentredRect(int screenWidth, int screenHeight, RectSize size);
+// Scans "left:top:right:bottom" the way "%d:%d:%d:%d" does: numbers after the first
+// one that cannot be read stay 0 ("10:20" gives 10, 20, 0, 0). Out-of-range numbers clamp.
+RectNumbers ScanRectText(const std::wstring& text);
+std::wstring FormatRectText(const RectNumbers& rect);
+// The stored rectangle as read, or the centred default when the stored text is empty.
+RectNumbers WindowRectFromText(const std::wstring& text, bool browser, int screenWidth,
+                               int screenHeight);
+
+}  // namespace settings

@@ -1,0 +1,41 @@
+#include "app/Startup.h"
+#include "app/CAppSettings.h"
+#include "app/FileSystem.h"
+#include "app/FirstStart.h"
+#include "app/InstanceSearch.h"
+#include "app/PathRules.h"
+#include "app/ProgramPaths.h"
+#include "framework/Seams.h"
+#include <windows.h>
+
+namespace {
+
+StartupEnd ReportStoreFailure() {
+    seams::MessageBox(nullptr, kStoreFailedText, kStoreFailedCaption, MB_ICONEXCLAMATION | MB_OK);
+    return StartupEnd::StoreFailed;
+}
+
+}  // namespace
+
+StartupEnd RunStartup(CAppSettings& settings, const StartupHooks& hooks) {
+    if (ShowRunningInstance()) return StartupEnd::HandedOver;
+
+    // Whatever folder the program was launched from, its files live beside it. A program
+    // folder that cannot be known or entered leaves the data file out of reach.
+    if (!SetWorkingDirectory(ProgramFolder())) return ReportStoreFailure();
+    EnsureFolder(DataFolderPath());  // a folder that cannot be made makes the open fail
+    if (!hooks.openStore(paths::kDatabaseFile)) return ReportStoreFailure();
+
+    settings.SetFilePath(SettingsFilePath());
+    int mostVisited = 0, latestVisited = 0;
+    settings.ReadVisitListSizes(mostVisited, latestVisited);
+    hooks.setVisitListSizes(mostVisited, latestVisited);
+
+    if (hooks.firstStart) {
+        hooks.firstStart(settings);
+    } else {
+        TurnOnAutoRunAtFirstStart(settings);
+    }
+    hooks.runMainWindow();
+    return StartupEnd::MainWindowClosed;
+}

@@ -1,0 +1,97 @@
+#include "app/CAppSettings.h"
+#include "app/FileSystem.h"
+#include "app/InstanceSearch.h"
+#include "app/ProgramPaths.h"
+#include "app/Startup.h"
+#include "fakes/FakeSeams.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the start-up from the temp folder as working directory with recording hooks; puts the
+// working directory and the program folder's settings file back afterwards.
+class StartupRun : public testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t cwd[MAX_PATH];
+        GetCurrentDirectoryW(MAX_PATH, cwd);
+        m_previousCwd = cwd;
+        m_hadIni = MoveFileW(m_ini.c_str(), m_iniBackup.c_str());
+        wchar_t temp[MAX_PATH];
+        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+        ASSERT_TRUE(SetCurrentDirectoryW(temp));
+        m_launchFolder = WorkingDirectory();
+        ASSERT_NE(m_launchFolder, ProgramFolder());
+        hooks.openStore = [this](const std::wstring& path) {
+            openedPaths.push_back(path);
+            return storeOpens;
+        };
+        hooks.setVisitListSizes = [this](int most, int latest) { sizes = {most, latest}; };
+        hooks.runMainWindow = [this] { ++mainWindowRuns; };
+        hooks.firstStart = [this](CAppSettings& s) { firstStartSettings = &s; };
+    }
+    void TearDown() override {
+        SetCurrentDirectoryW(m_previousCwd.c_str());
+        DeleteFileW(m_ini.c_str());
+        if (m_hadIni) MoveFileW(m_iniBackup.c_str(), m_ini.c_str());
+    }
+
+    std::wstring m_launchFolder;
+    std::wstring m_previousCwd;
+    const std::wstring m_ini = ProgramFolder() + L"\\Tidemarker.ini";
+    const std::wstring m_iniBackup = m_ini + L".startup-test";
+    bool m_hadIni = false;
+
+    FakeSeams seams;
+    CAppSettings settings;
+    StartupHooks hooks;
+    bool storeOpens = true;
+    std::vector<std::wstring> openedPaths;
+    std::pair<int, int> sizes{-1, -1};
+    int mainWindowRuns = 0;
+    CAppSettings* firstStartSettings = nullptr;
+};
+
+}  // namespace
+
+TEST_F(StartupRun, OpensBesideTheProgramAndRunsTheMainWindow) {
+    ASSERT_TRUE(WritePrivateProfileStringW(L"General", L"MostVisitedItemCount", L"7", m_ini.c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringW(L"General", L"LatestVisitedItemCount", L"12", m_ini.c_str()));
+    EXPECT_EQ(RunStartup(settings, hooks), StartupEnd::MainWindowClosed);
+    EXPECT_EQ(WorkingDirectory(), ProgramFolder());
+    EXPECT_TRUE(FolderExists(ProgramFolder() + L"\\Data"));
+    EXPECT_EQ(openedPaths, std::vector<std::wstring>{L".\\Data\\favors.db"});
+    EXPECT_EQ(settings.FilePath(), m_ini);
+    EXPECT_EQ(sizes, std::make_pair(7, 12));
+    EXPECT_EQ(firstStartSettings, &settings);
+    EXPECT_EQ(mainWindowRuns, 1);
+    EXPECT_TRUE(seams.Messages().empty());
+}
+
+TEST_F(StartupRun, StoreFailureIsReportedAndNothingRuns) {
+    storeOpens = false;
+    EXPECT_EQ(RunStartup(settings, hooks), StartupEnd::StoreFailed);
+    const auto shown = seams.Messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].owner, nullptr);
+    EXPECT_EQ(shown[0].text, L"Can not open your favorites data file: \\Data\\favors.db .");
+    EXPECT_EQ(shown[0].caption, L"Tidemarker:");
+    EXPECT_EQ(shown[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
+    EXPECT_TRUE(settings.FilePath().empty());
+    EXPECT_EQ(sizes.first, -1);
+    EXPECT_EQ(firstStartSettings, nullptr);
+    EXPECT_EQ(mainWindowRuns, 0);
+}
+
+TEST_F(StartupRun, SecondCopyHandsOverWithoutOpeningTheStore) {
+    HWND running = CreateWindowExW(0, L"STATIC", L"running", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ASSERT_NE(running, nullptr);
+    MarkInstanceWindow(running);
+    const StartupEnd end = RunStartup(settings, hooks);
+    DestroyWindow(running);
+    EXPECT_EQ(end, StartupEnd::HandedOver);
+    EXPECT_TRUE(openedPaths.empty());
+    EXPECT_EQ(mainWindowRuns, 0);
+    EXPECT_EQ(WorkingDirectory(), m_launchFolder);  // nothing else happened
+}
