@@ -1,0 +1,262 @@
+#include "transfer/CTransferPage.h"
+#include "app/AppMessages.h"
+#include "framework/Seams.h"
+#include "res/resource.h"
+#include "store/CFavorStore.h"
+#include "transfer/CFavorTransfer.h"
+#include "transfer/PathPickers.h"
+#include "ui/CFolderTreeCtrl.h"
+#include "ui/dialogs/CFavorDlg.h"
+#include <commctrl.h>
+#include <memory>
+
+namespace {
+
+// Worker -> page, both posted so they keep their order behind the progress steps:
+// a folder the import just stored (lParam: FolderRecord* to take over), and the
+// folder to select when the import is done (wParam: id).
+constexpr UINT kMirrorFolder = WM_APP + 0x40;
+constexpr UINT kSelectFolder = WM_APP + 0x41;
+
+const wchar_t kNotice[] = L"Notice";
+
+}  // namespace
+
+const fw::MapEntry<CTransferPage> CTransferPage::kMap[] = {
+    fw::OnMessage(WM_SETCURSOR, &CTransferPage::OnSetCursor),
+    fw::OnMessage(WM_TRANSFER_STEP, &CTransferPage::OnStep),
+    fw::OnMessage(WM_TRANSFER_DONE, &CTransferPage::OnDone),
+    fw::OnMessage(kMirrorFolder, &CTransferPage::OnMirrorFolder),
+    fw::OnMessage(kSelectFolder, &CTransferPage::OnSelectFolder),
+    fw::OnCommandRange(IDC_WIZ_FOLDER_BROWSE, IDC_WIZ_FOLDER_BROWSE, &CTransferPage::OnBrowse),
+    fw::OnCommandRange(IDC_WIZ_FILE_BROWSE, IDC_WIZ_FILE_BROWSE, &CTransferPage::OnBrowse),
+};
+
+bool CTransferPage::Dispatch(const fw::Msg& m, LRESULT& result) {
+    if (m.id == WM_DESTROY) m_worker.Join();  // the job must not outlive the controls it uses
+    return fw::RunMap(*this, kMap, m, result) || CPropertyPage::Dispatch(m, result);
+}
+
+CTransferPage::CTransferPage(UINT templateId, Kind kind, CFolderTreeCtrl* tree, HWND mainWindow)
+    : CPropertyPage(templateId), m_kind(kind), m_tree(tree), m_mainWindow(mainWindow) {}
+
+CTransferPage::~CTransferPage() { m_worker.Join(); }
+
+int CTransferPage::PathId() const {
+    return (m_kind == Kind::ImportFolder || m_kind == Kind::ExportFolder) ? IDC_WIZ_FOLDER_PATH : IDC_WIZ_FILE_PATH;
+}
+int CTransferPage::BrowseId() const {
+    return PathId() == IDC_WIZ_FOLDER_PATH ? IDC_WIZ_FOLDER_BROWSE : IDC_WIZ_FILE_BROWSE;
+}
+int CTransferPage::ProgressId() const {
+    return PathId() == IDC_WIZ_FOLDER_PATH ? IDC_WIZ_FOLDER_PROGRESS : IDC_WIZ_FILE_PROGRESS;
+}
+
+BOOL CTransferPage::OnInitDialog() {
+    if (Sheet()) Sheet()->SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    HWND progress = Item(ProgressId());
+    switch (m_kind) {
+    case Kind::ImportFolder:
+    case Kind::ImportFirefox:
+        SendMessageW(progress, PBM_SETRANGE32, 0, 100);
+        SendMessageW(progress, PBM_SETPOS, 0, 0);
+        SetItemText(IDC_WIZ_STATUS, L"Import status: Ready.");
+        SetItemText(PathId(), m_kind == Kind::ImportFolder ? CFavorTransfer::GetFavoritesFolderPath()
+                                                           : CFavorTransfer::FindFirefoxPlaces());
+        break;
+    case Kind::ExportFolder:
+    case Kind::ExportHtml: {
+        HWND combo = Item(IDC_FOLDER_COMBO);
+        if (m_tree) {
+            FolderRecord& root = m_tree->GetRootFolder();
+            const LRESULT at = SendMessageW(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(L"Root"));
+            SendMessageW(combo, CB_SETITEMDATA, at, reinterpret_cast<LPARAM>(&root));
+            FillFolderList(combo, root, 1, -1);
+        }
+        SendMessageW(combo, CB_SETCURSEL, 0, 0);
+        if (m_kind == Kind::ExportFolder) {
+            SetItemText(PathId(), CFavorTransfer::GetFavoritesFolderPath());
+            SendMessageW(progress, PBM_SETRANGE32, 0, 100);
+            SendMessageW(progress, PBM_SETPOS, 0, 0);
+        }
+        break;
+    }
+    }
+    return TRUE;
+}
+
+LRESULT CTransferPage::OnBrowse(const fw::Msg&) {
+    std::optional<std::wstring> chosen;
+    switch (m_kind) {
+    case Kind::ImportFolder:
+    case Kind::ExportFolder: chosen = PathPickers::BrowseForFolder(L"Select Favorites Folder:"); break;
+    case Kind::ImportFirefox: chosen = PathPickers::OpenFile(m_hwnd, L"Firefox Bookmark database (*.sqlite)|*.sqlite||"); break;
+    case Kind::ExportHtml:
+        chosen = PathPickers::SaveFile(m_hwnd, L"HTML file (*.html)|*.html|HTM file (*.htm)|*.htm||", L"html",
+                                       L"Tidemarker.html");
+        break;
+    }
+    if (chosen) SetItemText(PathId(), *chosen);
+    return 0;
+}
+
+LRESULT CTransferPage::OnWizardNext() {
+    if (ItemText(PathId()).empty()) {
+        const wchar_t* text = m_kind == Kind::ImportFirefox ? L"You should select the bookmark HTML file fist!"
+                              : m_kind == Kind::ExportHtml  ? L"You should select the html saving folder fist!"
+                                                            : L"You should select the favorites folder fist!";
+        seams::MessageBox(m_hwnd, text, kNotice, MB_OK);
+    } else {
+        m_worker.running = true;  // Cancel is refused from the moment the job is started
+        if (!m_worker.Start()) m_worker.running = false;
+    }
+    return -1;  // the wizard stays on this page either way
+}
+
+LRESULT CTransferPage::OnWizardBack() {
+    if (Sheet()) Sheet()->SetActivePage(0);
+    return -1;
+}
+
+bool CTransferPage::OnQueryCancel() {
+    if (!m_worker.running) return true;
+    seams::MessageBox(m_hwnd,
+                      IsImport() ? L"Import processing, please wait patiently until completed."
+                                 : L"Export processing, please wait patiently until completed.",
+                      L"Tidemarker", MB_OK);
+    return false;
+}
+
+LRESULT CTransferPage::OnSetCursor(const fw::Msg& m) {
+    if (!m_worker.running) {
+        m.passOn = true;
+        return 0;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return TRUE;
+}
+
+LRESULT CTransferPage::OnStep(const fw::Msg&) {
+    HWND progress = Item(ProgressId());
+    const LRESULT pos = SendMessageW(progress, PBM_GETPOS, 0, 0);
+    SendMessageW(progress, PBM_SETPOS, pos + 1, 0);
+    return 0;
+}
+
+LRESULT CTransferPage::OnDone(const fw::Msg&) {
+    seams::MessageBox(m_hwnd, IsImport() ? L"Congratulations. Import finished." : L"Congratulations. Export finished.",
+                      L"Congratulations", MB_OK);
+    if (Sheet()) Sheet()->EndSheet(0);
+    return 0;
+}
+
+LRESULT CTransferPage::OnMirrorFolder(const fw::Msg& m) {
+    std::unique_ptr<FolderRecord> folder(reinterpret_cast<FolderRecord*>(m.lp));
+    if (folder && m_tree) m_tree->AddFolderItem(*folder, true);
+    return 0;
+}
+
+LRESULT CTransferPage::OnSelectFolder(const fw::Msg& m) {
+    if (m_tree) m_tree->SelectFolder(static_cast<int>(m.wp));
+    return 0;
+}
+
+// ---- the job, on the worker thread: controls are reached only through messages ----
+
+void CTransferPage::SetStatus(const wchar_t* text) const {
+    SendMessageW(GetDlgItem(m_hwnd, IDC_WIZ_STATUS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void CTransferPage::SetProgressRange(int upper) const {
+    // The full item count: a 16-bit range would wrap above 65,535 items.
+    SendMessageW(GetDlgItem(m_hwnd, ProgressId()), PBM_SETRANGE32, 0, upper);
+}
+
+std::wstring CTransferPage::ReadPath() const {
+    HWND edit = GetDlgItem(m_hwnd, PathId());
+    const int n = static_cast<int>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    const int got = static_cast<int>(SendMessageW(edit, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(text.data())));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+void CTransferPage::ReturnToReady() const {
+    HWND progress = GetDlgItem(m_hwnd, ProgressId());
+    SendMessageW(progress, PBM_SETRANGE32, 0, 100);
+    SendMessageW(progress, PBM_SETPOS, 0, 0);
+    SetStatus(L"Import status: Ready.");
+    if (Sheet()) Sheet()->SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+}
+
+void CTransferPage::Run() {
+    m_worker.running = true;
+    if (Sheet()) Sheet()->SetWizardButtons(0);
+    if (IsImport()) RunImport();
+    else RunExport();
+    m_worker.running = false;
+}
+
+void CTransferPage::RunImport() {
+    const bool folder = m_kind == Kind::ImportFolder;
+    SetStatus(folder ? L"Import status: Reading from favorites folder..."
+                     : L"Import status: Reading from bookmark database file...");
+    FolderRecord root;
+    int count = 0;
+    CFavorTransfer transfer;
+    const std::wstring path = ReadPath();
+    const bool read = folder ? transfer.ReadFavoritesFolder(path, root, count)
+                             : transfer.ReadFirefoxPlaces(path, root, count);
+    if (!read) {
+        seams::MessageBox(m_hwnd, L"Import fail, please select a valid file!", kNotice, MB_OK);
+        ReturnToReady();
+        FreeFolderChildren(root);
+        return;
+    }
+    SetStatus(L"Import status: Saving to favorites database...");
+    SetProgressRange(count);
+    SendMessageW(GetDlgItem(m_hwnd, ProgressId()), PBM_SETPOS, 0, 0);
+    const HWND page = m_hwnd;
+    // While the import holds the store, the GUI thread may be waiting for it: talk
+    // to the GUI thread only by posting until the save is over.
+    SaveImportedTree(
+        root, folder ? L"Favorites From IE" : L"Favorites From Firefox",
+        [page] { PostMessageW(page, WM_TRANSFER_STEP, 0, 0); },
+        [page](const FolderRecord& stored) {
+            auto* copy = new FolderRecord;
+            copy->name = stored.name;
+            copy->id = stored.id;
+            copy->pid = stored.pid;
+            if (!PostMessageW(page, kMirrorFolder, 0, reinterpret_cast<LPARAM>(copy))) delete copy;
+        });
+    const int topId = root.id;
+    FreeFolderChildren(root);
+    if (m_mainWindow) SendMessageW(m_mainWindow, WM_FOLDERS_CHANGED, 0, 0);
+    PostMessageW(page, kSelectFolder, static_cast<WPARAM>(topId), 0);
+    SetStatus(L"Import status: Finished.");
+    PostMessageW(page, WM_TRANSFER_DONE, 0, 0);
+}
+
+void CTransferPage::RunExport() {
+    SetStatus(L"Export status: Reading data from favorites database...");
+    FolderRecord root;
+    HWND combo = GetDlgItem(m_hwnd, IDC_FOLDER_COMBO);
+    const LRESULT sel = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    const LRESULT data = sel == CB_ERR ? 0 : SendMessageW(combo, CB_GETITEMDATA, sel, 0);
+    if (data && data != CB_ERR) root.id = reinterpret_cast<const FolderRecord*>(data)->id;
+    int count = 0;
+    FavorStore().LoadAll(root, count);
+    SetProgressRange(count);
+    const bool toFolder = m_kind == Kind::ExportFolder;
+    SetStatus(toFolder ? L"Export status: Saving to Windows favorites folder..."
+                       : L"Export status: Saving to bookmark html file...");
+    const std::wstring path = ReadPath();
+    const HWND page = m_hwnd;
+    const auto step = [page] { SendMessageW(page, WM_TRANSFER_STEP, 0, 0); };
+    CFavorTransfer transfer;
+    if (toFolder) transfer.ExportToFolder(step, path, root);
+    else transfer.ExportToHtml(step, path, root);
+    FreeFolderChildren(root);
+    SetStatus(L"Export status: Finished.");
+    PostMessageW(page, WM_TRANSFER_DONE, 0, 0);
+}
