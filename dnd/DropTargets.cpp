@@ -1,0 +1,189 @@
+#include "dnd/DropTargets.h"
+#include "app/AppMessages.h"
+#include "store/CFavorStore.h"
+#include "ui/CFavorListCtrl.h"
+#include "ui/CFolderTreeCtrl.h"
+#include <commctrl.h>
+
+namespace {
+
+// Links of a drop: the shortcut files when there are any, else the dragged link.
+// `read` tells whether the data could be read at all.
+std::vector<DroppedLink> LinksOf(IDataObject* data, bool& read) {
+    if (fw::HasFormat(data, CF_HDROP)) {
+        auto files = ReadDroppedShortcuts(data);
+        read = files.has_value();
+        return files ? *files : std::vector<DroppedLink>{};
+    }
+    auto link = ReadDraggedLink(data);
+    read = link.has_value();
+    return link ? std::vector<DroppedLink>{*link} : std::vector<DroppedLink>{};
+}
+
+FavorRecord RecordFor(const DroppedLink& link, int folderId) {
+    FavorRecord r;
+    r.pid = folderId;
+    r.name = link.name;
+    r.location = link.location;
+    return r;
+}
+
+DWORD CopyIfLinks(IDataObject* data) { return OffersLinks(data) ? DROPEFFECT_COPY : DROPEFFECT_NONE; }
+
+}  // namespace
+
+void AutoScrollNearEdge(HWND window, POINT screen) {
+    RECT rc;
+    if (!GetClientRect(window, &rc) || !ScreenToClient(window, &screen)) return;
+    constexpr int kEdge = 12;
+    if (screen.y >= 0 && screen.y < kEdge) SendMessageW(window, WM_VSCROLL, SB_LINEUP, 0);
+    else if (screen.y < rc.bottom && screen.y >= rc.bottom - kEdge) SendMessageW(window, WM_VSCROLL, SB_LINEDOWN, 0);
+}
+
+// ---- favorites list ----
+
+DWORD CFavorListDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) {
+    return dragMode != 0 ? DROPEFFECT_NONE : CopyIfLinks(data);
+}
+
+DWORD CFavorListDropTarget::OnDragOver(IDataObject* data, DWORD keys, POINT pt) {
+    if (dragMode == 0) AutoScrollNearEdge(m_list.Hwnd(), pt);
+    return OnDragEnter(data, keys, pt);
+}
+
+bool CFavorListDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
+    if (dragMode != 0) return false;
+    bool read = false;
+    const std::vector<DroppedLink> links = LinksOf(data, read);
+    const FolderRecord* folder = m_list.Tree() ? m_list.Tree()->GetSelectedFolder() : nullptr;
+    if (!folder) return false;
+    for (const DroppedLink& link : links) {
+        FavorRecord r = RecordFor(link, folder->id);
+        FavorStore().AddFavor(r);
+        m_list.AddRow(r);
+    }
+    return fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
+}
+
+// ---- folder tree ----
+
+void CFolderTreeDropTarget::ClearHighlight() const {
+    TreeView_SelectDropTarget(m_tree.Hwnd(), nullptr);
+}
+
+DWORD CFolderTreeDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) {
+    return dragMode == DragExternal ? CopyIfLinks(data) : DROPEFFECT_MOVE;
+}
+
+DWORD CFolderTreeDropTarget::EffectFor(IDataObject* data) const {
+    HWND tree = m_tree.Hwnd();
+    const HTREEITEM highlighted = TreeView_GetDropHilight(tree);
+    const FolderRecord* target = highlighted ? CFolderTreeCtrl::RecordOf(tree, highlighted) : nullptr;
+    switch (dragMode) {
+    case DragExternal: return CopyIfLinks(data);
+    case DragFolder: {
+        const HTREEITEM selected = TreeView_GetSelection(tree);
+        const FolderRecord* dragged = selected ? CFolderTreeCtrl::RecordOf(tree, selected) : nullptr;
+        return dragged && target && !m_tree.IsSelfOrDescendant(dragged->id, target->id) ? DROPEFFECT_MOVE
+                                                                                       : DROPEFFECT_NONE;
+    }
+    case DragFavors:
+        return target && m_tree.List() && m_tree.List()->SelectedCount() > 0 ? DROPEFFECT_MOVE : DROPEFFECT_NONE;
+    default: return DROPEFFECT_NONE;
+    }
+}
+
+DWORD CFolderTreeDropTarget::OnDragOver(IDataObject* data, DWORD, POINT pt) {
+    HWND tree = m_tree.Hwnd();
+    AutoScrollNearEdge(tree, pt);
+    POINT client = pt;
+    ScreenToClient(tree, &client);
+    if (HTREEITEM item = m_tree.ItemAtClientPoint(client)) {
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        TreeView_SelectDropTarget(tree, item);
+    }
+    return EffectFor(data);
+}
+
+void CFolderTreeDropTarget::OnDragLeave() { ClearHighlight(); }
+
+bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
+    HWND tree = m_tree.Hwnd();
+    const HTREEITEM highlighted = TreeView_GetDropHilight(tree);
+    FolderRecord* target = highlighted ? CFolderTreeCtrl::RecordOf(tree, highlighted) : nullptr;
+    switch (dragMode) {
+    case DragExternal: {
+        bool read = false;
+        const std::vector<DroppedLink> links = LinksOf(data, read);
+        if (!target) return false;
+        const FolderRecord* before = m_tree.GetSelectedFolder();
+        const bool wasSelected = before && before->id == target->id;
+        const int targetId = target->id;
+        ClearHighlight();
+        std::vector<FavorRecord> stored;
+        for (const DroppedLink& link : links) {
+            stored.push_back(RecordFor(link, targetId));
+            FavorStore().AddFavor(stored.back());
+        }
+        m_tree.SelectFolder(targetId);  // a new selection reloads the list from the store
+        if (wasSelected && m_tree.List())
+            for (const FavorRecord& r : stored) m_tree.List()->AddRow(r);
+        return fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
+    }
+    case DragFolder: {
+        if (EffectFor(data) != DROPEFFECT_MOVE) return false;
+        const FolderRecord* dragged = CFolderTreeCtrl::RecordOf(tree, TreeView_GetSelection(tree));
+        FolderRecord moved;
+        moved.name = dragged->name;
+        moved.id = dragged->id;
+        moved.pid = target->id;
+        FavorStore().UpdateFolder(moved);
+        m_tree.UpdateFolderItem(moved);
+        ClearHighlight();
+        return true;
+    }
+    case DragFavors: {
+        const FolderRecord* source = m_tree.GetSelectedFolder();
+        CFavorListCtrl* list = m_tree.List();
+        if (source && target && source->id == target->id) {
+            ClearHighlight();
+            return false;
+        }
+        if (!source || !target || !list || list->SelectedCount() == 0) return false;
+        for (FavorRecord* favor : list->GetSelectedFavors()) {
+            favor->pid = target->id;
+            FavorStore().UpdateFavor(*favor);
+        }
+        list->RemoveSelectedRows();
+        ClearHighlight();
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// ---- Magic Add button ----
+
+DWORD CMagicAddDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) { return CopyIfLinks(data); }
+DWORD CMagicAddDropTarget::OnDragOver(IDataObject* data, DWORD keys, POINT pt) { return OnDragEnter(data, keys, pt); }
+
+bool CMagicAddDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
+    std::optional<DroppedLink> link;
+    if (fw::HasFormat(data, CF_HDROP)) {
+        auto files = ReadDroppedShortcuts(data);
+        if (!files) return false;
+        if (!files->empty()) link = files->front();  // later files are ignored
+        else return true;                            // the list was read; nothing in it to use
+    } else {
+        link = ReadDraggedLink(data);
+    }
+    if (!link) return false;
+    auto* record = new FavorRecord;
+    record->name = link->name;
+    record->location = link->location;
+    if (!PostMessageW(m_mainWindow, WM_FAVOR_CAPTURED, reinterpret_cast<WPARAM>(record), 0)) {
+        delete record;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,57 @@
+// The three drop targets of the main window: the favorites list (links stored in
+// the selected folder), the folder tree (links stored in the folder under the
+// cursor, and the program's own folder and favorite moves), and the Magic Add
+// button (the first link opens the add dialog, like a captured page).
+#pragma once
+#include "dnd/DroppedLinks.h"
+#include "framework/OleDragDrop.h"
+
+class CFavorListCtrl;
+class CFolderTreeCtrl;
+
+// The tree target's modes: what the drag in progress carries.
+enum DragMode { DragExternal = 0, DragFolder = 1, DragFavors = 2 };
+
+class CFavorListDropTarget : public fw::COleDropTarget {
+public:
+    explicit CFavorListDropTarget(CFavorListCtrl& list) : m_list(list) {}
+    int dragMode = 0;  // 1 while the program's own drag runs: the list takes nothing
+
+    DWORD OnDragEnter(IDataObject* data, DWORD keys, POINT pt) override;
+    DWORD OnDragOver(IDataObject* data, DWORD keys, POINT pt) override;
+    bool OnDrop(IDataObject* data, DWORD effect, POINT pt) override;
+
+private:
+    CFavorListCtrl& m_list;
+};
+
+class CFolderTreeDropTarget : public fw::COleDropTarget {
+public:
+    explicit CFolderTreeDropTarget(CFolderTreeCtrl& tree) : m_tree(tree) {}
+    int dragMode = DragExternal;
+
+    DWORD OnDragEnter(IDataObject* data, DWORD keys, POINT pt) override;
+    DWORD OnDragOver(IDataObject* data, DWORD keys, POINT pt) override;
+    void OnDragLeave() override;
+    bool OnDrop(IDataObject* data, DWORD effect, POINT pt) override;
+
+private:
+    DWORD EffectFor(IDataObject* data) const;
+    void ClearHighlight() const;
+    CFolderTreeCtrl& m_tree;
+};
+
+class CMagicAddDropTarget : public fw::COleDropTarget {
+public:
+    explicit CMagicAddDropTarget(HWND mainWindow) : m_mainWindow(mainWindow) {}
+
+    DWORD OnDragEnter(IDataObject* data, DWORD keys, POINT pt) override;
+    DWORD OnDragOver(IDataObject* data, DWORD keys, POINT pt) override;
+    bool OnDrop(IDataObject* data, DWORD effect, POINT pt) override;
+
+private:
+    HWND m_mainWindow;
+};
+
+// Scrolls a tree or list by a line when the cursor is near its top or bottom edge.
+void AutoScrollNearEdge(HWND window, POINT screen);

@@ -1,0 +1,42 @@
+#include "dnd/FavorDragData.h"
+#include "transfer/SafeFileName.h"
+#include "transfer/ShortcutFile.h"
+#include <windows.h>
+#include <shlobj.h>
+#include <cstring>
+
+static_assert(sizeof(FILEDESCRIPTORW) == 592, "the descriptor layout other programs expect");
+
+std::wstring DragFileName(const std::wstring& favorName) {
+    constexpr size_t kMaxName = MAX_PATH - 1 - 4;  // room for ".url" and the terminator
+    std::wstring name = SafeFileName(favorName, L".url");
+    if (name.size() > kMaxName) {
+        name.resize(kMaxName);
+        if (IS_HIGH_SURROGATE(name.back())) name.pop_back();  // never half a character
+        name = SafeFileName(name, L".url");                    // a cut may end in a dot or blank
+    }
+    return name + L".url";
+}
+
+FavorDragData BuildFavorDragData(const std::vector<const FavorRecord*>& favors) {
+    FavorDragData data;
+    const UINT count = static_cast<UINT>(favors.size());
+    data.descriptor.assign(sizeof(UINT) + sizeof(FILEDESCRIPTORW) * favors.size(), 0);
+    std::memcpy(data.descriptor.data(), &count, sizeof count);
+    for (size_t i = 0; i < favors.size(); ++i) {
+        const FavorRecord& f = *favors[i];
+        std::string file = ShortcutFileContents(f.location);
+        FILEDESCRIPTORW fd{};
+        fd.dwFlags = FD_ATTRIBUTES | FD_FILESIZE;
+        fd.dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
+        fd.nFileSizeHigh = 0;
+        fd.nFileSizeLow = static_cast<DWORD>(file.size());
+        const std::wstring name = DragFileName(f.name);
+        std::memcpy(fd.cFileName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+        std::memcpy(data.descriptor.data() + sizeof(UINT) + i * sizeof fd, &fd, sizeof fd);
+        data.contents += file;
+        data.files.push_back(std::move(file));
+        if (data.url.empty()) data.url = f.location;
+    }
+    return data;
+}
