@@ -5,16 +5,15 @@
 #include "store/CFavorStore.h"
 #include "transfer/CFavorTransfer.h"
 #include "transfer/PathPickers.h"
+#include "transfer/SaveImportedTree.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/dialogs/CFavorDlg.h"
 #include <commctrl.h>
-#include <memory>
 
 namespace {
 
-// Worker -> page, both posted so they keep their order behind the progress steps:
-// a folder the import just stored (lParam: FolderRecord* to take over), and the
-// folder to select when the import is done (wParam: id).
+// Worker -> page, sent: a folder the import stored (lParam: const FolderRecord*),
+// and the folder to select when the import is done (wParam: id).
 constexpr UINT kMirrorFolder = WM_APP + 0x40;
 constexpr UINT kSelectFolder = WM_APP + 0x41;
 
@@ -151,7 +150,7 @@ LRESULT CTransferPage::OnDone(const fw::Msg&) {
 }
 
 LRESULT CTransferPage::OnMirrorFolder(const fw::Msg& m) {
-    std::unique_ptr<FolderRecord> folder(reinterpret_cast<FolderRecord*>(m.lp));
+    const auto* folder = reinterpret_cast<const FolderRecord*>(m.lp);
     if (folder && m_tree) m_tree->AddFolderItem(*folder, true);
     return 0;
 }
@@ -217,22 +216,18 @@ void CTransferPage::RunImport() {
     SetProgressRange(count);
     SendMessageW(GetDlgItem(m_hwnd, ProgressId()), PBM_SETPOS, 0, 0);
     const HWND page = m_hwnd;
-    // While the import holds the store, the GUI thread may be waiting for it: talk
-    // to the GUI thread only by posting until the save is over.
+    // Steps are posted while the import holds the store; the folders are mirrored
+    // into the tree pane on the GUI thread once the store is free again.
     SaveImportedTree(
-        root, folder ? L"Favorites From IE" : L"Favorites From Firefox",
+        FavorStore(), root, folder ? L"Favorites From IE" : L"Favorites From Firefox",
         [page] { PostMessageW(page, WM_TRANSFER_STEP, 0, 0); },
         [page](const FolderRecord& stored) {
-            auto* copy = new FolderRecord;
-            copy->name = stored.name;
-            copy->id = stored.id;
-            copy->pid = stored.pid;
-            if (!PostMessageW(page, kMirrorFolder, 0, reinterpret_cast<LPARAM>(copy))) delete copy;
+            SendMessageW(page, kMirrorFolder, 0, reinterpret_cast<LPARAM>(&stored));
         });
     const int topId = root.id;
     FreeFolderChildren(root);
     if (m_mainWindow) SendMessageW(m_mainWindow, WM_FOLDERS_CHANGED, 0, 0);
-    PostMessageW(page, kSelectFolder, static_cast<WPARAM>(topId), 0);
+    SendMessageW(page, kSelectFolder, static_cast<WPARAM>(topId), 0);
     SetStatus(L"Import status: Finished.");
     PostMessageW(page, WM_TRANSFER_DONE, 0, 0);
 }
