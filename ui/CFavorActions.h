@@ -5,20 +5,11 @@
 #include "framework/MessageMap.h"
 #include "ui/MainWindowState.h"
 
-class CFavorStore;
-class CFolderTreeCtrl;
-class CFavorListCtrl;
 struct FavorRecord;
 
-class CFavorActions {
+class CFavorActions : public CPaneCommands {
 public:
-    CFavorActions(CFavorStore& store, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
-                  CFavorListCtrl& list)
-        : m_store(store), m_state(state), m_details(details), m_tree(tree), m_list(list) {}
-    CFavorActions(const CFavorActions&) = delete;
-    CFavorActions& operator=(const CFavorActions&) = delete;
-
-    void Attach(HWND dialog) { m_dialog = dialog; }
+    using CPaneCommands::CPaneCommands;
     bool Dispatch(const fw::Msg& m, LRESULT& result);
 
     // Edit with exactly one row selected, Delete with at least one; forced after a mode switch.
@@ -48,11 +39,5 @@ private:
     void Launch(const FavorRecord& record);
     void Tip(const wchar_t* text, int focusId) const;
 
-    CFavorStore& m_store;
-    MainWindowState& m_state;
-    CDetailsPane& m_details;
-    CFolderTreeCtrl& m_tree;
-    CFavorListCtrl& m_list;
-    HWND m_dialog = nullptr;
     int m_statesFor = -1;  // selection size (0, 1, 2 = several) the command states were set for
 };

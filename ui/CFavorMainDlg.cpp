@@ -67,6 +67,13 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
     fw::OnMessage(WM_FOLDERS_CHANGED, &Self::OnFoldersChanged),
     fw::OnMessage(WM_SHOWINSTANCE, &Self::OnShowInstance),
     fw::OnNotify(IDC_SPLITTER, SPN_DRAGGED, &Self::OnSplitterDragged),
+    // Notifications that come once per row or item while the panes fill and empty;
+    // nobody needs them, so they stop here instead of being handed back to the pane.
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_INSERTITEM, &Self::OnPaneBulkNotify),
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_DELETEITEM, &Self::OnPaneBulkNotify),
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_ITEMCHANGING, &Self::OnPaneBulkNotify),
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_DELETEALLITEMS, &Self::OnDeleteAllRows),
+    fw::OnNotify(IDC_FOLDER_TREE, TVN_DELETEITEMW, &Self::OnPaneBulkNotify),
     fw::OnCommand(IDM_FILE_HIDE, &Self::OnHide),
     fw::OnCommand(IDM_FILE_CLOSE, &Self::OnExit),
     fw::OnCommand(IDM_TO_QUICKPANEL, &Self::OnToQuickPanel),

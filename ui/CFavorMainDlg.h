@@ -56,6 +56,8 @@ private:
     LRESULT OnFoldersChanged(const fw::Msg&) { m_state.folderComboStale = true; return 0; }
     LRESULT OnShowInstance(const fw::Msg&);
     LRESULT OnSplitterDragged(const fw::Msg& m);
+    LRESULT OnPaneBulkNotify(const fw::Msg&) { return 0; }
+    LRESULT OnDeleteAllRows(const fw::Msg&) { return TRUE; }  // no notification per row
     LRESULT OnToggleDetails(const fw::Msg&);
     LRESULT OnFolderChosen(const fw::Msg&);
     LRESULT OnToBrowser(const fw::Msg&) { ShowFavoriteBrowser(); return 0; }

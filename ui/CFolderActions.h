@@ -5,19 +5,10 @@
 #include "framework/MessageMap.h"
 #include "ui/MainWindowState.h"
 
-class CFavorStore;
-class CFolderTreeCtrl;
-class CFavorListCtrl;
 
-class CFolderActions {
+class CFolderActions : public CPaneCommands {
 public:
-    CFolderActions(CFavorStore& store, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
-                   CFavorListCtrl& list)
-        : m_store(store), m_state(state), m_details(details), m_tree(tree), m_list(list) {}
-    CFolderActions(const CFolderActions&) = delete;
-    CFolderActions& operator=(const CFolderActions&) = delete;
-
-    void Attach(HWND dialog) { m_dialog = dialog; }
+    using CPaneCommands::CPaneCommands;
     bool Dispatch(const fw::Msg& m, LRESULT& result);
 
     // Edit and Delete only for a folder below the root; New favorite for any folder.
@@ -34,11 +25,4 @@ private:
     LRESULT OnEditFolder(const fw::Msg&) { EditFolder(); return 0; }
     LRESULT OnDeleteFolder(const fw::Msg&) { DeleteFolder(); return 0; }
     static const fw::MapEntry<CFolderActions> kMap[];
-
-    CFavorStore& m_store;
-    MainWindowState& m_state;
-    CDetailsPane& m_details;
-    CFolderTreeCtrl& m_tree;
-    CFavorListCtrl& m_list;
-    HWND m_dialog = nullptr;
 };

@@ -53,3 +53,28 @@ private:
     HWND m_dialog = nullptr;
     DetailsShown m_shown = DetailsShown::Unknown;
 };
+
+class CFavorStore;
+class CFolderTreeCtrl;
+class CFavorListCtrl;
+
+// What the folder and favorite commands work on: the store, the window's state and
+// its panes.
+class CPaneCommands {
+public:
+    CPaneCommands(CFavorStore& store, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
+                  CFavorListCtrl& list)
+        : m_store(store), m_state(state), m_details(details), m_tree(tree), m_list(list) {}
+    CPaneCommands(const CPaneCommands&) = delete;
+    CPaneCommands& operator=(const CPaneCommands&) = delete;
+
+    void Attach(HWND dialog) { m_dialog = dialog; }
+
+protected:
+    CFavorStore& m_store;
+    MainWindowState& m_state;
+    CDetailsPane& m_details;
+    CFolderTreeCtrl& m_tree;
+    CFavorListCtrl& m_list;
+    HWND m_dialog = nullptr;
+};
