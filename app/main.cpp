@@ -1,5 +1,7 @@
+#include "app/CFavorApp.h"
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return 0;
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    CFavorApp app;
+    return app.Run(instance);
 }

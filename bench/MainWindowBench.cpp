@@ -1,0 +1,172 @@
+// The main window with 100,000 favorites: the program's start until its window is
+// shown and idle, a folder of 5,000 favorites selected until the list is filled, and
+// one keystroke in the search box until the 150 results are listed.
+#include "bench/Bench.h"
+#include "app/AppMessages.h"
+#include "app/CAppSettings.h"
+#include "app/InstanceSearch.h"
+#include "res/resource.h"
+#include "store/CFavorStore.h"
+#include "ui/CFavorMainDlg.h"
+#include <windows.h>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kFolders = 2000;
+constexpr int kFavors = 100000;
+constexpr int kBigFolderFavors = 5000;
+constexpr int kTermMatches = 150;  // names holding the search term
+
+std::wstring ModuleFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p(path, n);
+    return p.substr(0, p.find_last_of(L'\\'));
+}
+
+struct Collection {
+    int bigFolder = 0;
+    int smallFolder = 0;
+};
+
+// Folders nested four levels deep; the first folder gets 5,000 favorites, and 150
+// favorites spread over the others carry the term "quokka" in their names.
+Collection Build(CFavorStore& store) {
+    Collection c;
+    CFavorStore::Batch batch(store);
+    std::vector<int> ids;
+    for (int i = 0; i < kFolders; ++i) {
+        FolderRecord f;
+        f.name = L"Folder " + std::to_wstring(i);
+        f.pid = (i < 20 || ids.empty()) ? 0 : ids[static_cast<size_t>(i / 4)];
+        store.AddFolder(f);
+        ids.push_back(f.id);
+    }
+    c.bigFolder = ids[0];
+    c.smallFolder = ids[1];
+    for (int i = 0; i < kFavors; ++i) {
+        FavorRecord r;
+        const bool term = i >= kBigFolderFavors && (i - kBigFolderFavors) % ((kFavors - kBigFolderFavors) / kTermMatches) == 0 &&
+                          (i - kBigFolderFavors) / ((kFavors - kBigFolderFavors) / kTermMatches) < kTermMatches;
+        r.name = (term ? L"The quokka page " : L"Favorite page ") + std::to_wstring(i);
+        r.location = L"http://site" + std::to_wstring(i % 9973) + L".example/path/" + std::to_wstring(i);
+        r.tags = (i % 7 == 0) ? L"news daily" : L"";
+        r.pid = i < kBigFolderFavors ? c.bigFolder : ids[static_cast<size_t>(1 + i % (kFolders - 1))];
+        store.AddFavor(r);
+    }
+    batch.Commit();
+    return c;
+}
+
+bool CopyInto(const std::wstring& from, const std::wstring& to) { return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0; }
+
+// Starts the program from a folder of its own and waits until its window is visible
+// and the program waits for input; then asks it to exit and waits for the end.
+double StartToReadyMs(const std::wstring& exe) {
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + exe + L"\"";
+    const double start = bench::NowMs();
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+    WaitForInputIdle(pi.hProcess, 10000);
+    HWND window = nullptr;
+    while (!(window = FindRunningInstance()) || !IsWindowVisible(window)) {
+        if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) break;
+    }
+    WaitForInputIdle(pi.hProcess, 10000);
+    const double elapsed = bench::NowMs() - start;
+    if (window) PostMessageW(window, WM_COMMAND, IDM_FILE_CLOSE, 0);
+    WaitForSingleObject(pi.hProcess, 20000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return window ? elapsed : -1;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Run(const BenchOptions& options) {
+    const std::wstring programFolder = ModuleFolder() + L"\\bench-program";
+    const std::wstring dataFolder = programFolder + L"\\Data";
+    CreateDirectoryW(programFolder.c_str(), nullptr);
+    CreateDirectoryW(dataFolder.c_str(), nullptr);
+    const std::wstring db = dataFolder + L"\\favors.db";
+    DeleteFileW(db.c_str());
+    DeleteFileW((programFolder + L"\\Tidemarker.ini").c_str());
+
+    Collection c;
+    {
+        CFavorStore store;
+        if (!store.Open(db)) {
+            std::printf("cannot create %ls\n", db.c_str());
+            return;
+        }
+        const double t0 = bench::NowMs();
+        c = Build(store);
+        std::printf("built %d favorites in %d folders in %.0f ms\n", kFavors, kFolders, bench::NowMs() - t0);
+    }
+
+    bench::Table table({"main window, 100,000 favorites", "ms", "target"});
+    const std::wstring exe = programFolder + L"\\Tidemarker.exe";
+    if (CopyInto(ModuleFolder() + L"\\Tidemarker.exe", exe)) {
+        StartToReadyMs(exe);  // the first start creates the settings file and warms the caches
+        std::vector<double> starts;
+        for (int i = 0; i < options.runs; ++i) starts.push_back(StartToReadyMs(exe));
+        std::sort(starts.begin(), starts.end());
+        table.Row("start until the window is shown and idle", {starts[starts.size() / 2], 500});
+    } else {
+        std::printf("Tidemarker.exe not found beside the benchmark\n");
+    }
+
+    CFavorStore store;
+    store.Open(db);
+    CAppSettings settings;
+    settings.SetFilePath(programFolder + L"\\bench-settings.ini");
+    CFavorMainDlg window(store, settings);
+    if (!window.Create(nullptr)) {
+        std::printf("cannot create the main window\n");
+        return;
+    }
+    Pump();
+    HWND list = GetDlgItem(window.Hwnd(), IDC_FAVOR_LIST);
+    const double folderMs = bench::MedianMs(
+        options.runs,
+        [&] {
+            window.Tree().SelectFolder(c.bigFolder);
+            UpdateWindow(list);
+        },
+        [&] {
+            window.Tree().SelectFolder(c.smallFolder);
+            Pump();
+        });
+    if (window.List().RowCount() != kBigFolderFavors) std::printf("folder listed %d rows\n", window.List().RowCount());
+    table.Row("select a folder of 5,000 until the list is filled", {folderMs, 150});
+
+    HWND search = GetDlgItem(window.Hwnd(), IDC_SEARCH_EDIT);
+    const double searchMs = bench::MedianMs(
+        options.runs,
+        [&] {
+            SetWindowTextW(search, L"quokka");  // the last keystroke of the term
+            UpdateWindow(list);
+        },
+        [&] {
+            SetWindowTextW(search, L"quokk");
+            Pump();
+        });
+    if (window.List().RowCount() != kTermMatches) std::printf("search listed %d rows\n", window.List().RowCount());
+    table.Row("one search keystroke until 150 results are listed", {searchMs, 60});
+    table.Print();
+}
+
+const BenchSection kMainWindowSection("mainwnd", "main window start, folder selection and search keystroke", Run);
+
+}  // namespace

@@ -1,0 +1,204 @@
+#include "ui/CFavorActions.h"
+#include "browser/OpenLocation.h"
+#include "framework/CWnd.h"
+#include "framework/Owned.h"
+#include "framework/Seams.h"
+#include "res/resource.h"
+#include "store/CFavorStore.h"
+#include "ui/CFavorListCtrl.h"
+#include "ui/CFolderTreeCtrl.h"
+#include "ui/MainTexts.h"
+#include "ui/WaitCursor.h"
+#include "ui/dialogs/CFavorDlg.h"
+#include <algorithm>
+
+const fw::MapEntry<CFavorActions> CFavorActions::kMap[] = {
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_ITEMCHANGED, &Self::OnSelectionChanged),
+    fw::OnNotify(IDC_FAVOR_LIST, NM_DBLCLK, &Self::OnLaunch),
+    fw::OnNotify(IDC_FAVOR_LIST, NM_RCLICK, &Self::OnListMenu),
+    fw::OnCommand(IDC_SAVE_DETAILS, &Self::OnSave),
+    fw::OnCommand(IDC_FAVOR_NEW, &Self::OnNew),
+    fw::OnCommand(IDM_FILE_NEW_FAVORITE, &Self::OnNew),
+    fw::OnCommand(IDM_ADD_FAVORITE, &Self::OnNew),
+    fw::OnCommand(IDM_TRAY_ADD, &Self::OnNew),
+    fw::OnCommand(IDC_FAVOR_EDIT, &Self::OnEdit),
+    fw::OnCommand(IDM_EDIT_FAVORITE, &Self::OnEdit),
+    fw::OnCommand(IDM_LIST_EDIT, &Self::OnEdit),
+    fw::OnCommand(IDC_FAVOR_DELETE, &Self::OnDelete),
+    fw::OnCommand(IDM_DELETE_FAVORITES, &Self::OnDelete),
+    fw::OnCommand(IDM_LIST_DELETE, &Self::OnDelete),
+    fw::OnCommand(IDM_LIST_LAUNCH, &Self::OnLaunch),
+    fw::OnCommand(IDC_SEARCH_EDIT, EN_CHANGE, &Self::OnSearch),
+    fw::OnCommand(IDC_SEARCH_BUTTON, &Self::OnSearch),
+};
+bool CFavorActions::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
+
+// Only changes of the selection matter; text changes while the list fills do not.
+LRESULT CFavorActions::OnSelectionChanged(const fw::Msg& m) {
+    const auto* nm = reinterpret_cast<const NMLISTVIEW*>(m.lp);
+    if (!(nm->uChanged & LVIF_STATE) || !((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) return 0;
+    m_state.detailsKind = DetailsKind::None;
+    if (const FavorRecord* one = m_list.GetSingleSelectedFavor()) {
+        ShowDetailsOf(*one);
+        m_state.detailsKind = DetailsKind::Favor;
+    }
+    if (m_state.isBrowser) UpdateFavorStates(false);
+    return 0;
+}
+
+void CFavorActions::ShowDetailsOf(const FavorRecord& record) const {
+    SetDlgItemTextW(m_dialog, IDC_DETAIL_NAME, record.name.c_str());
+    SetDlgItemTextW(m_dialog, IDC_DETAIL_LOCATION, record.location.c_str());
+    SetDlgItemTextW(m_dialog, IDC_DETAIL_TAGS, record.tags.c_str());
+    SetDlgItemTextW(m_dialog, IDC_DETAIL_HITS, std::to_wstring(record.hits).c_str());
+    SetDlgItemTextW(m_dialog, IDC_DETAIL_LASTHIT, record.lastHit.c_str());
+}
+
+void CFavorActions::UpdateFavorStates(bool force) {
+    const int selected = std::min(m_list.SelectedCount(), 2);
+    if (!force && selected == m_statesFor) return;  // SelectAll notifies once per row
+    m_statesFor = selected;
+    const auto menuState = [](bool on) { return MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED); };
+    EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_EDIT), selected == 1);
+    EnableMenuItem(m_state.menuBar, IDM_EDIT_FAVORITE, menuState(selected == 1));
+    EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_DELETE), selected >= 1);
+    EnableMenuItem(m_state.menuBar, IDM_DELETE_FAVORITES, menuState(selected >= 1));
+    if (m_state.detailsExpanded) m_details.Show(selected == 1 ? DetailsShown::All : DetailsShown::None);
+}
+
+void CFavorActions::Tip(const wchar_t* text, int focusId) const {
+    seams::MessageBox(m_dialog, text, texts::kTipCaption, MB_OK | MB_ICONINFORMATION);
+    SetFocus(GetDlgItem(m_dialog, focusId));
+}
+
+void CFavorActions::SaveDetails() {
+    const std::wstring name = fw::WindowText(GetDlgItem(m_dialog, IDC_DETAIL_NAME));
+    if (m_state.detailsKind == DetailsKind::Folder) {
+        const FolderRecord* folder = m_tree.GetSelectedFolder();
+        if (!folder) return;
+        if (name.empty()) return Tip(texts::kFolderNameEmpty, IDC_DETAIL_NAME);
+        FolderRecord changed;
+        changed.id = folder->id;
+        changed.pid = folder->pid;
+        changed.name = name;
+        m_store.UpdateFolder(changed);
+        m_tree.UpdateFolderItem(changed);
+    } else if (m_state.detailsKind == DetailsKind::Favor) {
+        const FavorRecord* selected = m_list.GetSingleSelectedFavor();
+        if (!selected) return;
+        const std::wstring location = fw::WindowText(GetDlgItem(m_dialog, IDC_DETAIL_LOCATION));
+        if (name.empty()) return Tip(texts::kFavorNameEmpty, IDC_DETAIL_NAME);
+        if (location.empty()) return Tip(texts::kLocationEmpty, IDC_DETAIL_LOCATION);
+        FavorRecord changed = *selected;
+        changed.name = name;
+        changed.location = location;
+        changed.tags = fw::WindowText(GetDlgItem(m_dialog, IDC_DETAIL_TAGS));
+        m_store.UpdateFavor(changed);
+        m_list.UpdateRow(changed);
+    }
+}
+
+void CFavorActions::NewFavorite() {
+    if (m_state.favorDlgOpen) {
+        ShowWindow(m_dialog, SW_SHOW);
+        SetForegroundWindow(m_dialog);
+        return;
+    }
+    const FolderRecord* selected = m_tree.GetSelectedFolder();
+    const int folderId = selected ? selected->id : 0;
+    CFavorDlg dlg;
+    dlg.root = &m_tree.GetRootFolder();
+    dlg.record.pid = folderId;
+    m_state.favorDlgOpen = true;
+    const bool ok = dlg.DoModal(m_dialog) == IDOK;
+    m_state.favorDlgOpen = false;
+    if (!ok) return;
+    m_store.AddFavor(dlg.record);
+    if (!m_state.searchMode && dlg.record.pid == folderId) m_list.AddRow(dlg.record);
+}
+
+void CFavorActions::EditFavorite() {
+    const FavorRecord* selected = m_list.GetSingleSelectedFavor();
+    if (!selected) return;
+    CFavorDlg dlg;
+    dlg.editMode = true;
+    dlg.root = &m_tree.GetRootFolder();
+    dlg.record = *selected;
+    const int oldFolder = selected->pid;
+    if (dlg.DoModal(m_dialog) != IDOK) return;
+    m_store.UpdateFavor(dlg.record);
+    if (m_state.searchMode || dlg.record.pid == oldFolder) m_list.UpdateRow(dlg.record);
+    else m_list.RemoveRow(dlg.record.id);  // it left the folder shown
+}
+
+void CFavorActions::DeleteFavorites() {
+    std::vector<int> ids;
+    for (const FavorRecord* f : m_list.GetSelectedFavors()) ids.push_back(f->id);
+    if (ids.empty()) return;
+    if (seams::MessageBox(m_dialog, texts::DeleteFavorQuestion(ids.size()), texts::kDeleteFavorCaption,
+                          MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    WaitCursor wait;
+    for (int id : ids) m_store.DeleteFavor(id);
+    m_list.RemoveSelectedRows();
+}
+
+void CFavorActions::Search() {
+    m_state.searchMode = true;
+    const std::wstring text = fw::WindowText(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
+    std::vector<FavorRecord*> results;
+    if (!text.empty()) m_store.SearchFavors(text, results);
+    const size_t found = results.size();
+    m_list.FillList(results);
+    m_list.SelectFirst();
+    if (m_state.isBrowser) SetFocus(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
+    SetDlgItemTextW(m_dialog, IDC_STATUS, texts::SearchStatus(found).c_str());
+}
+
+// Every launch counts as a visit, whether or not the shell could open the location.
+void CFavorActions::Launch(const FavorRecord& record) {
+    const FavorRecord visited = record;  // the row's record changes below
+    OpenLocation(visited.location);
+    m_store.CountVisit(visited);
+    m_list.CountVisitInRow(visited.id);
+}
+
+void CFavorActions::LaunchSelected() {
+    std::vector<FavorRecord> selected;
+    for (const FavorRecord* f : m_list.GetSelectedFavors()) selected.push_back(*f);
+    for (const FavorRecord& f : selected) Launch(f);
+}
+
+bool CFavorActions::LaunchFromSearchBox() {
+    if (GetFocus() != GetDlgItem(m_dialog, IDC_SEARCH_EDIT)) return false;
+    const FavorRecord* one = m_list.GetSingleSelectedFavor();
+    if (!one) return false;
+    Launch(*one);
+    ShowWindow(m_dialog, SW_HIDE);
+    return true;
+}
+
+LRESULT CFavorActions::OnListMenu(const fw::Msg&) {
+    fw::OwnedMenu menu(CreatePopupMenu());
+    if (!menu) return 0;
+    HMENU h = menu.get();
+    const int selected = m_list.SelectedCount();
+    if (selected > 0) {
+        AppendMenuW(h, MF_STRING, IDM_LIST_LAUNCH, selected == 1 ? texts::kMenuLaunchOne : texts::kMenuLaunchAll);
+        AppendMenuW(h, MF_SEPARATOR, 0, nullptr);
+    } else {
+        AppendMenuW(h, MF_STRING, IDM_ADD_FAVORITE, texts::kMenuAddNewFavorite);
+        AppendMenuW(h, MF_SEPARATOR, 0, nullptr);
+    }
+    AppendMenuW(h, MF_STRING, IDM_LIST_SELECT_ALL, texts::kMenuSelectAll);
+    AppendMenuW(h, MF_STRING, IDM_LIST_INVERT, texts::kMenuInvert);
+    if (selected > 0) {
+        AppendMenuW(h, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(h, MF_STRING | (selected > 1 ? MF_GRAYED : MF_ENABLED), IDM_LIST_EDIT, texts::kMenuEdit);
+        AppendMenuW(h, MF_STRING, IDM_LIST_DELETE, texts::kMenuDelete);
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    TrackPopupMenu(h, TPM_RIGHTBUTTON, at.x, at.y, 0, m_dialog, nullptr);
+    return 1;
+}

@@ -1,0 +1,43 @@
+// The main window's favorite commands: the details pane (selection and Save), New,
+// Edit and Delete favorite, the search box, the list menu and launching. Each change
+// goes to the store first and is then mirrored in the list, row by row.
+#pragma once
+#include "framework/MessageMap.h"
+#include "ui/MainWindowState.h"
+
+struct FavorRecord;
+
+class CFavorActions : public CPaneCommands {
+public:
+    using CPaneCommands::CPaneCommands;
+    bool Dispatch(const fw::Msg& m, LRESULT& result);
+
+    // Edit with exactly one row selected, Delete with at least one; forced after a mode switch.
+    void UpdateFavorStates(bool force);
+    void NewFavorite();
+    void EditFavorite();
+    void DeleteFavorites();
+    void SaveDetails();
+    void Search();
+    void LaunchSelected();
+    // Enter in the search box: opens the single selected favorite. True when one was opened.
+    bool LaunchFromSearchBox();
+
+private:
+    using Self = CFavorActions;
+    LRESULT OnSelectionChanged(const fw::Msg& m);
+    LRESULT OnListMenu(const fw::Msg&);
+    LRESULT OnNew(const fw::Msg&) { NewFavorite(); return 0; }
+    LRESULT OnEdit(const fw::Msg&) { EditFavorite(); return 0; }
+    LRESULT OnDelete(const fw::Msg&) { DeleteFavorites(); return 0; }
+    LRESULT OnSave(const fw::Msg&) { SaveDetails(); return 0; }
+    LRESULT OnSearch(const fw::Msg&) { Search(); return 0; }
+    LRESULT OnLaunch(const fw::Msg&) { LaunchSelected(); return 0; }
+    static const fw::MapEntry<CFavorActions> kMap[];
+
+    void ShowDetailsOf(const FavorRecord& record) const;
+    void Launch(const FavorRecord& record);
+    void Tip(const wchar_t* text, int focusId) const;
+
+    int m_statesFor = -1;  // selection size (0, 1, 2 = several) the command states were set for
+};

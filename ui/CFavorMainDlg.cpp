@@ -1,0 +1,515 @@
+#include "ui/CFavorMainDlg.h"
+#include "app/AppMessages.h"
+#include "app/CAppSettings.h"
+#include "app/InstanceSearch.h"
+#include "framework/CWinApp.h"
+#include "res/resource.h"
+#include "store/CFavorStore.h"
+#include "ui/FolderEntries.h"
+#include "ui/MainLayout.h"
+#include "ui/MainTexts.h"
+#include "ui/MainWidgets.h"
+#include <algorithm>
+
+namespace {
+
+const int kQuickPanelIds[] = {IDC_MAGIC_ADD,      IDC_MOST_VISITED,      IDC_LATEST_VISITED,
+                              IDC_TO_BROWSER_TOP, IDC_TO_BROWSER_BOTTOM, IDC_FOLDER_COMBO};
+const int kBrowserIds[] = {IDC_FOLDER_NEW, IDC_FOLDER_EDIT, IDC_FOLDER_DELETE,  IDC_FAVOR_NEW,  IDC_FAVOR_EDIT,
+                           IDC_FAVOR_DELETE, IDC_IMPORT,    IDC_EXPORT,         IDC_TO_QUICKPANEL,
+                           IDC_SEPARATOR1, IDC_SEPARATOR2,  IDC_SEPARATOR3,     IDC_FOLDER_TREE, IDC_SPLITTER,
+                           IDC_STATUS,     IDC_DETAILS_TOGGLE};
+const int kDetailIds[] = {IDC_LABEL_NAME, IDC_LABEL_LOCATION, IDC_LABEL_TAGS, IDC_LABEL_HITS, IDC_LABEL_LASTHIT};
+const int kFieldIds[] = {IDC_DETAIL_NAME, IDC_DETAIL_LOCATION, IDC_DETAIL_TAGS, IDC_DETAIL_HITS, IDC_DETAIL_LASTHIT};
+
+// Moves a batch of dialog controls in one go.
+class DeferredMoves {
+public:
+    DeferredMoves(HWND dialog, int count) : m_dialog(dialog), m_dwp(BeginDeferWindowPos(count)) {}
+    ~DeferredMoves() {
+        if (m_dwp) EndDeferWindowPos(m_dwp);
+    }
+    DeferredMoves(const DeferredMoves&) = delete;
+    DeferredMoves& operator=(const DeferredMoves&) = delete;
+
+    void Place(int id, const layout::Box& b) {
+        HWND h = GetDlgItem(m_dialog, id);
+        if (!h) return;
+        if (m_dwp) m_dwp = DeferWindowPos(m_dwp, h, nullptr, b.x, b.y, b.w, b.h, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!m_dwp) MoveWindow(h, b.x, b.y, b.w, b.h, FALSE);  // the batch failed: one by one
+    }
+
+private:
+    HWND m_dialog;
+    HDWP m_dwp;
+};
+
+int ColumnOfCommand(UINT id) {
+    switch (id) {
+    case IDM_COLUMN_LOCATION: return 1;
+    case IDM_COLUMN_TAGS: return 2;
+    case IDM_COLUMN_HITS: return 3;
+    case IDM_COLUMN_LASTHIT: return 4;
+    default: return -1;
+    }
+}
+
+}  // namespace
+
+const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
+    fw::OnMessage(WM_SIZE, &Self::OnSize),
+    fw::OnMessage(WM_MOVE, &Self::OnMove),
+    fw::OnMessage(WM_GETMINMAXINFO, &Self::OnGetMinMaxInfo),
+    fw::OnMessage(WM_CLOSE, &Self::OnClose),
+    fw::OnMessage(WM_PAINT, &Self::OnPaint),
+    fw::OnMessage(WM_QUERYDRAGICON, &Self::OnQueryDragIcon),
+    fw::OnMessage(WM_DESTROY, &Self::OnDestroy),
+    fw::OnMessage(WM_FOLDERS_CHANGED, &Self::OnFoldersChanged),
+    fw::OnMessage(WM_SHOWINSTANCE, &Self::OnShowInstance),
+    fw::OnNotify(IDC_SPLITTER, SPN_DRAGGED, &Self::OnSplitterDragged),
+    // Notifications that come once per row or item while the panes fill and empty;
+    // nobody needs them, so they stop here instead of being handed back to the pane.
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_INSERTITEM, &Self::OnPaneBulkNotify),
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_DELETEITEM, &Self::OnPaneBulkNotify),
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_ITEMCHANGING, &Self::OnPaneBulkNotify),
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_DELETEALLITEMS, &Self::OnDeleteAllRows),
+    fw::OnNotify(IDC_FOLDER_TREE, TVN_DELETEITEMW, &Self::OnPaneBulkNotify),
+    fw::OnCommand(IDM_FILE_HIDE, &Self::OnHide),
+    fw::OnCommand(IDM_FILE_CLOSE, &Self::OnExit),
+    fw::OnCommand(IDM_TO_QUICKPANEL, &Self::OnToQuickPanel),
+    fw::OnCommand(IDC_TO_QUICKPANEL, &Self::OnToQuickPanel),
+    fw::OnCommand(IDC_TO_BROWSER_TOP, &Self::OnToBrowser),
+    fw::OnCommand(IDC_TO_BROWSER_BOTTOM, &Self::OnToBrowser),
+    fw::OnCommand(IDM_SELECT_ALL, &Self::OnSelectAll),
+    fw::OnCommand(IDM_LIST_SELECT_ALL, &Self::OnSelectAll),
+    fw::OnCommand(IDM_INVERT_SELECTION, &Self::OnInvertSelection),
+    fw::OnCommand(IDM_LIST_INVERT, &Self::OnInvertSelection),
+    fw::OnCommand(IDM_COLUMN_LOCATION, &Self::OnToggleColumn),
+    fw::OnCommand(IDM_COLUMN_TAGS, &Self::OnToggleColumn),
+    fw::OnCommand(IDM_COLUMN_HITS, &Self::OnToggleColumn),
+    fw::OnCommand(IDM_COLUMN_LASTHIT, &Self::OnToggleColumn),
+    fw::OnCommandRange(IDM_SORT_NAME, IDM_SORT_LASTHIT, &Self::OnSortBy),
+    fw::OnCommand(IDM_ORDER_ASC, &Self::OnSortOrder),
+    fw::OnCommand(IDM_ORDER_DESC, &Self::OnSortOrder),
+    fw::OnCommand(IDC_DETAILS_TOGGLE, &Self::OnToggleDetails),
+    fw::OnCommand(IDC_FOLDER_COMBO, CBN_SELCHANGE, &Self::OnFolderChosen),
+};
+bool CFavorMainDlg::Dispatch(const fw::Msg& m, LRESULT& result) {
+    return fw::RunMap(*this, kMap, m, result) || m_folders.Dispatch(m, result) || m_favors.Dispatch(m, result) ||
+           CDialog::Dispatch(m, result);
+}
+
+CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
+    : CDialog(IDD_MAIN),
+      m_store(store),
+      m_settings(settings),
+      m_folders(store, m_state, m_details, m_tree, m_list),
+      m_favors(store, m_state, m_details, m_tree, m_list),
+      m_widgets(std::make_unique<MainWidgets>()),
+      m_treeWidth(layout::kTreeWidth) {
+    const HINSTANCE res = fw::CWinApp::ResourceInstance();
+    m_icon = LoadIconW(res, MAKEINTRESOURCEW(IDR_MAINFRAME));
+    m_smallIcon = static_cast<HICON>(LoadImageW(res, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                LR_SHARED));
+}
+
+CFavorMainDlg::~CFavorMainDlg() {
+    if (m_images) ImageList_Destroy(m_images);
+}
+
+// ---- initialisation ----
+
+BOOL CFavorMainDlg::OnInitDialog() {
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon ? m_smallIcon : m_icon));
+    MarkInstanceWindow(m_hwnd);
+    m_menu.reset(LoadMenuW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINMENU)));
+    m_state.menuBar = m_menu.get();
+    m_details.Attach(m_hwnd);
+    m_folders.Attach(m_hwnd);
+    m_favors.Attach(m_hwnd);
+
+    for (const layout::ToolbarSlot& slot : layout::kToolbar)
+        MoveItem(slot.id, slot.box.x, slot.box.y, slot.box.w, slot.box.h, false);
+    m_widgets->AttachButtons(m_hwnd);
+    InitPanes();
+    InitImageList();
+    m_widgets->CreateSplitter(m_hwnd);
+    DrawDetailsToggle();
+    m_widgets->CreateTray(m_hwnd, m_icon);
+    SetItemText(IDC_STATUS, texts::kReady);
+
+    FolderRecord loaded;
+    m_store.LoadFolderTree(loaded);
+    m_tree.FillTree(loaded);
+    RebuildFolderCombo();
+    SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_SETCURSEL, 0, 0);
+
+    m_state.isBrowser = m_settings.ReadBrowserMode();
+    m_state.topMost = m_settings.ReadTopMost();
+    m_settings.ReadWindowRect(true, m_state.browserRect);
+    m_settings.ReadWindowRect(false, m_state.quickPanelRect);
+    SwitchMode(m_state.isBrowser);
+    m_state.suppressTracking = false;
+    return FALSE;  // SwitchMode placed the focus
+}
+
+void CFavorMainDlg::InitPanes() {
+    m_tree.SubclassDlgItem(m_hwnd, IDC_FOLDER_TREE);
+    m_list.SubclassDlgItem(m_hwnd, IDC_FAVOR_LIST);
+    m_tree.SetList(&m_list);
+    m_list.SetTree(&m_tree);
+    m_list.InitColumns();
+}
+
+void CFavorMainDlg::InitImageList() {
+    m_images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 5, 1);
+    if (!m_images) return;
+    for (int id : {IDI_FOLDER, IDI_FAVOR}) {  // images 0 and 1
+        auto icon = static_cast<HICON>(
+            LoadImageW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+        if (!icon) continue;
+        ImageList_AddIcon(m_images, icon);
+        DestroyIcon(icon);
+    }
+    TreeView_SetImageList(m_tree.Hwnd(), m_images, TVSIL_NORMAL);
+    ListView_SetImageList(m_list.Hwnd(), m_images, LVSIL_SMALL);
+    TreeView_SetItemHeight(m_tree.Hwnd(), TreeView_GetItemHeight(m_tree.Hwnd()) + 3);
+}
+
+void CFavorMainDlg::DrawDetailsToggle() const {
+    SetItemText(IDC_DETAILS_TOGGLE, m_state.detailsExpanded ? L"v" : L"^");
+}
+
+// ---- modes ----
+
+void CFavorMainDlg::ShowBrowserControls(bool show) {
+    for (int id : kBrowserIds) ShowItem(id, show);
+}
+
+void CFavorMainDlg::ShowQuickPanelControls(bool show) {
+    for (int id : kQuickPanelIds) ShowItem(id, show);
+}
+
+void CFavorMainDlg::AttachMenuBar(bool attach) {
+    SuppressTracking quiet(m_state);
+    SetMenu(m_hwnd, attach ? m_menu.get() : nullptr);
+}
+
+void CFavorMainDlg::SwitchMode(bool browser) {
+    m_state.isBrowser = browser;
+    if (browser) {
+        ShowQuickPanelControls(false);
+        SetText(texts::kBrowserTitle);
+        AttachMenuBar(true);
+        ShowBrowserControls(true);
+        m_details.Show(m_state.detailsExpanded ? DetailsShown::All : DetailsShown::None);
+        m_list.UpdateViewMenuChecks(m_menu.get());
+        m_folders.UpdateFolderStates();
+        m_favors.UpdateFavorStates(true);
+        // The pane shows what it holds: the folder's name row or the favorite's fields.
+        if (m_state.detailsExpanded) m_details.ShowFor(m_state.detailsKind);
+    } else {
+        AttachMenuBar(false);
+        ShowBrowserControls(false);
+        m_details.Show(DetailsShown::None);
+        SetText(texts::kQuickPanelTitle);
+        ShowQuickPanelControls(true);
+    }
+    ApplyTopMostRule();
+    const RECT& r = browser ? m_state.browserRect : m_state.quickPanelRect;
+    MoveWindow(m_hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    LayOut();  // also when the size did not change
+    if (!IsWindowVisible(m_hwnd)) ShowAndActivate();
+    SetFocus(m_hwnd);
+    if (!browser) SetFocus(Item(IDC_SEARCH_EDIT));
+}
+
+void CFavorMainDlg::ApplyTopMostRule() {
+    const bool top = !m_state.isBrowser || m_state.topMost;
+    SetWindowPos(m_hwnd, top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CFavorMainDlg::ShowAndActivate() {
+    ShowWindow(m_hwnd, SW_SHOW);
+    SetForegroundWindow(m_hwnd);
+}
+
+void CFavorMainDlg::ShowFavoriteBrowser() {
+    if (m_state.favorDlgOpen || m_state.captureDlgOpen) return ShowAndActivate();
+    if (m_state.isBrowser) {
+        ShowAndActivate();
+        SetFocus(m_hwnd);
+        return;
+    }
+    const int chosen = ChosenFolderId();
+    if (chosen >= 0) {
+        SuppressTracking quiet(m_state);
+        m_tree.SelectFolder(chosen);
+    }
+    m_state.isBrowser = true;
+    SwitchMode(true);
+}
+
+void CFavorMainDlg::ShowQuickPanel() {
+    if (m_state.favorDlgOpen || m_state.captureDlgOpen) return ShowAndActivate();
+    if (!m_state.isBrowser) {
+        if (!IsWindowVisible(m_hwnd)) ShowAndActivate();
+        SetFocus(m_hwnd);
+        SetFocus(Item(IDC_SEARCH_EDIT));
+        return;
+    }
+    m_state.suppressTracking = true;
+    if (m_state.folderComboStale) RebuildFolderCombo();
+    const FolderRecord* selected = m_tree.GetSelectedFolder();
+    const auto entries = FolderEntries(m_tree.GetRootFolder());
+    const size_t index = selected ? FolderEntryIndex(entries, selected->id) : 0;
+    SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_SETCURSEL, index, 0);
+    m_state.suppressTracking = false;
+    m_state.isBrowser = false;
+    SwitchMode(false);
+}
+
+void CFavorMainDlg::HideToTray() { ShowWindow(m_hwnd, SW_HIDE); }
+
+void CFavorMainDlg::SaveStateAndExit() {
+    if (IsWindowVisible(m_hwnd)) ShowWindow(m_hwnd, SW_HIDE);
+    m_widgets->RemoveTrayIcon();
+    m_settings.WriteBrowserMode(m_state.isBrowser);
+    m_settings.WriteWindowRect(true, m_state.browserRect);
+    m_settings.WriteWindowRect(false, m_state.quickPanelRect);
+    m_state.closing = true;
+    EndDialog(IDOK);
+}
+
+// ---- Quick Panel folder list ----
+
+// Entries carry folder ids, so a folder deleted since the list was built is never
+// reached through a freed record.
+void CFavorMainDlg::RebuildFolderCombo() {
+    HWND combo = Item(IDC_FOLDER_COMBO);
+    SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const FolderEntry& e : FolderEntries(m_tree.GetRootFolder())) {
+        const LRESULT at = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.text.c_str()));
+        if (at >= 0) SendMessageW(combo, CB_SETITEMDATA, at, e.folder->id);
+    }
+    SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
+    m_state.folderComboStale = false;
+}
+
+int CFavorMainDlg::ChosenFolderId() const {
+    const LRESULT at = SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_GETCURSEL, 0, 0);
+    if (at == CB_ERR) return -1;
+    return static_cast<int>(SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_GETITEMDATA, at, 0));
+}
+
+LRESULT CFavorMainDlg::OnFolderChosen(const fw::Msg&) {
+    if (m_state.suppressTracking) return 0;
+    const int chosen = ChosenFolderId();
+    if (chosen >= 0) m_tree.SelectFolder(chosen);
+    return 0;
+}
+
+// ---- layout and window rectangles ----
+
+void CFavorMainDlg::LayOut() {
+    RECT rc{};
+    GetClientRect(m_hwnd, &rc);
+    if (IsIconic(m_hwnd) || rc.right <= 0 || rc.bottom <= 0) return;
+    if (m_state.isBrowser) LayOutBrowser(rc.right, rc.bottom);
+    else LayOutQuickPanel(rc.right, rc.bottom);
+}
+
+void CFavorMainDlg::LayOutBrowser(int cx, int cy) {
+    m_treeWidth = layout::kTreeWidth;  // a dragged width lasts until the next resize
+    const layout::BrowserLayout l = layout::ComputeBrowserLayout(cx, cy, m_state.detailsExpanded);
+    {
+        DeferredMoves moves(m_hwnd, 8);
+        moves.Place(IDC_TO_QUICKPANEL, l.quickPanelButton);
+        moves.Place(IDC_SEARCH_EDIT, l.search);
+        moves.Place(IDC_SEARCH_BUTTON, l.searchButton);
+        moves.Place(IDC_FOLDER_TREE, l.tree);
+        moves.Place(IDC_SPLITTER, l.splitter);
+        moves.Place(IDC_STATUS, l.status);
+    }
+    PlaceListArea(cx, cy);
+    ShowItem(IDC_SEPARATOR3, l.showSeparator3);
+    ShowItem(IDC_EXPORT, l.showExport);
+    ShowItem(IDC_IMPORT, l.showImport);
+    ShowItem(IDC_SEPARATOR2, l.showSeparator2);
+    m_widgets->SetSplitterRange(l.splitterMin, l.splitterMax);
+}
+
+// The list, the collapse button and (when expanded) the details area, after the
+// tree's current width.
+void CFavorMainDlg::PlaceListArea(int cx, int cy) {
+    const layout::ListAreaLayout a = layout::ComputeListArea(cx, cy, m_treeWidth, m_state.detailsExpanded);
+    DeferredMoves moves(m_hwnd, 13);
+    moves.Place(IDC_FAVOR_LIST, a.list);
+    moves.Place(IDC_DETAILS_TOGGLE, a.detailsToggle);
+    if (!m_state.detailsExpanded) return;
+    const layout::DetailsLayout d = layout::ComputeDetailsLayout(cx, cy, m_treeWidth);
+    for (size_t i = 0; i < d.labels.size(); ++i) {
+        moves.Place(kDetailIds[i], d.labels[i]);
+        moves.Place(kFieldIds[i], d.fields[i]);
+    }
+    moves.Place(IDC_SAVE_DETAILS, d.save);
+}
+
+void CFavorMainDlg::LayOutQuickPanel(int cx, int cy) {
+    const layout::QuickPanelLayout l = layout::ComputeQuickPanelLayout(cx, cy);
+    {
+        DeferredMoves moves(m_hwnd, 10);
+        moves.Place(IDC_MAGIC_ADD, l.magicAdd);
+        moves.Place(IDC_MOST_VISITED, l.mostVisited);
+        moves.Place(IDC_LATEST_VISITED, l.latestVisited);
+        moves.Place(IDC_TO_BROWSER_TOP, l.browserTop);
+        moves.Place(IDC_FOLDER_COMBO, l.folderCombo);
+        moves.Place(IDC_FAVOR_LIST, l.list);
+        moves.Place(IDC_SEARCH_BUTTON, l.searchButton);
+        moves.Place(IDC_SEARCH_EDIT, l.search);
+        moves.Place(IDC_TO_BROWSER_BOTTOM, l.browserBottom);
+    }
+    const wchar_t* topText = l.browserTopIconOnly ? L"" : texts::kFavorBrowserButton;
+    if (ItemText(IDC_TO_BROWSER_TOP) != topText) SetItemText(IDC_TO_BROWSER_TOP, topText);
+}
+
+// While minimised the window sits off screen; its last real rectangle is kept.
+void CFavorMainDlg::TrackWindowRect() {
+    if (m_state.suppressTracking || IsIconic(m_hwnd)) return;
+    GetWindowRect(m_hwnd, m_state.isBrowser ? &m_state.browserRect : &m_state.quickPanelRect);
+}
+
+LRESULT CFavorMainDlg::OnSize(const fw::Msg&) {
+    LayOut();
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    TrackWindowRect();
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnMove(const fw::Msg&) {
+    TrackWindowRect();
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnGetMinMaxInfo(const fw::Msg& m) {
+    auto* info = reinterpret_cast<MINMAXINFO*>(m.lp);
+    const int minW = m_state.isBrowser ? layout::kBrowserMinWidth : layout::kQuickPanelMinWidth;
+    const int minH = m_state.isBrowser ? layout::kBrowserMinHeight : layout::kQuickPanelMinHeight;
+    info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, minW);
+    info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, minH);
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnSplitterDragged(const fw::Msg& m) {
+    const int delta = MainWidgets::SplitterDelta(m.lp);
+    RECT rc{};
+    GetClientRect(m_hwnd, &rc);
+    const int widest = rc.right - layout::kMarginLeft - layout::kSplitterWidth - layout::kMarginRight;
+    m_treeWidth = std::clamp(m_treeWidth + delta, 0, std::max(0, widest));
+    RECT tree{};
+    GetWindowRect(Item(IDC_FOLDER_TREE), &tree);
+    MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&tree), 2);
+    const int height = tree.bottom - tree.top;
+    MoveItem(IDC_FOLDER_TREE, tree.left, tree.top, m_treeWidth, height);
+    MoveItem(IDC_SPLITTER, tree.left + m_treeWidth, tree.top, layout::kSplitterWidth, height);
+    PlaceListArea(rc.right, rc.bottom);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    UpdateWindow(m_hwnd);
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnToggleDetails(const fw::Msg&) {
+    if (m_state.detailsExpanded) m_details.Show(DetailsShown::None);
+    else m_details.ShowFor(m_state.detailsKind);
+    m_state.detailsExpanded = !m_state.detailsExpanded;
+    DrawDetailsToggle();
+    RECT rc{};
+    GetClientRect(m_hwnd, &rc);
+    PlaceListArea(rc.right, rc.bottom);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    return 0;
+}
+
+// ---- system messages ----
+
+LRESULT CFavorMainDlg::OnPaint(const fw::Msg& m) {
+    if (!IsIconic(m_hwnd) || !m_icon) {
+        m.passOn = true;
+        return 0;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hwnd, &ps);
+    SendMessageW(m_hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT rc{};
+    GetClientRect(m_hwnd, &rc);
+    const int x = (rc.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rc.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, m_icon);
+    EndPaint(m_hwnd, &ps);
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnDestroy(const fw::Msg& m) {
+    SetMenu(m_hwnd, nullptr);  // the menu bar stays ours to free, attached or not
+    m.passOn = true;
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnShowInstance(const fw::Msg&) {
+    ShowWindow(m_hwnd, SW_SHOW);
+    SetFocus(m_hwnd);
+    SetForegroundWindow(m_hwnd);
+    return 0;
+}
+
+// Up and Down in the search box move the list's selection; the key still goes on.
+bool CFavorMainDlg::PreTranslateMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_UP && msg.wParam != VK_DOWN)) return false;
+    HWND search = Item(IDC_SEARCH_EDIT);
+    if (msg.hwnd != search) return false;
+    if (msg.wParam == VK_UP) m_list.SelectPrevious();
+    else m_list.SelectNext();
+    if (m_state.isBrowser) SetFocus(search);
+    return false;
+}
+
+// Enter never closes the window: in the search box it opens the selected favorite.
+void CFavorMainDlg::OnOK() {
+    if (m_state.closing) return EndDialog(IDOK);
+    m_favors.LaunchFromSearchBox();
+}
+
+// ---- commands routed to the list ----
+
+LRESULT CFavorMainDlg::OnSelectAll(const fw::Msg&) {
+    m_list.SelectAll();
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnInvertSelection(const fw::Msg&) {
+    m_list.InvertSelection();
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnToggleColumn(const fw::Msg& m) {
+    const int column = ColumnOfCommand(LOWORD(m.wp));
+    if (column < 0) return 0;
+    m_list.SetColumnVisible(column, !m_list.IsColumnVisible(column));
+    m_list.UpdateViewMenuChecks(m_menu.get());
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnSortBy(const fw::Msg& m) {
+    m_list.SortByCommand(LOWORD(m.wp) - IDM_SORT_NAME);
+    m_list.UpdateViewMenuChecks(m_menu.get());
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnSortOrder(const fw::Msg& m) {
+    m_list.SetAscending(LOWORD(m.wp) == IDM_ORDER_ASC);
+    m_list.UpdateViewMenuChecks(m_menu.get());
+    return 0;
+}

@@ -1,0 +1,102 @@
+// The program's one top-level window, in one of two modes: the Favorite Browser
+// (menu bar, toolbar, folder tree, favorites list, details pane, search box, status
+// line) and the always-topmost Quick Panel (visit buttons, folder list, favorites
+// list, search box). The mode only shows, hides and re-lays out the same controls.
+#pragma once
+#include "framework/CDialog.h"
+#include "framework/Owned.h"
+#include "ui/CFavorActions.h"
+#include "ui/CFavorListCtrl.h"
+#include "ui/CFolderActions.h"
+#include "ui/CFolderTreeCtrl.h"
+#include "ui/MainWindowState.h"
+#include <memory>
+
+class CFavorStore;
+class CAppSettings;
+struct MainWidgets;
+
+class CFavorMainDlg : public fw::CDialog {
+public:
+    CFavorMainDlg(CFavorStore& store, CAppSettings& settings);
+    ~CFavorMainDlg() override;
+
+    void SwitchMode(bool browser);
+    void ShowFavoriteBrowser();
+    void ShowQuickPanel();
+    void HideToTray();
+    void SaveStateAndExit();
+    // Topmost in the Favorite Browser when the switch is on, otherwise not (after Preferences).
+    void ApplyTopMostRule();
+    void SetTopMost(bool topMost) { m_state.topMost = topMost; }
+
+    const MainWindowState& State() const { return m_state; }
+    CFolderTreeCtrl& Tree() { return m_tree; }
+    CFavorListCtrl& List() { return m_list; }
+    int TreeWidth() const { return m_treeWidth; }
+
+    bool Dispatch(const fw::Msg& m, LRESULT& result) override;
+    bool PreTranslateMessage(MSG& msg) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    using Self = CFavorMainDlg;
+    static const fw::MapEntry<CFavorMainDlg> kMap[];
+
+    LRESULT OnSize(const fw::Msg& m);
+    LRESULT OnMove(const fw::Msg& m);
+    LRESULT OnGetMinMaxInfo(const fw::Msg& m);
+    LRESULT OnClose(const fw::Msg&) { HideToTray(); return 0; }
+    LRESULT OnPaint(const fw::Msg& m);
+    LRESULT OnQueryDragIcon(const fw::Msg&) { return reinterpret_cast<LRESULT>(m_icon); }
+    LRESULT OnDestroy(const fw::Msg& m);
+    LRESULT OnFoldersChanged(const fw::Msg&) { m_state.folderComboStale = true; return 0; }
+    LRESULT OnShowInstance(const fw::Msg&);
+    LRESULT OnSplitterDragged(const fw::Msg& m);
+    LRESULT OnPaneBulkNotify(const fw::Msg&) { return 0; }
+    LRESULT OnDeleteAllRows(const fw::Msg&) { return TRUE; }  // no notification per row
+    LRESULT OnToggleDetails(const fw::Msg&);
+    LRESULT OnFolderChosen(const fw::Msg&);
+    LRESULT OnToBrowser(const fw::Msg&) { ShowFavoriteBrowser(); return 0; }
+    LRESULT OnToQuickPanel(const fw::Msg&) { ShowQuickPanel(); return 0; }
+    LRESULT OnHide(const fw::Msg&) { HideToTray(); return 0; }
+    LRESULT OnExit(const fw::Msg&) { SaveStateAndExit(); return 0; }
+    LRESULT OnSelectAll(const fw::Msg&);
+    LRESULT OnInvertSelection(const fw::Msg&);
+    LRESULT OnToggleColumn(const fw::Msg& m);
+    LRESULT OnSortBy(const fw::Msg& m);
+    LRESULT OnSortOrder(const fw::Msg& m);
+
+    void InitPanes();
+    void InitImageList();
+    void LayOut();
+    void LayOutBrowser(int cx, int cy);
+    void LayOutQuickPanel(int cx, int cy);
+    void PlaceListArea(int cx, int cy);
+    void TrackWindowRect();
+    void ShowBrowserControls(bool show);
+    void ShowQuickPanelControls(bool show);
+    void AttachMenuBar(bool attach);
+    void RebuildFolderCombo();
+    int ChosenFolderId() const;
+    void DrawDetailsToggle() const;
+    void ShowAndActivate();
+
+    CFavorStore& m_store;
+    CAppSettings& m_settings;
+    MainWindowState m_state;
+    CDetailsPane m_details;
+    CFolderTreeCtrl m_tree;
+    CFavorListCtrl m_list;
+    CFolderActions m_folders;
+    CFavorActions m_favors;
+    std::unique_ptr<MainWidgets> m_widgets;
+    fw::OwnedMenu m_menu;
+    HICON m_icon = nullptr;       // shared resource icon
+    HICON m_smallIcon = nullptr;
+    HIMAGELIST m_images = nullptr;
+    int m_treeWidth;
+};

@@ -1,0 +1,123 @@
+#include "ui/CFolderActions.h"
+#include "framework/Owned.h"
+#include "framework/Seams.h"
+#include "res/resource.h"
+#include "store/CFavorStore.h"
+#include "ui/CFavorListCtrl.h"
+#include "ui/CFolderTreeCtrl.h"
+#include "ui/MainTexts.h"
+#include "ui/WaitCursor.h"
+#include "ui/dialogs/CFolderDlg.h"
+
+const fw::MapEntry<CFolderActions> CFolderActions::kMap[] = {
+    fw::OnNotify(IDC_FOLDER_TREE, TVN_SELCHANGEDW, &Self::OnSelectionChanged),
+    fw::OnNotify(IDC_FOLDER_TREE, NM_RCLICK, &Self::OnTreeMenu),
+    fw::OnCommand(IDC_FOLDER_NEW, &Self::OnNewFolder),
+    fw::OnCommand(IDM_FILE_NEW_FOLDER, &Self::OnNewFolder),
+    fw::OnCommand(IDM_TREE_ADD_FOLDER, &Self::OnNewFolder),
+    fw::OnCommand(IDC_FOLDER_EDIT, &Self::OnEditFolder),
+    fw::OnCommand(IDM_EDIT_FOLDER, &Self::OnEditFolder),
+    fw::OnCommand(IDM_TREE_EDIT, &Self::OnEditFolder),
+    fw::OnCommand(IDC_FOLDER_DELETE, &Self::OnDeleteFolder),
+    fw::OnCommand(IDM_DELETE_FOLDER, &Self::OnDeleteFolder),
+    fw::OnCommand(IDM_TREE_DELETE, &Self::OnDeleteFolder),
+};
+bool CFolderActions::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
+
+LRESULT CFolderActions::OnSelectionChanged(const fw::Msg&) {
+    m_state.detailsKind = DetailsKind::None;
+    m_state.searchMode = false;
+    const FolderRecord* folder = m_tree.GetSelectedFolder();
+    std::vector<FavorRecord*> favors;
+    if (folder) m_store.LoadFavors(folder->id, favors);
+    const std::wstring status =
+        folder ? texts::FolderStatus(folder->id == 0 ? texts::kRootName : folder->name, favors.size())
+               : std::wstring(texts::kReady);
+    SetDlgItemTextW(m_dialog, IDC_STATUS, status.c_str());
+    m_list.FillList(favors);
+    if (folder && folder->id != 0) {
+        SetDlgItemTextW(m_dialog, IDC_DETAIL_NAME, folder->name.c_str());
+        m_state.detailsKind = DetailsKind::Folder;
+    }
+    if (m_state.isBrowser) UpdateFolderStates();
+    return 0;
+}
+
+void CFolderActions::UpdateFolderStates() {
+    const FolderRecord* folder = m_tree.GetSelectedFolder();
+    const bool belowRoot = folder && folder->id != 0;
+    const UINT menuState = MF_BYCOMMAND | (belowRoot ? MF_ENABLED : MF_GRAYED);
+    EnableWindow(GetDlgItem(m_dialog, IDC_FOLDER_EDIT), belowRoot);
+    EnableWindow(GetDlgItem(m_dialog, IDC_FOLDER_DELETE), belowRoot);
+    EnableMenuItem(m_state.menuBar, IDM_EDIT_FOLDER, menuState);
+    EnableMenuItem(m_state.menuBar, IDM_DELETE_FOLDER, menuState);
+    EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_NEW), folder != nullptr);
+    if (m_state.detailsExpanded) m_details.Show(belowRoot ? DetailsShown::NameRow : DetailsShown::None);
+}
+
+LRESULT CFolderActions::OnTreeMenu(const fw::Msg&) {
+    POINT at{};
+    GetCursorPos(&at);
+    m_tree.SelectItemAtScreenPoint(at);
+    const FolderRecord* folder = m_tree.GetSelectedFolder();
+    if (!folder) return 0;
+    fw::OwnedMenu menu(CreatePopupMenu());
+    if (!menu) return 0;
+    const UINT editState = folder->id == 0 ? MF_GRAYED : MF_ENABLED;
+    AppendMenuW(menu.get(), MF_STRING, IDM_TREE_ADD_FOLDER, texts::kMenuAddFolder);
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING | editState, IDM_TREE_EDIT, texts::kMenuEdit);
+    AppendMenuW(menu.get(), MF_STRING | editState, IDM_TREE_DELETE, texts::kMenuDelete);
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, IDM_ADD_FAVORITE, texts::kMenuAddFavorite);
+    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, m_dialog, nullptr);
+    return 1;
+}
+
+void CFolderActions::NewFolder() {
+    const FolderRecord* selected = m_tree.GetSelectedFolder();
+    CFolderDlg dlg;
+    dlg.root = &m_tree.GetRootFolder();
+    dlg.record.pid = selected ? selected->id : 0;
+    if (dlg.DoModal(m_dialog) != IDOK) return;
+    FolderRecord added;
+    added.name = dlg.record.name;
+    added.pid = dlg.record.pid;
+    m_store.AddFolder(added);
+    m_tree.AddFolderItem(added, false);
+}
+
+void CFolderActions::EditFolder() {
+    const FolderRecord* folder = m_tree.GetSelectedFolder();
+    if (!folder || folder->id == 0) return;  // the root is neither renamed nor moved
+    CFolderDlg dlg;
+    dlg.editMode = true;
+    dlg.root = &m_tree.GetRootFolder();
+    dlg.record.id = folder->id;
+    dlg.record.pid = folder->pid;
+    dlg.record.name = folder->name;
+    if (dlg.DoModal(m_dialog) != IDOK) return;
+    FolderRecord changed;
+    changed.id = dlg.record.id;
+    changed.pid = dlg.record.pid;
+    changed.name = dlg.record.name;
+    m_store.UpdateFolder(changed);
+    m_tree.UpdateFolderItem(changed);
+}
+
+void CFolderActions::DeleteFolder() {
+    const FolderRecord* folder = m_tree.GetSelectedFolder();
+    if (!folder) {
+        seams::MessageBox(m_dialog, texts::kSelectFolderToDelete, texts::kTipCaption, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (folder->id == 0) return;  // the root is never deleted
+    const int id = folder->id;
+    if (seams::MessageBox(m_dialog, texts::DeleteFolderQuestion(folder->name), texts::kDeleteFolderCaption,
+                          MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    WaitCursor wait;
+    std::vector<int> ids;
+    m_tree.DeleteFolderItem(id, ids, true);
+    m_store.DeleteFolders(ids);
+}

@@ -1,0 +1,80 @@
+// What the main window remembers about itself, shared with the folder and favorite
+// commands that act on its panes.
+#pragma once
+#include <windows.h>
+
+// What the details pane holds, and so what Save writes.
+enum class DetailsKind { None = 0, Folder = 1, Favor = 2 };
+
+struct MainWindowState {
+    bool isBrowser = false;         // Favorite Browser (true) or Quick Panel
+    bool topMost = false;           // keep the Favorite Browser topmost
+    RECT browserRect{};             // last window rectangle of each mode, screen pixels
+    RECT quickPanelRect{};
+    DetailsKind detailsKind = DetailsKind::None;
+    bool searchMode = false;        // the list shows search results
+    bool suppressTracking = true;   // moves and sizes are not recorded, folder choices ignored
+    bool closing = false;           // the exit command is ending the dialog
+    bool favorDlgOpen = false;      // the new-favorite dialog of the Favorite Browser is up
+    bool captureDlgOpen = false;    // the new-favorite dialog of a captured page is up
+    bool folderComboStale = true;   // the tree changed since the folder list was built
+    bool detailsExpanded = true;
+    HMENU menuBar = nullptr;        // kept while detached in the Quick Panel
+};
+
+// Sets suppressTracking for a scope and restores what it was.
+class SuppressTracking {
+public:
+    explicit SuppressTracking(MainWindowState& s) : m_state(s), m_was(s.suppressTracking) {
+        s.suppressTracking = true;
+    }
+    ~SuppressTracking() { m_state.suppressTracking = m_was; }
+    SuppressTracking(const SuppressTracking&) = delete;
+    SuppressTracking& operator=(const SuppressTracking&) = delete;
+
+private:
+    MainWindowState& m_state;
+    bool m_was;
+};
+
+// Which details controls are shown: none, the name row with Save, or all of them.
+enum class DetailsShown { Unknown, None, NameRow, All };
+
+// The labels, fields and Save of the details pane, shown or hidden together.
+class CDetailsPane {
+public:
+    void Attach(HWND dialog) { m_dialog = dialog; }
+    void Show(DetailsShown shown);
+    // As the details kind asks: folder -> name row, favorite -> all, nothing -> none.
+    void ShowFor(DetailsKind kind);
+    DetailsShown Shown() const { return m_shown; }
+
+private:
+    HWND m_dialog = nullptr;
+    DetailsShown m_shown = DetailsShown::Unknown;
+};
+
+class CFavorStore;
+class CFolderTreeCtrl;
+class CFavorListCtrl;
+
+// What the folder and favorite commands work on: the store, the window's state and
+// its panes.
+class CPaneCommands {
+public:
+    CPaneCommands(CFavorStore& store, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
+                  CFavorListCtrl& list)
+        : m_store(store), m_state(state), m_details(details), m_tree(tree), m_list(list) {}
+    CPaneCommands(const CPaneCommands&) = delete;
+    CPaneCommands& operator=(const CPaneCommands&) = delete;
+
+    void Attach(HWND dialog) { m_dialog = dialog; }
+
+protected:
+    CFavorStore& m_store;
+    MainWindowState& m_state;
+    CDetailsPane& m_details;
+    CFolderTreeCtrl& m_tree;
+    CFavorListCtrl& m_list;
+    HWND m_dialog = nullptr;
+};
