@@ -62,6 +62,7 @@ public:
     ~ComPtr() { reset(); }
     T* get() const { return m_p; }
     T* operator->() const { return m_p; }
+    T& operator*() const { return *m_p; }
     explicit operator bool() const { return m_p != nullptr; }
     // For out-parameters: releases what it held first.
     T** put() {

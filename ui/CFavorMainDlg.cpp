@@ -96,6 +96,7 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
 };
 bool CFavorMainDlg::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || m_folders.Dispatch(m, result) || m_favors.Dispatch(m, result) ||
+           m_commands.Dispatch(m, result) ||
            CDialog::Dispatch(m, result);
 }
 
@@ -105,6 +106,7 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
       m_settings(settings),
       m_folders(store, m_state, m_details, m_tree, m_list),
       m_favors(store, m_state, m_details, m_tree, m_list),
+      m_commands(*this, store, m_state, m_details, m_tree, m_list),
       m_widgets(std::make_unique<MainWidgets>()),
       m_treeWidth(layout::kTreeWidth) {
     const HINSTANCE res = fw::CWinApp::ResourceInstance();
@@ -129,11 +131,13 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_details.Attach(m_hwnd);
     m_folders.Attach(m_hwnd);
     m_favors.Attach(m_hwnd);
+    m_commands.Attach(m_hwnd);
 
     for (const layout::ToolbarSlot& slot : layout::kToolbar)
         MoveItem(slot.id, slot.box.x, slot.box.y, slot.box.w, slot.box.h, false);
     m_widgets->AttachButtons(m_hwnd);
     InitPanes();
+    m_commands.RegisterDropTargets();
     InitImageList();
     m_widgets->CreateSplitter(m_hwnd);
     DrawDetailsToggle();
@@ -454,6 +458,7 @@ LRESULT CFavorMainDlg::OnPaint(const fw::Msg& m) {
 
 LRESULT CFavorMainDlg::OnDestroy(const fw::Msg& m) {
     SetMenu(m_hwnd, nullptr);  // the menu bar stays ours to free, attached or not
+    m_commands.RevokeDropTargets();
     m.passOn = true;
     return 0;
 }

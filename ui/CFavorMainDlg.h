@@ -9,6 +9,7 @@
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderActions.h"
 #include "ui/CFolderTreeCtrl.h"
+#include "ui/CWindowCommands.h"
 #include "ui/MainWindowState.h"
 #include <memory>
 
@@ -32,6 +33,7 @@ public:
 
     const MainWindowState& State() const { return m_state; }
     CFolderTreeCtrl& Tree() { return m_tree; }
+    CWindowCommands& Commands() { return m_commands; }
     CFavorListCtrl& List() { return m_list; }
     int TreeWidth() const { return m_treeWidth; }
 
@@ -93,6 +95,7 @@ private:
     CFavorListCtrl m_list;
     CFolderActions m_folders;
     CFavorActions m_favors;
+    CWindowCommands m_commands;
     std::unique_ptr<MainWidgets> m_widgets;
     fw::OwnedMenu m_menu;
     HICON m_icon = nullptr;       // shared resource icon
