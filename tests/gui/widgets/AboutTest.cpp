@@ -13,7 +13,7 @@ TEST(AboutBox, LinksShowAndOpenTheProgramsAddresses) {
     EXPECT_EQ(about.ItemText(IDC_ABOUT_EMAIL), kSupportAddress);
     EXPECT_EQ(about.WebsiteLink().URL(), kProductWebsite);
     EXPECT_EQ(about.SupportLink().URL(), kSupportMailto);
-    EXPECT_NE(about.ItemText(IDC_ABOUT_VERSION).find(L"Version"), std::wstring::npos);
+    EXPECT_EQ(about.ItemText(IDC_ABOUT_VERSION).rfind(L"Tidemarker Version 1.", 0), 0u);
 
     for (int id : {IDC_ABOUT_WEBSITE, IDC_ABOUT_EMAIL})
         SendMessageW(about.Hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(about.Item(id)));
