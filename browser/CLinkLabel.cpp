@@ -57,13 +57,8 @@ void CLinkLabel::SetURL(const std::wstring& url) {
     if (!m_hwnd) return;
     if (m_adjustToFit) FitToText();
     if (!m_tooltip) return;
-    TTTOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = m_hwnd;
-    ti.uId = kToolId;
-    GetClientRect(m_hwnd, &ti.rect);
+    TTTOOLINFOW ti = ToolInfo();
     SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
-    ti.lpszText = m_url.data();
     SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
@@ -240,13 +235,19 @@ void CLinkLabel::CreateTooltip() {
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                 m_hwnd, nullptr, nullptr, nullptr);
     if (!m_tooltip) return;
+    TTTOOLINFOW ti = ToolInfo();
+    SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+// The one tool: the whole client area, showing the url.
+TTTOOLINFOW CLinkLabel::ToolInfo() {
     TTTOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;  // accepted by every common-controls version
     ti.hwnd = m_hwnd;
     ti.uId = kToolId;
     GetClientRect(m_hwnd, &ti.rect);
     ti.lpszText = m_url.data();
-    SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    return ti;
 }
 
 void CLinkLabel::ShowFont(bool underlined) {

@@ -4,6 +4,7 @@
 // the control's STN_CLICKED and WM_CTLCOLORSTATIC to it (see ReflectToLabel).
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -60,6 +61,7 @@ private:
     void FitToText();
     void LoadHandCursor();
     void CreateTooltip();
+    TTTOOLINFOW ToolInfo();
     void ShowFont(bool underlined);
     std::wstring WindowText() const;
     void Detach();

@@ -48,21 +48,31 @@ std::wstring DisplayName(IShellFolder* folder, PCUITEMID_CHILD item, SHGDNF flag
     return name;
 }
 
-std::wstring ShortcutLocation(const std::wstring& path) {
-    ComPtr<IUniformResourceLocatorW> url;
-    if (FAILED(CoCreateInstance(CLSID_InternetShortcut, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IUniformResourceLocatorW, reinterpret_cast<void**>(url.GetAddressOf())))) {
-        return {};
+// The shell's Internet shortcut object, made once and loaded with one file after another
+// (making one per file costs Wine a temporary storage file each time).
+class ShortcutReader {
+public:
+    std::wstring Location(const std::wstring& path) {
+        if (!m_url && FAILED(CoCreateInstance(CLSID_InternetShortcut, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IUniformResourceLocatorW,
+                                              reinterpret_cast<void**>(m_url.GetAddressOf())))) {
+            return {};
+        }
+        if (!m_file && FAILED(m_url.As(&m_file))) return {};
+        // A file it cannot load (a program shortcut) has no location; the object would
+        // otherwise still hold the previous file's.
+        if (FAILED(m_file->Load(path.c_str(), STGM_READ))) return {};
+        wchar_t* location = nullptr;
+        if (FAILED(m_url->GetURL(&location)) || !location) return {};
+        std::wstring result = location;
+        CoTaskMemFree(location);
+        return result;
     }
-    ComPtr<IPersistFile> file;
-    if (FAILED(url.As(&file))) return {};
-    file->Load(path.c_str(), STGM_READ);  // a file it cannot load simply has no URL
-    wchar_t* location = nullptr;
-    if (FAILED(url->GetURL(&location)) || !location) return {};
-    std::wstring result = location;
-    CoTaskMemFree(location);
-    return result;
-}
+
+private:
+    ComPtr<IUniformResourceLocatorW> m_url;
+    ComPtr<IPersistFile> m_file;
+};
 
 // Whether the shell's Internet shortcut object reads the lossless [InternetShortcut.W]
 // value. Wine's does not (it reads only the ANSI URL line); there the walk reads that
@@ -75,7 +85,7 @@ bool ShellReadsWideSection() {
                                    std::to_wstring(GetCurrentProcessId()) + L".url";
         const std::wstring wide = L"http://\u4f8b.example/";
         if (!WriteShortcutUrl(probe, wide)) return true;
-        const bool same = ShortcutLocation(probe) == wide;
+        const bool same = ShortcutReader().Location(probe) == wide;
         DeleteFileW(probe.c_str());
         return same;
     }();
@@ -117,7 +127,7 @@ private:
                 Walk(sub.Get(), subItems.Get(), *record);
             }
         } else if ((info.dwAttributes & SFGAO_LINK) || IsShortcutFile(path)) {
-            std::wstring location = ShortcutLocation(path);
+            std::wstring location = m_shortcuts.Location(path);
             if (location.empty()) return;  // a program shortcut
             if (!ShellReadsWideSection() && IsShortcutFile(path)) {
                 const std::wstring lossless = ReadShortcutUrl(path);
@@ -132,6 +142,7 @@ private:
     }
 
     int& m_count;
+    ShortcutReader m_shortcuts;
 };
 
 // Makes every missing folder along the path; true when the whole path is a folder.

@@ -1,5 +1,5 @@
 #include "ui/widgets/BCMenu.h"
-#include "framework/CWinApp.h"
+#include "ui/widgets/PaintHelpers.h"
 #include <algorithm>
 #include <unordered_set>
 
@@ -10,7 +10,7 @@ struct BCMenu::Item {
 
 namespace {
 
-constexpr int kIconSize = 16;
+constexpr int kIconSize = widgets::kSmallIconSize;
 constexpr int kGutter = 24;      // icon column
 constexpr int kTextGap = 6;      // gutter to text
 constexpr int kRightPad = 16;    // room for a submenu arrow
@@ -31,16 +31,6 @@ fw::OwnedFont MenuFont() {
     return fw::OwnedFont();
 }
 
-COLORREF Blend(COLORREF a, COLORREF b, int percentOfB) {
-    auto mix = [&](int x, int y) { return (x * (100 - percentOfB) + y * percentOfB) / 100; };
-    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
-}
-
-void Fill(HDC dc, const RECT& rc, COLORREF colour) {
-    fw::OwnedBrush brush(CreateSolidBrush(colour));
-    if (brush) FillRect(dc, &rc, brush.get());
-}
-
 }  // namespace
 
 BCMenu::BCMenu() = default;
@@ -59,9 +49,7 @@ void BCMenu::AppendItem(UINT id, const std::wstring& text, int iconId, bool enab
     if (!m_menu) return;
     auto item = std::make_unique<Item>();
     item->text = text;
-    if (iconId)
-        item->icon.reset(static_cast<HICON>(LoadImageW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(iconId),
-                                                       IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR)));
+    item->icon.reset(widgets::LoadSmallIcon(iconId));
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof(mii);
     mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING | MIIM_DATA;
@@ -115,29 +103,22 @@ bool BCMenu::OnDrawItem(const DRAWITEMSTRUCT* dis) {
     const COLORREF menu = GetSysColor(COLOR_MENU);
     const COLORREF accent = GetSysColor(COLOR_HIGHLIGHT);
 
-    Fill(dc, rc, menu);
-    Fill(dc, RECT{rc.left, rc.top, rc.left + kGutter, rc.bottom}, Blend(menu, GetSysColor(COLOR_BTNSHADOW), 15));
+    widgets::FillSolid(dc, rc, menu);
+    widgets::FillSolid(dc, RECT{rc.left, rc.top, rc.left + kGutter, rc.bottom},
+                       widgets::Blend(menu, GetSysColor(COLOR_BTNSHADOW), 15));
     if (selected && !disabled) {
         RECT hot = rc;
         InflateRect(&hot, -1, -1);
-        Fill(dc, hot, Blend(menu, accent, 25));
-        fw::OwnedBrush frame(CreateSolidBrush(Blend(menu, accent, 75)));
-        if (frame) FrameRect(dc, &hot, frame.get());
+        widgets::FillSolid(dc, hot, widgets::Blend(menu, accent, 25));
+        widgets::FrameSolid(dc, hot, widgets::Blend(menu, accent, 75));
     }
 
     const int iconX = rc.left + (kGutter - kIconSize) / 2;
     const int iconY = (rc.top + rc.bottom - kIconSize) / 2;
-    if (item->icon) {
-        if (disabled)
-            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(item->icon.get()), 0, iconX, iconY, kIconSize,
-                       kIconSize, DST_ICON | DSS_DISABLED);
-        else
-            DrawIconEx(dc, iconX, iconY, item->icon.get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
-    }
+    if (item->icon) widgets::DrawSmallIcon(dc, iconX, iconY, item->icon.get(), disabled);
     if (dis->itemState & ODS_CHECKED) {
         RECT box{iconX - 2, iconY - 2, iconX + kIconSize + 2, iconY + kIconSize + 2};
-        fw::OwnedBrush frame(CreateSolidBrush(accent));
-        if (frame) FrameRect(dc, &box, frame.get());
+        widgets::FrameSolid(dc, box, accent);
     }
 
     fw::OwnedFont font = MenuFont();

@@ -1,33 +1,10 @@
 #include "ui/widgets/CFlatButton.h"
-#include "framework/CWinApp.h"
+#include "ui/widgets/PaintHelpers.h"
 #include <string>
 
 namespace {
-
-constexpr int kIconSize = 16;
+constexpr int kIconSize = widgets::kSmallIconSize;
 constexpr int kIconTextGap = 4;
-
-COLORREF Blend(COLORREF a, COLORREF b, int percentOfB) {
-    auto mix = [&](int x, int y) { return (x * (100 - percentOfB) + y * percentOfB) / 100; };
-    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
-}
-
-void FillSolid(HDC dc, const RECT& rc, COLORREF colour) {
-    fw::OwnedBrush brush(CreateSolidBrush(colour));
-    if (brush) FillRect(dc, &rc, brush.get());
-}
-
-void FrameSolid(HDC dc, const RECT& rc, COLORREF colour) {
-    fw::OwnedBrush brush(CreateSolidBrush(colour));
-    if (brush) FrameRect(dc, &rc, brush.get());
-}
-
-HICON LoadSmallIcon(int iconId) {
-    if (iconId == 0) return nullptr;
-    return static_cast<HICON>(LoadImageW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                         kIconSize, kIconSize, LR_DEFAULTCOLOR));
-}
-
 }  // namespace
 
 const fw::MapEntry<CFlatButton> CFlatButton::kMap[] = {
@@ -50,7 +27,7 @@ bool CFlatButton::Attach(HWND dialog, int id, int iconId) {
 }
 
 void CFlatButton::SetIcon(int iconId) {
-    m_icon.reset(LoadSmallIcon(iconId));
+    m_icon.reset(widgets::LoadSmallIcon(iconId));
     if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
@@ -109,10 +86,10 @@ void CFlatButton::Draw(const DRAWITEMSTRUCT& di) const {
     const COLORREF accent = GetSysColor(COLOR_HIGHLIGHT);
 
     if (!disabled && (pressed || m_hot)) {
-        FillSolid(dc, rc, Blend(face, accent, pressed ? 35 : 18));
-        FrameSolid(dc, rc, Blend(face, accent, 70));
+        widgets::FillSolid(dc, rc, widgets::Blend(face, accent, pressed ? 35 : 18));
+        widgets::FrameSolid(dc, rc, widgets::Blend(face, accent, 70));
     } else {
-        FillSolid(dc, rc, face);
+        widgets::FillSolid(dc, rc, face);
     }
 
     const std::wstring text = fw::WindowText(m_hwnd);
@@ -129,12 +106,7 @@ void CFlatButton::Draw(const DRAWITEMSTRUCT& di) const {
     const int midY = (rc.top + rc.bottom) / 2 + shift;
 
     if (m_icon) {
-        const int y = midY - kIconSize / 2;
-        if (disabled)
-            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(m_icon.get()), 0, x, y, kIconSize, kIconSize,
-                       DST_ICON | DSS_DISABLED);
-        else
-            DrawIconEx(dc, x, y, m_icon.get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+        widgets::DrawSmallIcon(dc, x, midY - kIconSize / 2, m_icon.get(), disabled);
         x += iconW + gap;
     }
     if (!text.empty()) {

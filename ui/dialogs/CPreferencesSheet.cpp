@@ -1,0 +1,12 @@
+#include "ui/dialogs/CPreferencesSheet.h"
+#include "app/CAppSettings.h"
+#include "store/CFavorStore.h"
+
+CPreferencesSheet::CPreferencesSheet(HWND mainWindow, bool& topMost, CAppSettings& settings, CFavorStore& store)
+    : CPropertySheet(L"Preferences", false), m_general(topMost, settings, store), m_hotkeys(mainWindow, settings) {
+    AddPage(&m_general);
+    AddPage(&m_hotkeys);
+}
+
+CPreferencesSheet::CPreferencesSheet(HWND mainWindow, bool& topMost)
+    : CPreferencesSheet(mainWindow, topMost, AppSettings(), FavorStore()) {}
