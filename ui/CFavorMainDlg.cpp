@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "ui/FolderEntries.h"
+#include "ui/Hotkeys.h"
 #include "ui/MainLayout.h"
 #include "ui/MainTexts.h"
 #include "ui/MainWidgets.h"
@@ -132,6 +133,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_folders.Attach(m_hwnd);
     m_favors.Attach(m_hwnd);
     m_commands.Attach(m_hwnd);
+    RegisterHotkeysAtStart(m_hwnd, m_settings);
 
     for (const layout::ToolbarSlot& slot : layout::kToolbar)
         MoveItem(slot.id, slot.box.x, slot.box.y, slot.box.w, slot.box.h, false);

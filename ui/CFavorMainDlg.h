@@ -34,6 +34,7 @@ public:
     const MainWindowState& State() const { return m_state; }
     CFolderTreeCtrl& Tree() { return m_tree; }
     CWindowCommands& Commands() { return m_commands; }
+    CAppSettings& Settings() { return m_settings; }
     CFavorListCtrl& List() { return m_list; }
     int TreeWidth() const { return m_treeWidth; }
 

@@ -14,12 +14,19 @@
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/TrayMenu.h"
 #include "ui/VisitMenu.h"
+#include "ui/dialogs/CAboutDlg.h"
 #include "ui/dialogs/CFavorDlg.h"
+#include "ui/dialogs/CPreferencesSheet.h"
+#include "app/CAppSettings.h"
 #include "ui/widgets/BCMenu.h"
 #include <memory>
 
 const fw::MapEntry<CWindowCommands> CWindowCommands::kMap[] = {
     fw::OnMessage(WM_TRAY_NOTIFY, &Self::OnTrayNotify),
+    fw::OnMessage(WM_HOTKEY, &Self::OnHotKey),
+    fw::OnCommand(IDM_PREFERENCES, &Self::OnPreferences),
+    fw::OnCommand(IDM_TRAY_PREFERENCES, &Self::OnPreferences),
+    fw::OnCommand(IDM_HELP_ABOUT, &Self::OnAbout),
     fw::OnMessage(WM_MEASUREITEM, &Self::OnMeasureItem),
     fw::OnMessage(WM_DRAWITEM, &Self::OnDrawItem),
     fw::OnMessage(WM_FAVOR_CAPTURED, &Self::OnFavorCaptured),
@@ -87,6 +94,34 @@ LRESULT CWindowCommands::OnTrayNotify(const fw::Msg& m) {
     }
     default: break;
     }
+    return 0;
+}
+
+LRESULT CWindowCommands::OnHotKey(const fw::Msg& m) {
+    const int id = static_cast<int>(m.wp);
+    CAppSettings& settings = m_window.Settings();
+    if (id != 0 && id == settings.m_activateHotkeyId) {
+        ToggleVisible();
+        if (IsWindowVisible(m_dialog) && !m_state.isBrowser) SetFocus(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
+    } else if (id != 0 && id == settings.m_addFavorHotkeyId) {
+        if (m_state.isBrowser) SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(IDM_FILE_NEW_FAVORITE, 0), 0);
+        else MagicAdd();
+    }
+    return 0;
+}
+
+LRESULT CWindowCommands::OnPreferences(const fw::Msg&) {
+    {
+        CPreferencesSheet sheet(m_dialog, m_state.topMost, m_window.Settings(), m_store);
+        sheet.DoModal(m_dialog);
+    }
+    m_window.ApplyTopMostRule();  // whatever the sheet's result
+    return 0;
+}
+
+LRESULT CWindowCommands::OnAbout(const fw::Msg&) {
+    CAboutDlg about;
+    about.DoModal(m_dialog);
     return 0;
 }
 

@@ -32,6 +32,9 @@ private:
     static const fw::MapEntry<CWindowCommands> kMap[];
 
     LRESULT OnTrayNotify(const fw::Msg& m);
+    LRESULT OnHotKey(const fw::Msg& m);
+    LRESULT OnPreferences(const fw::Msg&);
+    LRESULT OnAbout(const fw::Msg&);
     LRESULT OnMeasureItem(const fw::Msg& m);
     LRESULT OnDrawItem(const fw::Msg& m);
     LRESULT OnExit(const fw::Msg&);
