@@ -45,6 +45,7 @@ public:
 private:
     void InsertSubtree(FolderRecord& folder, HTREEITEM parentItem);
     HTREEITEM InsertItem(FolderRecord& folder, HTREEITEM parentItem);
+    void SetItemName(FolderRecord& folder) const;
     void NotifyFoldersChanged() const;
 
     FolderRecord m_root;                     // id 0

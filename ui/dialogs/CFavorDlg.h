@@ -18,6 +18,11 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+
+private:
+    LRESULT OnOkButton(const fw::Msg&);
+    LRESULT OnCancelButton(const fw::Msg&);
+    static const fw::MapEntry<CFavorDlg> kMap[];
 };
 
 // The indented folder drop-down list of the edit dialogs: each subfolder of `folder`

@@ -17,4 +17,9 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+
+private:
+    LRESULT OnOkButton(const fw::Msg&);
+    LRESULT OnCancelButton(const fw::Msg&);
+    static const fw::MapEntry<CFolderDlg> kMap[];
 };
