@@ -2,6 +2,7 @@
 // search, in both window modes. It owns the records of its rows.
 #pragma once
 #include "framework/CControl.h"
+#include "framework/Owned.h"
 #include "store/Records.h"
 #include <array>
 #include <map>
@@ -55,6 +56,14 @@ public:
     bool IsColumnVisible(int column) const { return m_columns[column].visible; }
     // Check marks and states of the View menu's column and sort entries.
     void UpdateViewMenuChecks(HMENU menu) const;
+    // The header's pop-up menu: every column by its header text with the View menu's
+    // command ids, checked when visible, "Name" disabled.
+    fw::OwnedMenu BuildHeaderMenu() const;
+    // Sizes every visible column to its content (Ctrl + numeric keypad plus).
+    void AutoSizeColumns();
+    // Left-to-right display order of the columns.
+    std::vector<int> DisplayOrder() const;
+    HWND Header() const;
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
 
@@ -64,13 +73,30 @@ private:
         int savedWidth = 0;
         int savedPosition = 0;
     };
+    using Self = CFavorListCtrl;
     void Renumber();
     void SetRowTexts(int row, const FavorRecord& record) const;
     void ShowSortArrow(int column, bool ascending) const;
+    int InsertRecordRow(int row, FavorRecord* record) const;
+    void SelectOnly(int row);
+    void SelectRow(int row, bool selected) const;
+    bool IsRowSelected(int row) const;
+    void FreeAllRows();
+    void ApplyColumnOrder(const std::vector<int>& order) const;
+    std::vector<bool> VisibleFlags() const;
+    LRESULT OnColumnClick(const fw::Msg& m);
+    LRESULT OnHeaderNotify(const fw::Msg& m);
+    LRESULT OnKeyDown(const fw::Msg& m);
+    LRESULT OnSetColumnWidth(const fw::Msg& m);
+    bool OnHeaderEndDrag(const NMHEADERW& nm);
+    void ShowHeaderMenu(POINT screen) const;
+    static const fw::MapEntry<CFavorListCtrl> kMap[];
 
     std::map<int, FavorRecord*> m_rows;  // favorite id -> record, owned
     int m_sortColumn = -1;
     bool m_ascending = true;
     std::array<ColumnState, kColumnCount> m_columns{};
     CFolderTreeCtrl* m_tree = nullptr;
+    fw::OwnedBitmap m_arrowAscending;   // bitmap 142, if the resources have it
+    fw::OwnedBitmap m_arrowDescending;  // bitmap 143
 };

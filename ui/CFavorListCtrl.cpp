@@ -1,0 +1,521 @@
+#include "ui/CFavorListCtrl.h"
+#include "framework/CWinApp.h"
+#include "res/resource.h"
+#include "ui/ColumnLayout.h"
+#include "ui/FavorSort.h"
+#include "store/CFavorStore.h"
+#include <algorithm>
+#include <string>
+
+namespace {
+
+struct ColumnSpec {
+    const wchar_t* title;
+    int width;
+    UINT command;  // View menu entry that shows or hides the column
+    UINT sortCommand;
+};
+constexpr ColumnSpec kColumns[CFavorListCtrl::kColumnCount] = {
+    {L"Name", 230, IDM_COLUMN_NAME, IDM_SORT_NAME},
+    {L"Location", 200, IDM_COLUMN_LOCATION, IDM_SORT_LOCATION},
+    {L"Tags", 50, IDM_COLUMN_TAGS, IDM_SORT_TAGS},
+    {L"Visit Count", 80, IDM_COLUMN_HITS, IDM_SORT_HITS},
+    {L"Latest Visit Time", 120, IDM_COLUMN_LASTHIT, IDM_SORT_LASTHIT},
+};
+constexpr int kFavorImage = 1;
+
+struct SortParams {
+    int column;
+    bool ascending;
+};
+
+int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM params) noexcept {
+    const auto* p = reinterpret_cast<const SortParams*>(params);
+    const auto* ra = reinterpret_cast<const FavorRecord*>(a);
+    const auto* rb = reinterpret_cast<const FavorRecord*>(b);
+    if (!ra || !rb) return 0;
+    return CompareFavors(*ra, *rb, p->column, p->ascending);
+}
+
+// The visual-styles library is optional: without it, or without a list view theme,
+// the list keeps the classic look.
+void ApplyExplorerTheme(HWND list) {
+    fw::OwnedModule uxtheme(LoadLibraryW(L"uxtheme.dll"));
+    if (!uxtheme) return;
+    using OpenFn = HANDLE(WINAPI*)(HWND, LPCWSTR);
+    using CloseFn = HRESULT(WINAPI*)(HANDLE);
+    using SetFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    auto open = reinterpret_cast<OpenFn>(GetProcAddress(uxtheme.get(), "OpenThemeData"));
+    auto close = reinterpret_cast<CloseFn>(GetProcAddress(uxtheme.get(), "CloseThemeData"));
+    auto set = reinterpret_cast<SetFn>(GetProcAddress(uxtheme.get(), "SetWindowTheme"));
+    if (!open || !close || !set) return;
+    if (HANDLE theme = open(list, L"ListView")) {
+        close(theme);
+        set(list, L"Explorer", nullptr);
+    }
+}
+
+HBITMAP LoadArrow(UINT id) {
+    return static_cast<HBITMAP>(
+        LoadImageW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+}
+
+class RedrawOff {
+public:
+    explicit RedrawOff(HWND hwnd) : m_hwnd(hwnd) { SendMessageW(m_hwnd, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawOff() {
+        SendMessageW(m_hwnd, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+    }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    HWND m_hwnd;
+};
+
+bool ValidColumn(int column) { return column >= 0 && column < CFavorListCtrl::kColumnCount; }
+
+}  // namespace
+
+CFavorListCtrl::CFavorListCtrl() = default;
+
+CFavorListCtrl::~CFavorListCtrl() { FreeAllRows(); }
+
+// ---- message map ----
+
+const fw::MapEntry<CFavorListCtrl> CFavorListCtrl::kMap[] = {
+    fw::OnMessage(WM_KEYDOWN, &Self::OnKeyDown),
+    fw::OnMessage(LVM_SETCOLUMNWIDTH, &Self::OnSetColumnWidth),
+    fw::OnMessage(WM_NOTIFY, &Self::OnHeaderNotify),
+    fw::OnReflectNotify(LVN_COLUMNCLICK, &Self::OnColumnClick),
+};
+bool CFavorListCtrl::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
+
+// ---- set-up ----
+
+void CFavorListCtrl::InitColumns() {
+    const LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
+    SetWindowLongPtrW(m_hwnd, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT | LVS_SHOWSELALWAYS);
+    const DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
+    ListView_SetExtendedListViewStyleEx(m_hwnd, ex, ex);
+    ApplyExplorerTheme(m_hwnd);
+    for (int i = 0; i < kColumnCount; ++i) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        col.fmt = LVCFMT_LEFT;
+        col.cx = kColumns[i].width;
+        col.pszText = const_cast<wchar_t*>(kColumns[i].title);
+        col.iSubItem = i;
+        ListView_InsertColumn(m_hwnd, i, &col);
+        m_columns[i] = ColumnState{};
+    }
+    m_arrowAscending.reset(LoadArrow(IDB_SORT_ASC));
+    m_arrowDescending.reset(LoadArrow(IDB_SORT_DESC));
+}
+
+HWND CFavorListCtrl::Header() const { return m_hwnd ? ListView_GetHeader(m_hwnd) : nullptr; }
+
+// ---- rows ----
+
+void CFavorListCtrl::FreeAllRows() {
+    // Rows go before records: their removal notifies the parent, which may look at them.
+    if (m_hwnd) ListView_DeleteAllItems(m_hwnd);
+    for (auto& [id, record] : m_rows) delete record;
+    m_rows.clear();
+}
+
+int CFavorListCtrl::InsertRecordRow(int row, FavorRecord* record) const {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = const_cast<wchar_t*>(record->name.c_str());
+    item.iImage = kFavorImage;
+    item.lParam = reinterpret_cast<LPARAM>(record);
+    const int at = ListView_InsertItem(m_hwnd, &item);
+    if (at >= 0) SetRowTexts(at, *record);
+    return at;
+}
+
+void CFavorListCtrl::SetRowTexts(int row, const FavorRecord& r) const {
+    const std::wstring hits = std::to_wstring(r.hits);
+    const std::wstring* texts[kColumnCount] = {&r.name, &r.location, &r.tags, &hits, &r.lastHit};
+    for (int col = 0; col < kColumnCount; ++col)
+        ListView_SetItemText(m_hwnd, row, col, const_cast<wchar_t*>(texts[col]->c_str()));
+}
+
+void CFavorListCtrl::Renumber() {
+    const int n = RowCount();
+    for (int i = 0; i < n; ++i)
+        if (FavorRecord* r = RecordAt(i)) r->listItem = i;
+}
+
+void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
+    m_sortColumn = -1;
+    m_ascending = true;
+    ShowSortArrow(-1, true);
+    RedrawOff redraw(m_hwnd);
+    FreeAllRows();
+    // Every record would go to the top in turn, so the rows show the given order
+    // reversed; appending from the back builds the same rows without shifting them.
+    for (auto it = records.rbegin(); it != records.rend(); ++it) {
+        FavorRecord* r = *it;
+        if (!r) continue;
+        if (m_rows.count(r->id)) {  // one row per favorite: a repeated id is dropped
+            delete r;
+            continue;
+        }
+        m_rows[r->id] = r;
+        InsertRecordRow(RowCount(), r);
+    }
+    records.clear();
+    Renumber();
+}
+
+FavorRecord* CFavorListCtrl::RecordAt(int row) const {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!m_hwnd || !ListView_GetItem(m_hwnd, &item)) return nullptr;
+    return reinterpret_cast<FavorRecord*>(item.lParam);
+}
+
+FavorRecord* CFavorListCtrl::FindRow(int id) const {
+    const auto it = m_rows.find(id);
+    return it == m_rows.end() ? nullptr : it->second;
+}
+
+int CFavorListCtrl::RowCount() const { return m_hwnd ? ListView_GetItemCount(m_hwnd) : 0; }
+
+namespace {
+int RowOf(HWND list, const FavorRecord* record) {
+    LVFINDINFOW find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = reinterpret_cast<LPARAM>(record);
+    return ListView_FindItem(list, -1, &find);
+}
+}  // namespace
+
+void CFavorListCtrl::AddRow(const FavorRecord& record) {
+    RemoveRow(record.id);  // one row per favorite id
+    auto* copy = new FavorRecord(record);
+    m_rows[copy->id] = copy;
+    const int row = InsertRecordRow(0, copy);
+    Renumber();
+    if (row >= 0) SelectOnly(row);
+}
+
+void CFavorListCtrl::UpdateRow(const FavorRecord& record) {
+    FavorRecord* mine = FindRow(record.id);
+    if (!mine) return;
+    mine->name = record.name;
+    mine->location = record.location;
+    mine->tags = record.tags;
+    const int row = RowOf(m_hwnd, mine);
+    if (row < 0) return;
+    SetRowTexts(row, *mine);
+    SelectOnly(row);
+}
+
+void CFavorListCtrl::RemoveRow(int id) {
+    FavorRecord* mine = FindRow(id);
+    if (!mine) return;
+    const int row = RowOf(m_hwnd, mine);
+    if (row >= 0) ListView_DeleteItem(m_hwnd, row);
+    m_rows.erase(id);
+    delete mine;
+    Renumber();
+}
+
+void CFavorListCtrl::RemoveSelectedRows() {
+    std::vector<int> rows;
+    for (int i = ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(m_hwnd, i, LVNI_SELECTED))
+        rows.push_back(i);
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {  // from the bottom: indexes stay valid
+        FavorRecord* r = RecordAt(*it);
+        ListView_DeleteItem(m_hwnd, *it);
+        if (r) {
+            m_rows.erase(r->id);
+            delete r;
+        }
+    }
+    Renumber();
+}
+
+void CFavorListCtrl::CountVisitInRow(int id) {
+    FavorRecord* mine = FindRow(id);
+    if (!mine) return;
+    ++mine->hits;
+    mine->lastHit = CFavorStore::CurrentTimeText();
+    const int row = RowOf(m_hwnd, mine);
+    if (row >= 0) SetRowTexts(row, *mine);
+}
+
+// ---- selection ----
+
+std::vector<FavorRecord*> CFavorListCtrl::GetSelectedFavors() const {
+    std::vector<FavorRecord*> out;
+    if (!m_hwnd) return out;
+    for (int i = ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(m_hwnd, i, LVNI_SELECTED))
+        if (FavorRecord* r = RecordAt(i)) out.push_back(r);
+    return out;
+}
+
+FavorRecord* CFavorListCtrl::GetSingleSelectedFavor() const {
+    if (SelectedCount() != 1) return nullptr;
+    return RecordAt(ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED));
+}
+
+int CFavorListCtrl::SelectedCount() const { return m_hwnd ? static_cast<int>(ListView_GetSelectedCount(m_hwnd)) : 0; }
+
+void CFavorListCtrl::SelectRow(int row, bool selected) const {
+    ListView_SetItemState(m_hwnd, row, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+bool CFavorListCtrl::IsRowSelected(int row) const {
+    return (ListView_GetItemState(m_hwnd, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void CFavorListCtrl::SelectOnly(int row) {
+    DeselectAll();
+    ListView_SetItemState(m_hwnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(m_hwnd, row, FALSE);
+}
+
+void CFavorListCtrl::SelectAll() { SelectRow(-1, true); }
+void CFavorListCtrl::DeselectAll() { SelectRow(-1, false); }
+
+void CFavorListCtrl::InvertSelection() {
+    const int n = RowCount();
+    for (int i = 0; i < n; ++i) SelectRow(i, !IsRowSelected(i));
+}
+
+void CFavorListCtrl::SelectFirst() {
+    if (RowCount() == 0) return;
+    ListView_SetItemState(m_hwnd, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(m_hwnd, 0, FALSE);
+}
+
+// Up in the search box: the first selected row that has a row above it hands its
+// selection up; without one the selection wraps round to the last row.
+void CFavorListCtrl::SelectPrevious() {
+    const int n = RowCount();
+    if (n == 0) return;
+    for (int i = 1; i < n; ++i) {
+        if (!IsRowSelected(i)) continue;
+        SelectRow(i, false);
+        ListView_SetItemState(m_hwnd, i - 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(m_hwnd, i - 1, FALSE);
+        return;
+    }
+    SelectOnly(n - 1);
+}
+
+// Down in the search box: the mirror image, wrapping round to row 0.
+void CFavorListCtrl::SelectNext() {
+    const int n = RowCount();
+    if (n == 0) return;
+    for (int i = 0; i + 1 < n; ++i) {
+        if (!IsRowSelected(i)) continue;
+        SelectRow(i, false);
+        ListView_SetItemState(m_hwnd, i + 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(m_hwnd, i + 1, FALSE);
+        return;
+    }
+    SelectOnly(0);
+}
+
+// ---- sorting ----
+
+void CFavorListCtrl::OnHeaderClick(int column) {
+    if (!ValidColumn(column)) return;
+    SetFocus(m_hwnd);
+    if (column == m_sortColumn) m_ascending = !m_ascending;
+    else {
+        m_sortColumn = column;
+        m_ascending = true;
+    }
+    SortByColumn(m_sortColumn, m_ascending);
+}
+
+void CFavorListCtrl::SortByCommand(int column) {
+    if (!ValidColumn(column)) return;
+    m_sortColumn = column;
+    SortByColumn(column, m_ascending);
+}
+
+void CFavorListCtrl::SortByColumn(int column, bool ascending) {
+    if (!ValidColumn(column)) return;
+    m_sortColumn = column;
+    m_ascending = ascending;
+    SortParams params{column, ascending};
+    ListView_SortItems(m_hwnd, &CompareRows, reinterpret_cast<LPARAM>(&params));
+    Renumber();
+    ShowSortArrow(column, ascending);
+}
+
+void CFavorListCtrl::ShowSortArrow(int column, bool ascending) const {
+    HWND header = Header();
+    if (!header) return;
+    HBITMAP arrow = ascending ? m_arrowAscending.get() : m_arrowDescending.get();
+    const int n = Header_GetItemCount(header);
+    for (int i = 0; i < n; ++i) {
+        HDITEMW hd{};
+        hd.mask = HDI_FORMAT;
+        if (!Header_GetItem(header, i, &hd)) continue;
+        hd.mask = HDI_FORMAT | HDI_BITMAP;
+        hd.fmt &= ~(HDF_BITMAP | HDF_BITMAP_ON_RIGHT | HDF_SORTUP | HDF_SORTDOWN);
+        hd.hbm = nullptr;
+        if (i == column) {
+            if (arrow) {
+                hd.fmt |= HDF_BITMAP | HDF_BITMAP_ON_RIGHT;
+                hd.hbm = arrow;
+            } else {  // no arrow bitmaps in the resources: the header's own arrows
+                hd.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
+            }
+        }
+        Header_SetItem(header, i, &hd);
+    }
+}
+
+LRESULT CFavorListCtrl::OnColumnClick(const fw::Msg& m) {
+    OnHeaderClick(reinterpret_cast<const NMLISTVIEW*>(m.lp)->iSubItem);
+    return 0;
+}
+
+// ---- columns ----
+
+std::vector<int> CFavorListCtrl::DisplayOrder() const {
+    std::vector<int> order(kColumnCount);
+    if (!m_hwnd || !ListView_GetColumnOrderArray(m_hwnd, kColumnCount, order.data()))
+        for (int i = 0; i < kColumnCount; ++i) order[i] = i;
+    return order;
+}
+
+void CFavorListCtrl::ApplyColumnOrder(const std::vector<int>& order) const {
+    std::vector<int> copy = order;
+    ListView_SetColumnOrderArray(m_hwnd, static_cast<int>(copy.size()), copy.data());
+}
+
+std::vector<bool> CFavorListCtrl::VisibleFlags() const {
+    std::vector<bool> v(kColumnCount);
+    for (int i = 0; i < kColumnCount; ++i) v[i] = m_columns[i].visible;
+    return v;
+}
+
+void CFavorListCtrl::SetColumnVisible(int column, bool visible) {
+    if (column <= 0 || column >= kColumnCount || m_columns[column].visible == visible) return;  // Name stays
+    RedrawOff redraw(m_hwnd);
+    ColumnState& state = m_columns[column];
+    std::vector<int> order = DisplayOrder();
+    if (!visible) {
+        state.savedWidth = ListView_GetColumnWidth(m_hwnd, column);
+        state.savedPosition = PositionOf(order, column);
+        ListView_SetColumnWidth(m_hwnd, column, 0);  // while still visible: allowed
+        state.visible = false;
+        order = OrderAfterHide(order, column);
+    } else {
+        state.visible = true;
+        order = OrderAfterShow(order, VisibleFlags(), column, state.savedPosition);
+    }
+    ApplyColumnOrder(NameFirstVisible(order, VisibleFlags()));
+    if (visible) ListView_SetColumnWidth(m_hwnd, column, state.savedWidth);
+}
+
+void CFavorListCtrl::AutoSizeColumns() {
+    for (int i = 0; i < kColumnCount; ++i)
+        if (m_columns[i].visible) ListView_SetColumnWidth(m_hwnd, i, LVSCW_AUTOSIZE);
+}
+
+LRESULT CFavorListCtrl::OnSetColumnWidth(const fw::Msg& m) {
+    const int column = static_cast<int>(m.wp);
+    if (ValidColumn(column) && !m_columns[column].visible) return FALSE;  // a hidden column keeps no width
+    m.passOn = true;
+    return 0;
+}
+
+LRESULT CFavorListCtrl::OnKeyDown(const fw::Msg& m) {
+    if (m.wp == VK_ADD && (GetKeyState(VK_CONTROL) & 0x8000)) {
+        AutoSizeColumns();
+        return 0;
+    }
+    m.passOn = true;
+    return 0;
+}
+
+bool CFavorListCtrl::OnHeaderEndDrag(const NMHEADERW& nm) {
+    if (!nm.pitem || !(nm.pitem->mask & HDI_ORDER)) return false;
+    const std::vector<bool> visible = VisibleFlags();
+    const int wanted = nm.pitem->iOrder;
+    const int position = DropPosition(visible, nm.iItem, wanted);
+    if (position == wanted) return false;  // the header places it itself
+    ApplyColumnOrder(MoveColumn(DisplayOrder(), nm.iItem, position));
+    return true;
+}
+
+LRESULT CFavorListCtrl::OnHeaderNotify(const fw::Msg& m) {
+    const auto* hdr = reinterpret_cast<const NMHDR*>(m.lp);
+    if (!hdr || hdr->hwndFrom != Header()) {
+        m.passOn = true;
+        return 0;
+    }
+    const auto& nm = *reinterpret_cast<const NMHEADERW*>(m.lp);
+    const bool hidden = ValidColumn(nm.iItem) && !m_columns[nm.iItem].visible;
+    switch (hdr->code) {
+    case HDN_BEGINTRACKW: case HDN_BEGINTRACKA: case HDN_BEGINDRAG:
+        if (hidden) return TRUE;  // no resizing or dragging of a hidden column
+        break;
+    case HDN_ITEMCHANGINGW: case HDN_ITEMCHANGINGA:
+        if (hidden && nm.pitem && (nm.pitem->mask & HDI_WIDTH) && nm.pitem->cxy != 0) return TRUE;
+        break;
+    case HDN_DIVIDERDBLCLICKW: case HDN_DIVIDERDBLCLICKA:
+        if (!hidden && ValidColumn(nm.iItem)) ListView_SetColumnWidth(m_hwnd, nm.iItem, LVSCW_AUTOSIZE);
+        return 0;
+    case HDN_ENDDRAG:
+        if (OnHeaderEndDrag(nm)) return TRUE;
+        break;
+    case NM_RCLICK: {
+        const DWORD pos = GetMessagePos();
+        ShowHeaderMenu(POINT{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))});
+        return TRUE;
+    }
+    default:
+        break;
+    }
+    m.passOn = true;
+    return 0;
+}
+
+fw::OwnedMenu CFavorListCtrl::BuildHeaderMenu() const {
+    fw::OwnedMenu menu(CreatePopupMenu());
+    if (!menu) return menu;
+    for (int i = 0; i < kColumnCount; ++i) {
+        UINT flags = MF_STRING | (m_columns[i].visible ? MF_CHECKED : MF_UNCHECKED);
+        if (i == 0) flags |= MF_GRAYED;
+        AppendMenuW(menu.get(), flags, kColumns[i].command, kColumns[i].title);
+    }
+    return menu;
+}
+
+void CFavorListCtrl::ShowHeaderMenu(POINT screen) const {
+    fw::OwnedMenu menu = BuildHeaderMenu();
+    if (!menu) return;
+    const UINT command = static_cast<UINT>(TrackPopupMenuEx(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                                                            screen.x, screen.y, m_hwnd, nullptr));
+    // The window toggles the column and refreshes its View menu, as for the menu bar.
+    if (command != 0)
+        if (HWND parent = GetParent(m_hwnd)) SendMessageW(parent, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void CFavorListCtrl::UpdateViewMenuChecks(HMENU menu) const {
+    if (!menu) return;
+    for (int i = 0; i < kColumnCount; ++i) {
+        CheckMenuItem(menu, kColumns[i].command, MF_BYCOMMAND | (m_columns[i].visible ? MF_CHECKED : MF_UNCHECKED));
+        CheckMenuItem(menu, kColumns[i].sortCommand, MF_BYCOMMAND | (i == m_sortColumn ? MF_CHECKED : MF_UNCHECKED));
+    }
+    EnableMenuItem(menu, IDM_COLUMN_NAME, MF_BYCOMMAND | MF_GRAYED);
+    CheckMenuItem(menu, IDM_ORDER_ASC, MF_BYCOMMAND | (m_ascending ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, IDM_ORDER_DESC, MF_BYCOMMAND | (m_ascending ? MF_UNCHECKED : MF_CHECKED));
+}
