@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "ui/ColumnLayout.h"
 #include "ui/FavorSort.h"
+#include "ui/RedrawOff.h"
 #include "store/CFavorStore.h"
 #include <algorithm>
 #include <string>
@@ -59,20 +60,6 @@ HBITMAP LoadArrow(UINT id) {
     return static_cast<HBITMAP>(
         LoadImageW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
 }
-
-class RedrawOff {
-public:
-    explicit RedrawOff(HWND hwnd) : m_hwnd(hwnd) { SendMessageW(m_hwnd, WM_SETREDRAW, FALSE, 0); }
-    ~RedrawOff() {
-        SendMessageW(m_hwnd, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(m_hwnd, nullptr, TRUE);
-    }
-    RedrawOff(const RedrawOff&) = delete;
-    RedrawOff& operator=(const RedrawOff&) = delete;
-
-private:
-    HWND m_hwnd;
-};
 
 bool ValidColumn(int column) { return column >= 0 && column < CFavorListCtrl::kColumnCount; }
 
