@@ -184,7 +184,7 @@ void CTransferPage::ReturnToReady() const {
     HWND progress = GetDlgItem(m_hwnd, ProgressId());
     SendMessageW(progress, PBM_SETRANGE32, 0, 100);
     SendMessageW(progress, PBM_SETPOS, 0, 0);
-    SetStatus(L"Import status: Ready.");
+    SetStatus(IsImport() ? L"Import status: Ready." : L"Export status: Ready.");
     if (Sheet()) Sheet()->SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
 }
 
@@ -249,9 +249,13 @@ void CTransferPage::RunExport() {
     const HWND page = m_hwnd;
     const auto step = [page] { SendMessageW(page, WM_TRANSFER_STEP, 0, 0); };
     CFavorTransfer transfer;
-    if (toFolder) transfer.ExportToFolder(step, path, root);
-    else transfer.ExportToHtml(step, path, root);
+    const bool written = toFolder ? transfer.ExportToFolder(step, path, root) : transfer.ExportToHtml(step, path, root);
     FreeFolderChildren(root);
+    if (!written) {  // never report an export that wrote nothing, or only part, as finished
+        seams::MessageBox(m_hwnd, L"Export fail, please select a valid destination!", kNotice, MB_OK);
+        ReturnToReady();
+        return;
+    }
     SetStatus(L"Export status: Finished.");
     PostMessageW(page, WM_TRANSFER_DONE, 0, 0);
 }

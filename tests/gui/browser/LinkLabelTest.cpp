@@ -145,9 +145,14 @@ TEST_F(LinkLabel, HoveringUnderlinesUntilTheMouseLeaves) {
     while (PeekMessageW(&msg, control, WM_TIMER, WM_TIMER, PM_REMOVE)) DispatchMessageW(&msg);
     EXPECT_TRUE(label.IsHovering());
 
+    // The X server moves the pointer on its own time: give the move a bounded
+    // number of hover ticks to arrive, waking on input rather than sleeping blindly.
     SetCursorPos(r.right + 200, r.bottom + 200);
-    PostMessageW(control, WM_TIMER, 100, 0);
-    while (PeekMessageW(&msg, control, WM_TIMER, WM_TIMER, PM_REMOVE)) DispatchMessageW(&msg);
+    for (int tick = 0; tick < 200 && label.IsHovering(); ++tick) {
+        PostMessageW(control, WM_TIMER, 100, 0);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (label.IsHovering()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
     EXPECT_FALSE(label.IsHovering());
     EXPECT_FALSE(Underlined(control));
     EXPECT_EQ(TextColour(control), RGB(0, 0, 238));

@@ -178,8 +178,10 @@ TEST_F(DragDropTest, FolderMovesRefuseSelfAndDescendantsAndReachRoot) {
     EXPECT_EQ(dragOnto(b, 0), static_cast<DWORD>(DROPEFFECT_MOVE));  // onto Root: top level
     FolderRecord root;
     FavorStore().LoadFolderTree(root);
-    ASSERT_EQ(root.subfolders.size(), 2u);  // C (holding A) and B
-    EXPECT_EQ(root.subfolders[1]->id, b);
+    ASSERT_EQ(root.subfolders.size(), 2u);  // B, and C holding A
+    EXPECT_EQ(root.subfolders[0]->id, b);
+    ASSERT_EQ(root.subfolders[1]->subfolders.size(), 1u);
+    EXPECT_EQ(root.subfolders[1]->subfolders[0]->id, a);
     FreeFolderChildren(root);
 }
 
@@ -194,6 +196,8 @@ TEST_F(DragDropTest, FavoritesMoveToAnotherFolderButNotOntoTheirOwn) {
     Panes panes;
     HWND tree = panes.Tree().Hwnd();
     panes.Tree().SelectFolder(a);
+    std::vector<FavorRecord*> rows = FavorsIn(a);  // what the window's selection change loads
+    panes.List().FillList(rows);
     auto target = Make(new CFolderTreeDropTarget(panes.Tree()));
     target->dragMode = DragFavors;
     auto empty = Make(new fw::COleDataSource);

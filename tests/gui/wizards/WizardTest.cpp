@@ -173,3 +173,27 @@ TEST_F(WizardTest, HtmlExportOfTheChosenFolderWritesTheFile) {
     EXPECT_NE(html.find("<DT><A HREF=\"http://a.example/\">A</A>\r\n"), std::string::npos);
     EXPECT_EQ(html.find("<H3>News"), std::string::npos);  // the chosen folder's own name is not written
 }
+
+TEST_F(WizardTest, AnExportThatCannotWriteIsNotReportedAsFinished) {
+    TreeHost host;
+    std::wstring status;
+    {
+        CExportWizardSheet sheet(&host.Tree(), host.Frame());
+        HookGuard hook([&](HWND s) {
+            CheckRadioButton(CurrentPage(s), IDC_WIZ_KIND_FOLDER, IDC_WIZ_KIND_FIREFOX, IDC_WIZ_KIND_FIREFOX);
+            PressNext(s);
+            HWND page = CurrentPage(s);
+            SetDlgItemTextW(page, IDC_WIZ_FILE_PATH, (m_dir.Path() + L"\\missing\\out.html").c_str());
+            PressNext(s);
+            sheet.HtmlPage().WaitForJob();
+            wchar_t text[200] = {};
+            GetDlgItemTextW(page, IDC_WIZ_STATUS, text, 200);
+            status = text;
+            sheet.EndSheet(IDCANCEL);
+        });
+        sheet.DoModal(nullptr);
+    }
+    ASSERT_EQ(m_seams.Messages().size(), 1u);
+    EXPECT_EQ(m_seams.Messages()[0].text, L"Export fail, please select a valid destination!");
+    EXPECT_EQ(status, L"Export status: Ready.");
+}

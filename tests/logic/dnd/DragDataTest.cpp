@@ -71,7 +71,8 @@ TEST(FavorDragData, SeveralFavoritesLieBackToBackAndTheFirstAddressCounts) {
 
 TEST(FavorDragData, FileNamesStayInsideTheFieldAndTheFolder) {
     EXPECT_EQ(DragFileName(L"a/b:c"), L"a_b_c.url");
-    EXPECT_EQ(DragFileName(L".."), L"__.url");
+    EXPECT_EQ(DragFileName(L".."), L"...url");  // a plain name inside the folder
+    EXPECT_EQ(DragFileName(L"a\\..\\b"), L"a_.._b.url");
     const std::wstring longName(400, L'x');
     const std::wstring name = DragFileName(longName);
     EXPECT_EQ(name.size(), 259u);  // with the terminator: exactly the 260 of cFileName
