@@ -115,7 +115,10 @@ LRESULT CWindowCommands::OnPreferences(const fw::Msg&) {
         CPreferencesSheet sheet(m_dialog, m_state.topMost, m_window.Settings(), m_store);
         sheet.DoModal(m_dialog);
     }
-    m_window.ApplyTopMostRule();  // whatever the sheet's result
+    // Whatever the sheet's result: topmost only for a Favorite Browser with the switch on;
+    // a Quick Panel stays below other topmost windows until the next mode switch.
+    const bool top = m_state.isBrowser && m_state.topMost;
+    SetWindowPos(m_dialog, top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return 0;
 }
 
