@@ -132,10 +132,12 @@ void ReadDatabase(const std::wstring& path, bool readOnly, FolderRecord& root, i
     CppSQLite3Connection db;
     db.Open(ToUtf8(path).c_str());
     // A lock held by a running Firefox fails at once instead of after the busy timeout;
-    // a large page cache keeps the join of 100,000 bookmarks from going to the disk.
+    // a large page cache and a file mapping keep the join of 100,000 bookmarks from
+    // reading the file page by page (each read is slow under Wine).
     db.Execute("pragma busy_timeout = 0;");
     if (readOnly) db.Execute("pragma query_only = 1;");
     db.Execute("pragma cache_size = -65536;");
+    db.Execute("pragma mmap_size = 268435456;");
     ReadPlacesTree(db, root, count);
 }
 
