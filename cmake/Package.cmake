@@ -63,3 +63,10 @@ endif()
 
 add_custom_target(package DEPENDS ${TM_PACKAGES})
 
+# The installer end to end under Wine: silent install, first start, silent uninstalls.
+if(TM_BUILD_TESTS AND TM_MAKENSIS AND NOT CMAKE_HOST_WIN32)
+  add_test(NAME install_uninstall
+           COMMAND bash "${CMAKE_CURRENT_SOURCE_DIR}/tests/package/install_uninstall.sh"
+                   "${CMAKE_BINARY_DIR}" "${PROJECT_VERSION}")
+  set_tests_properties(install_uninstall PROPERTIES TIMEOUT 300)
+endif()
