@@ -14,6 +14,7 @@
 
 const fw::MapEntry<CFavorActions> CFavorActions::kMap[] = {
     fw::OnNotify(IDC_FAVOR_LIST, LVN_ITEMCHANGED, &Self::OnSelectionChanged),
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_ODSTATECHANGED, &Self::OnRangeSelectionChanged),
     fw::OnNotify(IDC_FAVOR_LIST, NM_DBLCLK, &Self::OnLaunch),
     fw::OnNotify(IDC_FAVOR_LIST, NM_RCLICK, &Self::OnListMenu),
     fw::OnCommand(IDC_SAVE_DETAILS, &Self::OnSave),
@@ -37,13 +38,24 @@ bool CFavorActions::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::Run
 LRESULT CFavorActions::OnSelectionChanged(const fw::Msg& m) {
     const auto* nm = reinterpret_cast<const NMLISTVIEW*>(m.lp);
     if (!(nm->uChanged & LVIF_STATE) || !((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) return 0;
+    SelectionChanged();
+    return 0;
+}
+
+// A range of rows changed at once (shift-click, shift-arrow in the virtual list).
+LRESULT CFavorActions::OnRangeSelectionChanged(const fw::Msg& m) {
+    const auto* nm = reinterpret_cast<const NMLVODSTATECHANGE*>(m.lp);
+    if ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) SelectionChanged();
+    return 0;
+}
+
+void CFavorActions::SelectionChanged() {
     m_state.detailsKind = DetailsKind::None;
     if (const FavorRecord* one = m_list.GetSingleSelectedFavor()) {
         ShowDetailsOf(*one);
         m_state.detailsKind = DetailsKind::Favor;
     }
     if (m_state.isBrowser) UpdateFavorStates(false);
-    return 0;
 }
 
 void CFavorActions::ShowDetailsOf(const FavorRecord& record) const {

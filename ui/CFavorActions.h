@@ -26,6 +26,8 @@ public:
 private:
     using Self = CFavorActions;
     LRESULT OnSelectionChanged(const fw::Msg& m);
+    LRESULT OnRangeSelectionChanged(const fw::Msg& m);
+    void SelectionChanged();
     LRESULT OnListMenu(const fw::Msg&);
     LRESULT OnNew(const fw::Msg&) { NewFavorite(); return 0; }
     LRESULT OnEdit(const fw::Msg&) { EditFavorite(); return 0; }

@@ -6,6 +6,7 @@
 #include "ui/RedrawOff.h"
 #include "store/CFavorStore.h"
 #include <algorithm>
+#include <set>
 #include <string>
 
 namespace {
@@ -24,19 +25,6 @@ constexpr ColumnSpec kColumns[CFavorListCtrl::kColumnCount] = {
     {L"Latest Visit Time", 120, IDM_COLUMN_LASTHIT, IDM_SORT_LASTHIT},
 };
 constexpr int kFavorImage = 1;
-
-struct SortParams {
-    int column;
-    bool ascending;
-};
-
-int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM params) noexcept {
-    const auto* p = reinterpret_cast<const SortParams*>(params);
-    const auto* ra = reinterpret_cast<const FavorRecord*>(a);
-    const auto* rb = reinterpret_cast<const FavorRecord*>(b);
-    if (!ra || !rb) return 0;
-    return CompareFavors(*ra, *rb, p->column, p->ascending);
-}
 
 // The visual-styles library is optional: without it, or without a list view theme,
 // the list keeps the classic look.
@@ -76,6 +64,8 @@ const fw::MapEntry<CFavorListCtrl> CFavorListCtrl::kMap[] = {
     fw::OnMessage(LVM_SETCOLUMNWIDTH, &Self::OnSetColumnWidth),
     fw::OnMessage(WM_NOTIFY, &Self::OnHeaderNotify),
     fw::OnReflectNotify(LVN_COLUMNCLICK, &Self::OnColumnClick),
+    fw::OnReflectNotify(LVN_GETDISPINFOW, &Self::OnGetDispInfo),
+    fw::OnReflectNotify(LVN_ODFINDITEMW, &Self::OnFindItem),
 };
 bool CFavorListCtrl::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
 
@@ -108,33 +98,21 @@ HWND CFavorListCtrl::Header() const { return m_hwnd ? ListView_GetHeader(m_hwnd)
 void CFavorListCtrl::FreeAllRows() {
     // Rows go before records: their removal notifies the parent, which may look at them.
     if (m_hwnd) ListView_DeleteAllItems(m_hwnd);
+    m_order.clear();
     for (auto& [id, record] : m_rows) delete record;
     m_rows.clear();
 }
 
-int CFavorListCtrl::InsertRecordRow(int row, FavorRecord* record) const {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = row;
-    item.pszText = const_cast<wchar_t*>(record->name.c_str());
-    item.iImage = kFavorImage;
-    item.lParam = reinterpret_cast<LPARAM>(record);
-    const int at = ListView_InsertItem(m_hwnd, &item);
-    if (at >= 0) SetRowTexts(at, *record);
-    return at;
+void CFavorListCtrl::SyncRowCount() const {
+    if (m_hwnd) ListView_SetItemCountEx(m_hwnd, static_cast<int>(m_order.size()), LVSICF_NOSCROLL);
 }
 
-void CFavorListCtrl::SetRowTexts(int row, const FavorRecord& r) const {
-    const std::wstring hits = std::to_wstring(r.hits);
-    const std::wstring* texts[kColumnCount] = {&r.name, &r.location, &r.tags, &hits, &r.lastHit};
-    for (int col = 0; col < kColumnCount; ++col)
-        ListView_SetItemText(m_hwnd, row, col, const_cast<wchar_t*>(texts[col]->c_str()));
+void CFavorListCtrl::RedrawRow(int row) const {
+    if (m_hwnd && row >= 0) ListView_RedrawItems(m_hwnd, row, row);
 }
 
 void CFavorListCtrl::Renumber() {
-    const int n = RowCount();
-    for (int i = 0; i < n; ++i)
-        if (FavorRecord* r = RecordAt(i)) r->listItem = i;
+    for (size_t i = 0; i < m_order.size(); ++i) m_order[i]->listItem = static_cast<int>(i);
 }
 
 void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
@@ -143,8 +121,8 @@ void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
     ShowSortArrow(-1, true);
     RedrawOff redraw(m_hwnd);
     FreeAllRows();
-    // Every record would go to the top in turn, so the rows show the given order
-    // reversed; appending from the back builds the same rows without shifting them.
+    // Every record would go to the top in turn, so the rows show the given order reversed.
+    m_order.reserve(records.size());
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
         FavorRecord* r = *it;
         if (!r) continue;
@@ -153,18 +131,15 @@ void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
             continue;
         }
         m_rows[r->id] = r;
-        InsertRecordRow(RowCount(), r);
+        m_order.push_back(r);
     }
     records.clear();
     Renumber();
+    SyncRowCount();
 }
 
 FavorRecord* CFavorListCtrl::RecordAt(int row) const {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!m_hwnd || !ListView_GetItem(m_hwnd, &item)) return nullptr;
-    return reinterpret_cast<FavorRecord*>(item.lParam);
+    return row >= 0 && row < static_cast<int>(m_order.size()) ? m_order[row] : nullptr;
 }
 
 FavorRecord* CFavorListCtrl::FindRow(int id) const {
@@ -172,24 +147,42 @@ FavorRecord* CFavorListCtrl::FindRow(int id) const {
     return it == m_rows.end() ? nullptr : it->second;
 }
 
-int CFavorListCtrl::RowCount() const { return m_hwnd ? ListView_GetItemCount(m_hwnd) : 0; }
+int CFavorListCtrl::RowCount() const { return static_cast<int>(m_order.size()); }
 
-namespace {
-int RowOf(HWND list, const FavorRecord* record) {
-    LVFINDINFOW find{};
-    find.flags = LVFI_PARAM;
-    find.lParam = reinterpret_cast<LPARAM>(record);
-    return ListView_FindItem(list, -1, &find);
+int CFavorListCtrl::RowOf(const FavorRecord* record) const {
+    if (!record) return -1;
+    if (RecordAt(record->listItem) == record) return record->listItem;
+    const auto it = std::find(m_order.begin(), m_order.end(), record);
+    return it == m_order.end() ? -1 : static_cast<int>(it - m_order.begin());
 }
-}  // namespace
+
+// The control keeps the selection by row index: before rows are inserted, removed or
+// reordered the selection is taken by record and cleared, afterwards put back.
+CFavorListCtrl::Selection CFavorListCtrl::TakeSelection() const {
+    Selection s;
+    s.selected = GetSelectedFavors();
+    if (m_hwnd) s.focused = RecordAt(ListView_GetNextItem(m_hwnd, -1, LVNI_FOCUSED));
+    return s;
+}
+
+void CFavorListCtrl::RestoreSelection(const Selection& selection) const {
+    for (const FavorRecord* r : selection.selected) {
+        const int row = RowOf(r);
+        if (row >= 0) SelectRow(row, true);
+    }
+    const int focus = RowOf(selection.focused);
+    if (focus >= 0) ListView_SetItemState(m_hwnd, focus, LVIS_FOCUSED, LVIS_FOCUSED);
+}
 
 void CFavorListCtrl::AddRow(const FavorRecord& record) {
     RemoveRow(record.id);  // one row per favorite id
     auto* copy = new FavorRecord(record);
+    DeselectAll();
     m_rows[copy->id] = copy;
-    const int row = InsertRecordRow(0, copy);
+    m_order.insert(m_order.begin(), copy);
     Renumber();
-    if (row >= 0) SelectOnly(row);
+    SyncRowCount();
+    SelectOnly(0);
 }
 
 void CFavorListCtrl::UpdateRow(const FavorRecord& record) {
@@ -198,36 +191,41 @@ void CFavorListCtrl::UpdateRow(const FavorRecord& record) {
     mine->name = record.name;
     mine->location = record.location;
     mine->tags = record.tags;
-    const int row = RowOf(m_hwnd, mine);
+    const int row = RowOf(mine);
     if (row < 0) return;
-    SetRowTexts(row, *mine);
+    RedrawRow(row);
     SelectOnly(row);
 }
 
 void CFavorListCtrl::RemoveRow(int id) {
     FavorRecord* mine = FindRow(id);
     if (!mine) return;
-    const int row = RowOf(m_hwnd, mine);
-    if (row >= 0) ListView_DeleteItem(m_hwnd, row);
+    Selection kept = TakeSelection();
+    kept.selected.erase(std::remove(kept.selected.begin(), kept.selected.end(), mine), kept.selected.end());
+    if (kept.focused == mine) kept.focused = nullptr;
+    DeselectAll();
+    m_order.erase(std::remove(m_order.begin(), m_order.end(), mine), m_order.end());
     m_rows.erase(id);
-    delete mine;
     Renumber();
+    SyncRowCount();
+    delete mine;
+    RestoreSelection(kept);
 }
 
 void CFavorListCtrl::RemoveSelectedRows() {
-    std::vector<int> rows;
-    for (int i = ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED); i >= 0;
-         i = ListView_GetNextItem(m_hwnd, i, LVNI_SELECTED))
-        rows.push_back(i);
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {  // from the bottom: indexes stay valid
-        FavorRecord* r = RecordAt(*it);
-        ListView_DeleteItem(m_hwnd, *it);
-        if (r) {
-            m_rows.erase(r->id);
-            delete r;
-        }
-    }
+    const Selection before = TakeSelection();
+    if (before.selected.empty()) return;
+    DeselectAll();
+    const std::set<FavorRecord*> gone(before.selected.begin(), before.selected.end());
+    m_order.erase(std::remove_if(m_order.begin(), m_order.end(), [&](FavorRecord* r) { return gone.count(r) > 0; }),
+                  m_order.end());
+    for (FavorRecord* r : gone) m_rows.erase(r->id);
     Renumber();
+    SyncRowCount();
+    for (FavorRecord* r : gone) delete r;
+    Selection kept;
+    if (!gone.count(before.focused)) kept.focused = before.focused;
+    RestoreSelection(kept);
 }
 
 void CFavorListCtrl::CountVisitInRow(int id) {
@@ -235,8 +233,53 @@ void CFavorListCtrl::CountVisitInRow(int id) {
     if (!mine) return;
     ++mine->hits;
     mine->lastHit = CFavorStore::CurrentTimeText();
-    const int row = RowOf(m_hwnd, mine);
-    if (row >= 0) SetRowTexts(row, *mine);
+    RedrawRow(RowOf(mine));
+}
+
+LRESULT CFavorListCtrl::OnGetDispInfo(const fw::Msg& m) {
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(m.lp);
+    LVITEMW& item = info->item;
+    const FavorRecord* r = RecordAt(item.iItem);
+    if (!r) return 0;
+    if (item.mask & LVIF_IMAGE) item.iImage = kFavorImage;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        std::wstring hits;
+        const std::wstring* text = nullptr;
+        switch (item.iSubItem) {
+        case 0: text = &r->name; break;
+        case 1: text = &r->location; break;
+        case 2: text = &r->tags; break;
+        case 3: hits = std::to_wstring(r->hits); text = &hits; break;
+        case 4: text = &r->lastHit; break;
+        default: break;
+        }
+        const size_t n = text ? std::min(text->size(), static_cast<size_t>(item.cchTextMax - 1)) : 0;
+        if (n) wmemcpy(item.pszText, text->c_str(), n);
+        item.pszText[n] = L'\0';
+    }
+    return 0;
+}
+
+// Typing in the list finds the next row whose name starts with the typed text.
+LRESULT CFavorListCtrl::OnFindItem(const fw::Msg& m) {
+    const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(m.lp);
+    if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz) return -1;
+    const std::wstring wanted = find->lvfi.psz;
+    const int n = RowCount();
+    if (n == 0 || wanted.empty()) return -1;
+    const int start = find->iStart >= 0 && find->iStart < n ? find->iStart : 0;
+    for (int k = 0; k < n; ++k) {
+        const int row = (start + k) % n;
+        if (k > 0 && row == 0 && !(find->lvfi.flags & LVFI_WRAP)) break;
+        const std::wstring& name = m_order[row]->name;
+        if (name.size() < wanted.size()) continue;
+        const bool partial = (find->lvfi.flags & LVFI_PARTIAL) != 0;
+        if (!partial && name.size() != wanted.size()) continue;
+        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), static_cast<int>(wanted.size()),
+                           wanted.c_str(), static_cast<int>(wanted.size())) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
 }
 
 // ---- selection ----
@@ -337,9 +380,18 @@ void CFavorListCtrl::SortByColumn(int column, bool ascending) {
     if (!ValidColumn(column)) return;
     m_sortColumn = column;
     m_ascending = ascending;
-    SortParams params{column, ascending};
-    ListView_SortItems(m_hwnd, &CompareRows, reinterpret_cast<LPARAM>(&params));
+    // With every row selected, or none, the selection does not move with the rows.
+    const int selected = SelectedCount();
+    const bool moveSelection = selected > 0 && selected < RowCount();
+    Selection kept = TakeSelection();
+    if (moveSelection) DeselectAll();
+    else kept.selected.clear();
+    std::stable_sort(m_order.begin(), m_order.end(), [&](const FavorRecord* a, const FavorRecord* b) {
+        return CompareFavors(*a, *b, column, ascending) < 0;
+    });
     Renumber();
+    RestoreSelection(kept);
+    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
     ShowSortArrow(column, ascending);
 }
 

@@ -1,5 +1,7 @@
 // The favorites list pane: one row per favorite of the current folder or of a
-// search, in both window modes. It owns the records of its rows.
+// search, in both window modes. It owns the records of its rows. The list view is
+// virtual (owner data): it keeps only the row count and the selection by index,
+// texts and image are asked for when a row is drawn.
 #pragma once
 #include "framework/CControl.h"
 #include "framework/Owned.h"
@@ -19,7 +21,8 @@ public:
 
     void SetTree(CFolderTreeCtrl* tree) { m_tree = tree; }
     CFolderTreeCtrl* Tree() const { return m_tree; }
-    // Styles, theme and the five columns; called once after subclassing.
+    // Styles, theme and the five columns; called once after subclassing. The list view
+    // must have been created with LVS_OWNERDATA, which cannot be added later.
     void InitColumns();
 
     void FillList(std::vector<FavorRecord*>& records);  // takes the records over, empties the vector
@@ -74,10 +77,18 @@ private:
         int savedPosition = 0;
     };
     using Self = CFavorListCtrl;
+    // Selected and focused rows by record, to be put back after the rows moved.
+    struct Selection {
+        std::vector<FavorRecord*> selected;
+        FavorRecord* focused = nullptr;
+    };
     void Renumber();
-    void SetRowTexts(int row, const FavorRecord& record) const;
+    void RedrawRow(int row) const;
     void ShowSortArrow(int column, bool ascending) const;
-    int InsertRecordRow(int row, FavorRecord* record) const;
+    void SyncRowCount() const;
+    int RowOf(const FavorRecord* record) const;
+    Selection TakeSelection() const;
+    void RestoreSelection(const Selection& selection) const;
     void SelectOnly(int row);
     void SelectRow(int row, bool selected) const;
     bool IsRowSelected(int row) const;
@@ -85,6 +96,8 @@ private:
     void ApplyColumnOrder(const std::vector<int>& order) const;
     std::vector<bool> VisibleFlags() const;
     LRESULT OnColumnClick(const fw::Msg& m);
+    LRESULT OnGetDispInfo(const fw::Msg& m);
+    LRESULT OnFindItem(const fw::Msg& m);
     LRESULT OnHeaderNotify(const fw::Msg& m);
     LRESULT OnKeyDown(const fw::Msg& m);
     LRESULT OnSetColumnWidth(const fw::Msg& m);
@@ -93,6 +106,7 @@ private:
     static const fw::MapEntry<CFavorListCtrl> kMap[];
 
     std::map<int, FavorRecord*> m_rows;  // favorite id -> record, owned
+    std::vector<FavorRecord*> m_order;   // the same records in row order
     int m_sortColumn = -1;
     bool m_ascending = true;
     std::array<ColumnState, kColumnCount> m_columns{};

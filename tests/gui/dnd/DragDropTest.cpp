@@ -22,7 +22,7 @@ public:
         m_frame = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
         m_tree.Subclass(CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_SHOWSELALWAYS,
                                         0, 0, 200, 400, m_frame, reinterpret_cast<HMENU>(IDC_FOLDER_TREE), nullptr, nullptr));
-        m_list.Subclass(CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS,
+        m_list.Subclass(CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
                                         200, 0, 400, 400, m_frame, reinterpret_cast<HMENU>(IDC_FAVOR_LIST), nullptr, nullptr));
         m_list.InitColumns();
         m_tree.SetList(&m_list);

@@ -22,7 +22,7 @@ class FavorListTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(host.Create(nullptr));
-        HWND h = host.CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS, kListId);
+        HWND h = host.CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, kListId);
         ASSERT_TRUE(list.Subclass(h));
         list.InitColumns();
     }
