@@ -149,8 +149,9 @@ bool CLinkLabel::OnMouseMove(WPARAM, LPARAM, LRESULT&) {
 
 bool CLinkLabel::OnTimer(WPARAM wp, LPARAM, LRESULT& result) {
     if (wp != m_timerId) return false;
-    const DWORD pos = GetMessagePos();
-    POINT pt{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    // Where the pointer is now: a timer tick carries no mouse position of its own.
+    POINT pt{};
+    GetCursorPos(&pt);
     ScreenToClient(m_hwnd, &pt);
     RECT client{};
     GetClientRect(m_hwnd, &client);
