@@ -22,14 +22,12 @@ void RemoveFolderTree(const std::wstring& path) {
             const std::wstring name = fd.cFileName;
             if (name == L"." || name == L"..") continue;
             const std::wstring full = path + L"\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveFolderTree(full);
-            } else {
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(full.c_str());
-            }
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only files and folders too
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveFolderTree(full);
+            else DeleteFileW(full.c_str());
         } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryW(path.c_str());
 }

@@ -1,28 +1,7 @@
 #include "logic/transfer/TransferTestFiles.h"
+#include "fakes/TempFolder.h"
 #include <atomic>
 #include <vector>
-
-namespace {
-
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = fd.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-            else DeleteFileW(child.c_str());
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
-    }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path.c_str());
-}
-
-}  // namespace
 
 ScratchFolder::ScratchFolder() {
     static std::atomic<int> serial{0};
@@ -32,11 +11,11 @@ ScratchFolder::ScratchFolder() {
     if (!base.empty() && base.back() == L'\\') base.pop_back();
     m_path = base + L"\\tm-transfer-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
              std::to_wstring(serial++);
-    RemoveTree(m_path);
+    RemoveFolderTree(m_path);
     CreateDirectoryW(m_path.c_str(), nullptr);
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(m_path); }
+ScratchFolder::~ScratchFolder() { RemoveFolderTree(m_path); }
 
 std::string ReadBytes(const std::wstring& path) {
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
