@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 #include <windows.h>
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -143,8 +144,10 @@ double RawInsertFloor(int runs) {
 }
 
 // One import into a fresh store: read phase, then the save phase; returns {read, save}.
+// A run that does not read and store `expected` items is reported, so that a fast
+// figure cannot come from an import that lost its work.
 template <class Read>
-std::pair<double, double> Import(int runs, const wchar_t* top, Read read) {
+std::pair<double, double> Import(int runs, const wchar_t* top, int expected, Read read) {
     const std::wstring storePath = TempPath(L"tm-bench-import.db");
     std::vector<double> reads, saves;
     for (int r = 0; r <= runs; ++r) {  // the first round warms up
@@ -157,8 +160,11 @@ std::pair<double, double> Import(int runs, const wchar_t* top, Read read) {
         read(root, count);
         const double t1 = bench::NowMs();
         int steps = 0;
-        SaveImportedTree(store, root, top, [&] { ++steps; }, [](const FolderRecord&) {});
+        const bool saved = SaveImportedTree(store, root, top, [&] { ++steps; }, [](const FolderRecord&) {});
         const double t2 = bench::NowMs();
+        if (!saved || count != expected || steps != expected)
+            std::printf("!! %ls: read %d items and stored %d of %d expected%s\n", top, count, steps, expected,
+                        saved ? "" : ", and the save failed");
         FreeFolderChildren(root);
         if (r == 0) continue;
         reads.push_back(t1 - t0);
@@ -202,7 +208,7 @@ void RunImports(const BenchOptions& options) {
     CreateDirectoryW(TempPath(L"tm-bench-places").c_str(), nullptr);
     MakePlaces(places);
     CFavorTransfer transfer;
-    const auto firefox = Import(runs, L"Favorites From Firefox", [&](FolderRecord& root, int& count) {
+    const auto firefox = Import(runs, L"Favorites From Firefox", kBookmarks + kFolders, [&](FolderRecord& root, int& count) {
         transfer.ReadFirefoxPlaces(places, root, count);
     });
     RemoveDb(places);
@@ -218,7 +224,7 @@ void RunImports(const BenchOptions& options) {
         WriteWhole(ShortcutPathFor(dir, L"Site " + std::to_wstring(i)),
                    "[InternetShortcut]\r\nURL=https://site" + std::to_string(i) + ".example.com/\r\n");
     }
-    const auto folder = Import(runs, L"Favorites From IE", [&](FolderRecord& root, int& count) {
+    const auto folder = Import(runs, L"Favorites From IE", kUrlFiles + kUrlFolders, [&](FolderRecord& root, int& count) {
         transfer.ReadFavoritesFolder(favorites, root, count);
     });
     const double rawRead = bench::MedianMs(runs, [&] {
