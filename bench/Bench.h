@@ -27,6 +27,9 @@ private:
 namespace bench {
 
 double NowMs();
+// The start floor: a program that shows one marked top-level window and waits for input,
+// the least any windowed program does; `tm_bench.exe --bare-window` runs it.
+int RunBareWindow();
 // Runs `prepare` (untimed) and then `measured` (timed) `runs` times after one warm-up
 // round; the median time of `measured` in milliseconds.
 double MedianMs(int runs, const std::function<void()>& measured,

@@ -1,4 +1,4 @@
-// tm_bench.exe [--runs N] [--list] [section ...]
+// tm_bench.exe [--runs N] [--list] [section ...] | --bare-window
 #include "bench/Bench.h"
 #include <windows.h>
 #include <algorithm>
@@ -80,6 +80,7 @@ void Table::Print() const {
 int main(int argc, char** argv) {
     BenchOptions options;
     std::vector<std::string> filters;
+    if (argc == 2 && !std::strcmp(argv[1], "--bare-window")) return bench::RunBareWindow();
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--runs") && i + 1 < argc) {
             options.runs = std::max(1, std::atoi(argv[++i]));

@@ -64,12 +64,26 @@ Collection Build(CFavorStore& store) {
 
 bool CopyInto(const std::wstring& from, const std::wstring& to) { return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0; }
 
+LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
 // Starts the program from a folder of its own and waits until its window is visible
 // and the program waits for input; then asks it to exit and waits for the end.
-double StartToReadyMs(const std::wstring& exe) {
+double StartToReadyMs(const std::wstring& exe, const wchar_t* arguments = L"") {
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
-    std::wstring cmd = L"\"" + exe + L"\"";
+    std::wstring cmd = L"\"" + exe + L"\" " + arguments;
     const double start = bench::NowMs();
     if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
     WaitForInputIdle(pi.hProcess, 10000);
@@ -115,14 +129,20 @@ void Run(const BenchOptions& options) {
         std::printf("built %d favorites in %d folders in %.0f ms\n", kFavors, kFolders, bench::NowMs() - t0);
     }
 
-    bench::Table table({"main window, 100,000 favorites", "ms", "target"});
+    bench::Table table({"main window, 100,000 favorites", "ms", "target", "bare window"});
     const std::wstring exe = programFolder + L"\\Tidemarker.exe";
     if (CopyInto(ModuleFolder() + L"\\Tidemarker.exe", exe)) {
         StartToReadyMs(exe);  // the first start creates the settings file and warms the caches
         std::vector<double> starts;
         for (int i = 0; i < options.runs; ++i) starts.push_back(StartToReadyMs(exe));
         std::sort(starts.begin(), starts.end());
-        table.Row("start until the window is shown and idle", {starts[starts.size() / 2], 500});
+        const std::wstring bare = ModuleFolder() + L"\\tm_bench.exe";
+        StartToReadyMs(bare, L"--bare-window");
+        std::vector<double> bareStarts;
+        for (int i = 0; i < options.runs; ++i) bareStarts.push_back(StartToReadyMs(bare, L"--bare-window"));
+        std::sort(bareStarts.begin(), bareStarts.end());
+        table.Row("start until the window is shown and idle", {starts[starts.size() / 2], 500,
+                                                               bareStarts[bareStarts.size() / 2]});
     } else {
         std::printf("Tidemarker.exe not found beside the benchmark\n");
     }
@@ -170,3 +190,24 @@ void Run(const BenchOptions& options) {
 const BenchSection kMainWindowSection("mainwnd", "main window start, folder selection and search keystroke", Run);
 
 }  // namespace
+
+int bench::RunBareWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = BareWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"TidemarkerBenchBareWindow";
+    if (!RegisterClassW(&wc)) return 1;
+    const HWND window = CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, 640, 480, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!window || !MarkInstanceWindow(window)) return 1;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
