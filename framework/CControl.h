@@ -17,8 +17,9 @@ protected:
     LRESULT Default(const Msg& m) const;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                         DWORD_PTR data);
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    WNDPROC m_previous = nullptr;  // the procedure ours replaced
 };
 
 // A window of a class of our own (splitter bar, hidden tray window).

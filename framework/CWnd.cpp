@@ -1,23 +1,53 @@
 #include "framework/CWnd.h"
+#include <unordered_map>
 
 namespace fw {
 namespace {
-const wchar_t kObjectProp[] = L"fw.object";
+
+// Handle to object, for this process only. Window properties would do the same, but
+// every property lookup is a round trip to the window server under Wine, and the
+// lookup runs for each message a modal loop pulls and each notification reflected.
+struct HandleMap {
+    SRWLOCK lock = SRWLOCK_INIT;
+    std::unordered_map<HWND, CWnd*> objects;
+};
+
+HandleMap& Handles() {
+    static HandleMap* map = new HandleMap;  // never freed: windows may detach during exit
+    return *map;
 }
+
+}  // namespace
 
 CWnd::~CWnd() { DetachHandle(); }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<CWnd*>(GetPropW(hwnd, kObjectProp)) : nullptr;
+    if (!hwnd) return nullptr;
+    HandleMap& map = Handles();
+    AcquireSRWLockShared(&map.lock);
+    const auto found = map.objects.find(hwnd);
+    CWnd* object = found == map.objects.end() ? nullptr : found->second;
+    ReleaseSRWLockShared(&map.lock);
+    return object;
 }
 
 void CWnd::AttachHandle(HWND hwnd) {
     m_hwnd = hwnd;
-    if (hwnd) SetPropW(hwnd, kObjectProp, this);
+    if (!hwnd) return;
+    HandleMap& map = Handles();
+    AcquireSRWLockExclusive(&map.lock);
+    map.objects[hwnd] = this;
+    ReleaseSRWLockExclusive(&map.lock);
 }
 
 void CWnd::DetachHandle() {
-    if (m_hwnd && GetPropW(m_hwnd, kObjectProp) == this) RemovePropW(m_hwnd, kObjectProp);
+    if (m_hwnd) {
+        HandleMap& map = Handles();
+        AcquireSRWLockExclusive(&map.lock);
+        const auto found = map.objects.find(m_hwnd);
+        if (found != map.objects.end() && found->second == this) map.objects.erase(found);
+        ReleaseSRWLockExclusive(&map.lock);
+    }
     m_hwnd = nullptr;
 }
 

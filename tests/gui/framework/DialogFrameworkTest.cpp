@@ -191,3 +191,57 @@ TEST(Sheets, WizardMovesBetweenPagesAndCancelCanBeRefused) {
     EXPECT_TRUE(stillOpenAfterCancel);
     EXPECT_TRUE(second.IsCreated() == false);  // windows are gone after the run
 }
+
+namespace {
+
+// An edit whose object counts what it sees and swallows WM_APP.
+class ProbeEdit : public fw::CControl {
+public:
+    int apps = 0, reflected = 0;
+    bool Dispatch(const fw::Msg& m, LRESULT& r) override {
+        if (m.id == WM_APP) { ++apps; r = 42; return true; }
+        if (m.id == fw::kReflectBase + WM_COMMAND) ++reflected;
+        return false;
+    }
+};
+
+WNDPROC g_below = nullptr;
+int g_aboveSeen = 0;
+LRESULT CALLBACK AboveProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_APP + 1) ++g_aboveSeen;
+    return CallWindowProcW(g_below, hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+TEST(ControlSubclass, ObjectFirstThenTheControlAndLettingGoUnderAnotherProcedure) {
+    ProbeDialog d;
+    ASSERT_TRUE(d.Create(nullptr));
+    const HWND edit = GetDlgItem(d.Hwnd(), IDC_TEST_EDIT);
+    const LONG_PTR original = GetWindowLongPtrW(edit, GWLP_WNDPROC);
+    {
+        ProbeEdit probe;
+        ASSERT_TRUE(probe.SubclassDlgItem(d.Hwnd(), IDC_TEST_EDIT));
+        EXPECT_FALSE(ProbeEdit().Subclass(edit));  // one object per window
+        EXPECT_EQ(fw::CWnd::FromHandle(edit), &probe);
+        EXPECT_EQ(SendMessageW(edit, WM_APP, 0, 0), 42);
+        SetWindowTextW(edit, L"through");  // the edit's own processing
+        EXPECT_EQ(fw::WindowText(edit), L"through");
+        EXPECT_EQ(probe.reflected, 1);     // EN_CHANGE came back from the dialog
+        probe.Unsubclass();
+        EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), original);
+        EXPECT_EQ(fw::CWnd::FromHandle(edit), nullptr);
+
+        // Someone installs a procedure above ours; our object then goes first.
+        ASSERT_TRUE(probe.Subclass(edit));
+        g_below = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AboveProc)));
+        ASSERT_NE(g_below, nullptr);
+    }
+    // The chain still reaches the edit, without the object that went.
+    EXPECT_EQ(SendMessageW(edit, WM_APP, 0, 0), 0);
+    SendMessageW(edit, WM_APP + 1, 0, 0);
+    EXPECT_EQ(g_aboveSeen, 1);
+    SetWindowTextW(edit, L"still an edit");
+    EXPECT_EQ(fw::WindowText(edit), L"still an edit");
+    EXPECT_TRUE(DestroyWindow(edit));
+}
