@@ -41,7 +41,6 @@ bool CControl::Subclass(HWND hwnd) {
     if (!hwnd || m_hwnd || FromHandle(hwnd) || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
         return false;
     AttachHandle(hwnd);
-    SetLastError(0);
     const auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CControl::WndProc)));
     if (!previous) {
