@@ -10,6 +10,7 @@
 #include "ui/CFavorMainDlg.h"
 #include "ui/MainLayout.h"
 #include <gtest/gtest.h>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -88,10 +89,39 @@ protected:
         return rc;
     }
 
+    // A left click at a point of a control. The button-up is queued first: controls that
+    // wait for it inside their button-down handling (to tell a click from a drag) find it.
+    static void Click(HWND control, POINT at, WPARAM keys = 0) {
+        PostMessageW(control, WM_LBUTTONUP, keys, MAKELPARAM(at.x, at.y));
+        SendMessageW(control, WM_LBUTTONDOWN, keys | MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        Pump();
+    }
+    static POINT Centre(const RECT& rc) { return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
+    // Rows selected as the user selects them: a click on the first, Ctrl+clicks on the
+    // others; none: a click below the last row.
     void SelectRows(std::initializer_list<int> rows) {
         HWND list = Item(IDC_FAVOR_LIST);
-        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
-        for (int r : rows) ListView_SetItemState(list, r, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        if (rows.size() == 0) {
+            RECT rc{};
+            GetClientRect(list, &rc);
+            return Click(list, {rc.right / 2, rc.bottom - 4});
+        }
+        WPARAM keys = 0;
+        for (int r : rows) {
+            RECT rc{};
+            ListView_GetItemRect(list, r, &rc, LVIR_LABEL);
+            Click(list, Centre(rc), keys);
+            keys = MK_CONTROL;
+        }
+    }
+    // A click on a folder's name in the tree.
+    void ClickFolder(int id) {
+        HWND tree = Item(IDC_FOLDER_TREE);
+        RECT rc{};
+        const HTREEITEM item = window->Tree().FindFolder(id)->treeItem;
+        std::memcpy(&rc, &item, sizeof item);  // the item goes in, its rectangle comes out
+        SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rc));
+        Click(tree, Centre(rc));
     }
     std::wstring RowName(int row) const {
         const FavorRecord* r = window->List().RecordAt(row);
