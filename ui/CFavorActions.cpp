@@ -17,6 +17,7 @@ const fw::MapEntry<CFavorActions> CFavorActions::kMap[] = {
     fw::OnNotify(IDC_FAVOR_LIST, LVN_ODSTATECHANGED, &Self::OnRangeSelectionChanged),
     fw::OnNotify(IDC_FAVOR_LIST, NM_DBLCLK, &Self::OnLaunch),
     fw::OnNotify(IDC_FAVOR_LIST, NM_RCLICK, &Self::OnListMenu),
+    fw::OnNotify(IDC_FOLDER_TREE, TVN_SELCHANGEDW, &Self::OnListRefilled),
     fw::OnCommand(IDC_SAVE_DETAILS, &Self::OnSave),
     fw::OnCommand(IDC_FAVOR_NEW, &Self::OnNew),
     fw::OnCommand(IDM_FILE_NEW_FAVORITE, &Self::OnNew),
@@ -49,6 +50,12 @@ LRESULT CFavorActions::OnRangeSelectionChanged(const fw::Msg& m) {
     return 0;
 }
 
+// A folder was chosen and the list refilled, without a row notification: no row is selected.
+LRESULT CFavorActions::OnListRefilled(const fw::Msg&) {
+    if (m_state.isBrowser) EnableFavorCommands(false);
+    return 0;
+}
+
 void CFavorActions::SelectionChanged() {
     m_state.detailsKind = DetailsKind::None;
     if (const FavorRecord* one = m_list.GetSingleSelectedFavor()) {
@@ -67,6 +74,13 @@ void CFavorActions::ShowDetailsOf(const FavorRecord& record) const {
 }
 
 void CFavorActions::UpdateFavorStates(bool force) {
+    EnableFavorCommands(force);
+    // Never cached: the list may have been refilled since, and the folder's row shown.
+    if (m_state.detailsExpanded)
+        m_details.Show(m_list.SelectedCount() == 1 ? DetailsShown::All : DetailsShown::None);
+}
+
+void CFavorActions::EnableFavorCommands(bool force) {
     const int selected = std::min(m_list.SelectedCount(), 2);
     if (!force && selected == m_statesFor) return;  // SelectAll notifies once per row
     m_statesFor = selected;
@@ -75,7 +89,6 @@ void CFavorActions::UpdateFavorStates(bool force) {
     EnableMenuItem(m_state.menuBar, IDM_EDIT_FAVORITE, menuState(selected == 1));
     EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_DELETE), selected >= 1);
     EnableMenuItem(m_state.menuBar, IDM_DELETE_FAVORITES, menuState(selected >= 1));
-    if (m_state.detailsExpanded) m_details.Show(selected == 1 ? DetailsShown::All : DetailsShown::None);
 }
 
 void CFavorActions::Tip(const wchar_t* text, int focusId) const {

@@ -12,7 +12,8 @@ public:
     using CPaneCommands::CPaneCommands;
     bool Dispatch(const fw::Msg& m, LRESULT& result);
 
-    // Edit with exactly one row selected, Delete with at least one; forced after a mode switch.
+    // Edit with exactly one row selected, Delete with at least one (forced after a mode
+    // switch), and the details pane for the selection.
     void UpdateFavorStates(bool force);
     void NewFavorite();
     void EditFavorite();
@@ -27,7 +28,9 @@ private:
     using Self = CFavorActions;
     LRESULT OnSelectionChanged(const fw::Msg& m);
     LRESULT OnRangeSelectionChanged(const fw::Msg& m);
+    LRESULT OnListRefilled(const fw::Msg&);
     void SelectionChanged();
+    void EnableFavorCommands(bool force);
     LRESULT OnListMenu(const fw::Msg&);
     LRESULT OnNew(const fw::Msg&) { NewFavorite(); return 0; }
     LRESULT OnEdit(const fw::Msg&) { EditFavorite(); return 0; }

@@ -24,7 +24,7 @@ const fw::MapEntry<CFolderActions> CFolderActions::kMap[] = {
 };
 bool CFolderActions::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
 
-LRESULT CFolderActions::OnSelectionChanged(const fw::Msg&) {
+LRESULT CFolderActions::OnSelectionChanged(const fw::Msg& m) {
     m_state.detailsKind = DetailsKind::None;
     m_state.searchMode = false;
     const FolderRecord* folder = m_tree.GetSelectedFolder();
@@ -40,6 +40,7 @@ LRESULT CFolderActions::OnSelectionChanged(const fw::Msg&) {
         m_state.detailsKind = DetailsKind::Folder;
     }
     if (m_state.isBrowser) UpdateFolderStates();
+    m.passOn = true;  // the favorite commands follow the refilled list
     return 0;
 }
 

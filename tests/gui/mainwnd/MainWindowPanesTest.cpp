@@ -310,3 +310,23 @@ TEST_F(MainWindowTest, ViewCommandsSortAndHideColumns) {
     Command(IDM_LIST_INVERT);
     EXPECT_EQ(window->List().SelectedCount(), 2);
 }
+
+// A folder change refills the list without a row notification; the row chosen next
+// still gets the whole pane.
+TEST_F(MainWindowTest, DetailsPaneFollowsARowChosenAfterAFolderChange) {
+    const int news = AddFolder(L"News", 0);
+    const int tech = AddFolder(L"Tech", 0);
+    AddFavor(L"Paper", L"http://paper.example/", news);
+    AddFavor(L"Kernel", L"http://kernel.example/", tech, L"os");
+    Open(true);
+    ClickFolder(news);
+    SelectRows({0});
+    ClickFolder(tech);
+    EXPECT_FALSE(Visible(IDC_DETAIL_LOCATION));  // the folder's name row only
+    EXPECT_FALSE(Enabled(IDC_FAVOR_EDIT));
+    SelectRows({0});
+    EXPECT_EQ(Text(IDC_DETAIL_TAGS), L"os");
+    for (int id : {IDC_DETAIL_LOCATION, IDC_DETAIL_TAGS, IDC_DETAIL_HITS, IDC_DETAIL_LASTHIT, IDC_SAVE_DETAILS})
+        EXPECT_TRUE(Visible(id)) << id;
+    EXPECT_TRUE(Enabled(IDC_FAVOR_EDIT));
+}
