@@ -44,6 +44,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+    // Esc: hides the window like the close box; only the exit command ends the program.
+    void OnCancel() override { HideToTray(); }
 
 private:
     using Self = CFavorMainDlg;

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class MainWindowTest : public testing::Test {
 protected:
@@ -57,12 +58,39 @@ protected:
 
     // Creates the window in the given mode at known rectangles.
     void Open(bool browser = true) {
+        window = NewWindow(browser);
+        ASSERT_TRUE(window->Create(nullptr));
+        Pump();
+    }
+    std::unique_ptr<CFavorMainDlg> NewWindow(bool browser) {
         settings.WriteBrowserMode(browser);
         settings.WriteWindowRect(true, kBrowserRect);
         settings.WriteWindowRect(false, kQuickPanelRect);
-        window = std::make_unique<CFavorMainDlg>(store, settings);
-        ASSERT_TRUE(window->Create(nullptr));
-        Pump();
+        return std::make_unique<CFavorMainDlg>(store, settings);
+    }
+
+    // Runs the window as the program does, in its own modal loop, and takes the steps one
+    // by one, each once the loop has handled everything the one before caused (a timer's
+    // message comes after all others). Steps must not pump messages themselves. The exit
+    // command ends the run after the last step.
+    void RunModal(bool browser, std::vector<std::function<void()>> steps) {
+        window = NewWindow(browser);
+        steps.push_back([this] { SendMessageW(Main(), WM_COMMAND, IDM_FILE_CLOSE, 0); });
+        s_steps = &steps;
+        s_nextStep = 0;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 1, &TakeStep);
+        window->DoModal(nullptr);
+        KillTimer(nullptr, timer);
+        s_steps = nullptr;
+    }
+    // A real key press, to the window in the foreground.
+    static void PressKey(WORD vk) {
+        INPUT in[2]{};
+        in[0].type = INPUT_KEYBOARD;
+        in[0].ki.wVk = vk;
+        in[1] = in[0];
+        in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof(INPUT));
     }
 
     HWND Main() const { return window->Hwnd(); }
@@ -146,8 +174,14 @@ protected:
     std::unique_ptr<CFavorMainDlg> window;
 
 private:
+    static void CALLBACK TakeStep(HWND, UINT, UINT_PTR, DWORD) {
+        if (s_steps && s_nextStep < s_steps->size()) (*s_steps)[s_nextStep++]();
+    }
+
     std::wstring m_folder;
     static inline int s_serial = 0;
+    static inline std::vector<std::function<void()>>* s_steps = nullptr;
+    static inline size_t s_nextStep = 0;
 };
 
 // Answers the next modal dialog once: fills fields, then presses OK or Cancel.

@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, CollapseButtonAndSplitterMoveTheListArea) {
     EXPECT_EQ(ClientBox(IDC_FAVOR_LIST).x, 188);
 }
 
-TEST_F(MainWindowTest, CloseHidesShowInstanceShowsEnterNeverCloses) {
+TEST_F(MainWindowTest, CloseAndCancelHideShowInstanceShowsEnterNeverCloses) {
     Open(true);
     SendMessageW(Main(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindowVisible(Main()));
@@ -162,9 +162,10 @@ TEST_F(MainWindowTest, CloseHidesShowInstanceShowsEnterNeverCloses) {
     EXPECT_TRUE(IsWindow(Main()));
     EXPECT_TRUE(IsWindowVisible(Main()));
 
-    // Esc ends the dialog without writing the window state.
+    // The cancel command (Esc) hides the window too, and writes nothing.
     Command(IDCANCEL);
-    EXPECT_EQ(window->Hwnd(), nullptr);
+    EXPECT_TRUE(IsWindow(Main()));
+    EXPECT_FALSE(IsWindowVisible(Main()));
     EXPECT_FALSE(window->State().closing);
     RECT saved{};
     settings.ReadWindowRect(true, saved);
@@ -195,4 +196,25 @@ TEST_F(MainWindowTest, FoldersChangedMakesTheQuickPanelListStale) {
     Command(IDC_TO_BROWSER_TOP);
     EXPECT_EQ(window->Tree().GetSelectedFolder()->id, news);
     EXPECT_EQ(Text(IDC_STATUS), L" Folder : News,    Favorites : 0");
+}
+
+// A real Esc, wherever the focus is, hides the window like the close box: the program
+// lives on in the tray.
+TEST_F(MainWindowTest, EscHidesTheWindowWhereverTheFocusIs) {
+    std::vector<std::function<void()>> steps;
+    std::vector<int> hiddenAfter;
+    for (int id : {IDC_SEARCH_EDIT, IDC_FAVOR_LIST, IDC_FOLDER_TREE}) {
+        steps.push_back([this, id] {
+            SendMessageW(Main(), WM_SHOWINSTANCE, 0, 0);
+            ASSERT_EQ(GetForegroundWindow(), Main());
+            SetFocus(Item(id));
+            PressKey(VK_ESCAPE);
+        });
+        steps.push_back([&, id] {
+            if (!IsWindowVisible(Main())) hiddenAfter.push_back(id);
+        });
+    }
+    RunModal(true, steps);
+    EXPECT_EQ(hiddenAfter, (std::vector<int>{IDC_SEARCH_EDIT, IDC_FAVOR_LIST, IDC_FOLDER_TREE}));
+    EXPECT_TRUE(window->State().closing);  // it ran until the exit command
 }
