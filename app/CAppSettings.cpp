@@ -2,6 +2,7 @@
 #include "app/AutoRun.h"
 #include "app/ProgramPaths.h"
 #include "app/SettingsCodec.h"
+#include <algorithm>
 #include <vector>
 
 using namespace settings;
@@ -65,9 +66,13 @@ void CAppSettings::WriteWindowRect(bool browser, const RECT& rect) {
               FormatRectText({rect.left, rect.top, rect.right, rect.bottom}));
 }
 
+// A hand-edited file may hold any number: it is read within the range Preferences accepts.
 void CAppSettings::ReadVisitListSizes(int& mostVisited, int& latestVisited) const {
-    mostVisited = ReadInt(kGeneralSection, kMostVisitedKey, kDefaultVisitListSize);
-    latestVisited = ReadInt(kGeneralSection, kLatestVisitedKey, kDefaultVisitListSize);
+    const auto read = [this](const wchar_t* key) {
+        return std::clamp(ReadInt(kGeneralSection, key, kDefaultVisitListSize), kMinVisitListSize, kMaxVisitListSize);
+    };
+    mostVisited = read(kMostVisitedKey);
+    latestVisited = read(kLatestVisitedKey);
 }
 
 void CAppSettings::WriteVisitListSizes(int mostVisited, int latestVisited) {

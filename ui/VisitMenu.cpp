@@ -1,5 +1,4 @@
 #include "ui/VisitMenu.h"
-#include "res/resource.h"
 #include "ui/MenuText.h"
 
 namespace {
@@ -16,7 +15,7 @@ std::wstring Literal(const std::wstring& text) {
 
 bool BuildVisitMenu(BCMenu& menu, const std::vector<FavorRecord*>& records, UINT baseId) {
     if (!menu.CreatePopupMenu()) return false;
-    for (size_t i = 0; i < records.size(); ++i) {
+    for (size_t i = 0; i < records.size() && i < kVisitMenuMaxEntries; ++i) {
         if (!records[i]) continue;
         menu.AppendItem(baseId + static_cast<UINT>(i),
                         Literal(TruncateForMenu(records[i]->name, kVisitMenuTextLimit, L"...")), IDI_FAVOR);

@@ -1,13 +1,9 @@
 #include "ui/dialogs/CGeneralPage.h"
 #include "app/CAppSettings.h"
+#include "app/SettingsCodec.h"
 #include "framework/DataExchange.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
-
-namespace {
-constexpr int kMinListSize = 1;
-constexpr int kMaxListSize = 100;  // the visit menus' id ranges hold 101 entries
-}  // namespace
 
 const fw::MapEntry<CGeneralPage> CGeneralPage::kMap[] = {
     fw::OnCommand(IDC_PREF_AUTORUN, BN_CLICKED, &Self::OnChanged),
@@ -40,8 +36,9 @@ LRESULT CGeneralPage::OnChanged(const fw::Msg&) {
 }
 
 bool CGeneralPage::ReadSizes(int& mostVisited, int& latestVisited) const {
-    return fw::DdxIntFromField(m_hwnd, IDC_PREF_MOSTVISITED, kMinListSize, kMaxListSize, mostVisited) &&
-           fw::DdxIntFromField(m_hwnd, IDC_PREF_LATESTVISITED, kMinListSize, kMaxListSize, latestVisited);
+    using settings::kMinVisitListSize, settings::kMaxVisitListSize;
+    return fw::DdxIntFromField(m_hwnd, IDC_PREF_MOSTVISITED, kMinVisitListSize, kMaxVisitListSize, mostVisited) &&
+           fw::DdxIntFromField(m_hwnd, IDC_PREF_LATESTVISITED, kMinVisitListSize, kMaxVisitListSize, latestVisited);
 }
 
 bool CGeneralPage::OnKillActive() {

@@ -157,6 +157,12 @@ TEST(VisitMenu, OneEntryPerRecordWithShortenedNames) {
     EXPECT_EQ(VisitMenuRecord(records, IDM_MOST_VISITED_FIRST, IDM_MOST_VISITED_FIRST + 3), nullptr);
     EXPECT_EQ(VisitMenuRecord(records, IDM_MOST_VISITED_FIRST, IDM_MOST_VISITED_FIRST - 1), nullptr);
 
+    records.resize(150, records[0]);  // more than the ids of a range
+    BCMenu full;
+    ASSERT_TRUE(BuildVisitMenu(full, records, IDM_MOST_VISITED_FIRST));
+    ASSERT_EQ(GetMenuItemCount(full.Handle()), 101);
+    EXPECT_EQ(GetMenuItemID(full.Handle(), 100), static_cast<UINT>(IDM_MOST_VISITED_LAST));
+
     BCMenu empty;
     ASSERT_TRUE(BuildVisitMenu(empty, {}, IDM_LATEST_VISITED_FIRST));
     EXPECT_EQ(GetMenuItemCount(empty.Handle()), 0);

@@ -123,9 +123,20 @@ TEST_F(AppSettingsFile, NumbersAreWrittenAsDecimalsAndReadBack) {
     settings.ReadVisitListSizes(most, latest);
     settings.ReadHotkeys(keys[0], keys[1], keys[2], keys[3]);
     EXPECT_EQ(most, 25);
-    EXPECT_EQ(latest, 0);
+    EXPECT_EQ(latest, 1);  // read back within 1..100, as Preferences accepts them
     EXPECT_EQ(keys[0], 112);
     EXPECT_EQ(keys[1], 5);
     EXPECT_EQ(keys[2], 0);   // 0 = no hotkey, not the default
     EXPECT_EQ(keys[3], 8);
+}
+
+// The menus' id ranges hold 101 entries: a hand-edited file cannot make longer lists.
+TEST_F(AppSettingsFile, VisitListSizesAreReadWithinOneToAHundred) {
+    for (const auto& [stored, read] : {std::pair{300, 100}, {-5, 1}, {0, 1}, {100, 100}, {1, 1}}) {
+        settings.WriteVisitListSizes(stored, stored);
+        int most = 0, latest = 0;
+        settings.ReadVisitListSizes(most, latest);
+        EXPECT_EQ(most, read) << stored;
+        EXPECT_EQ(latest, read) << stored;
+    }
 }
