@@ -3,17 +3,21 @@
 #include "transfer/ShortcutFile.h"
 #include <windows.h>
 #include <shlobj.h>
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 static_assert(sizeof(FILEDESCRIPTORW) == 592, "the descriptor layout other programs expect");
 
 std::wstring DragFileName(const std::wstring& favorName) {
     constexpr size_t kMaxName = MAX_PATH - 1 - 4;  // room for ".url" and the terminator
     std::wstring name = SafeFileName(favorName, L".url");
-    if (name.size() > kMaxName) {
+    // Each pass may lengthen the name again: a cut that leaves a device name gains a
+    // "_" in front. One starting with "_" is no device, so the second cut is the last.
+    while (name.size() > kMaxName) {
         name.resize(kMaxName);
         if (IS_HIGH_SURROGATE(name.back())) name.pop_back();  // never half a character
-        name = SafeFileName(name, L".url");                    // a cut may end in a dot or blank
+        name = SafeFileName(name, L".url");
     }
     return name + L".url";
 }
@@ -32,7 +36,8 @@ FavorDragData BuildFavorDragData(const std::vector<const FavorRecord*>& favors) 
         fd.nFileSizeHigh = 0;
         fd.nFileSizeLow = static_cast<DWORD>(file.size());
         const std::wstring name = DragFileName(f.name);
-        std::memcpy(fd.cFileName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+        const size_t length = std::min(name.size(), std::size(fd.cFileName) - 1);  // DragFileName fits it
+        std::memcpy(fd.cFileName, name.c_str(), length * sizeof(wchar_t));
         std::memcpy(data.descriptor.data() + sizeof(UINT) + i * sizeof fd, &fd, sizeof fd);
         data.contents += file;
         data.files.push_back(std::move(file));

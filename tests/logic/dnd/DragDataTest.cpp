@@ -81,6 +81,10 @@ TEST(FavorDragData, FileNamesStayInsideTheFieldAndTheFolder) {
     pairAtCut += L"\xD83D\xDE00tail";  // a surrogate pair straddling the cut
     const std::wstring cut = DragFileName(pairAtCut);
     EXPECT_FALSE(IS_HIGH_SURROGATE(cut[cut.size() - 5]));
+    // The cut leaves a device name, which gains a "_" in front: still within the field.
+    const std::wstring device = DragFileName(L"CON" + std::wstring(252, L' ') + L"xyz");
+    EXPECT_LE(device.size(), 259u);
+    EXPECT_EQ(device.substr(0, 4), L"_CON");
 }
 
 TEST(DroppedLinks, DescriptorRules) {
