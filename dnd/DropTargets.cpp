@@ -46,9 +46,10 @@ DWORD CFavorListDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) {
     return dragMode != 0 ? DROPEFFECT_NONE : CopyIfLinks(data);
 }
 
-DWORD CFavorListDropTarget::OnDragOver(IDataObject* data, DWORD keys, POINT pt) {
+DWORD CFavorListDropTarget::OnDragOver(IDataObject* data, DWORD keys, POINT pt) { return OnDragEnter(data, keys, pt); }
+
+void CFavorListDropTarget::OnDragScroll(POINT pt) {
     if (dragMode == 0) AutoScrollNearEdge(m_list.Hwnd(), pt);
-    return OnDragEnter(data, keys, pt);
 }
 
 bool CFavorListDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
@@ -93,9 +94,10 @@ DWORD CFolderTreeDropTarget::EffectFor(IDataObject* data) const {
     }
 }
 
+void CFolderTreeDropTarget::OnDragScroll(POINT pt) { AutoScrollNearEdge(m_tree.Hwnd(), pt); }
+
 DWORD CFolderTreeDropTarget::OnDragOver(IDataObject* data, DWORD, POINT pt) {
     HWND tree = m_tree.Hwnd();
-    AutoScrollNearEdge(tree, pt);
     POINT client = pt;
     ScreenToClient(tree, &client);
     if (HTREEITEM item = m_tree.ItemAtClientPoint(client)) {
@@ -115,6 +117,7 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
     case DragExternal: {
         bool read = false;
         const std::vector<DroppedLink> links = LinksOf(data, read);
+        const bool reported = fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
         if (!target) return false;
         const FolderRecord* before = m_tree.GetSelectedFolder();
         const bool wasSelected = before && before->id == target->id;
@@ -128,7 +131,7 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
         m_tree.SelectFolder(targetId);  // a new selection reloads the list from the store
         if (wasSelected && m_tree.List())
             for (const FavorRecord& r : stored) m_tree.List()->AddRow(r);
-        return fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
+        return reported;
     }
     case DragFolder: {
         if (EffectFor(data) != DROPEFFECT_MOVE) return false;

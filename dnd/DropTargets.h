@@ -19,6 +19,7 @@ public:
 
     DWORD OnDragEnter(IDataObject* data, DWORD keys, POINT pt) override;
     DWORD OnDragOver(IDataObject* data, DWORD keys, POINT pt) override;
+    void OnDragScroll(POINT pt) override;
     bool OnDrop(IDataObject* data, DWORD effect, POINT pt) override;
 
 private:
@@ -32,6 +33,7 @@ public:
 
     DWORD OnDragEnter(IDataObject* data, DWORD keys, POINT pt) override;
     DWORD OnDragOver(IDataObject* data, DWORD keys, POINT pt) override;
+    void OnDragScroll(POINT pt) override;
     void OnDragLeave() override;
     bool OnDrop(IDataObject* data, DWORD effect, POINT pt) override;
 

@@ -96,6 +96,7 @@ HRESULT COleDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWOR
 HRESULT COleDropTarget::DragOver(DWORD keys, POINTL pt, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
     try {
+        OnDragScroll(POINT{pt.x, pt.y});
         m_lastEffect = OnDragOver(m_data.get(), keys, POINT{pt.x, pt.y}) & *effect;
     } catch (...) {
         m_lastEffect = DROPEFFECT_NONE;

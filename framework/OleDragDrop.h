@@ -41,7 +41,10 @@ public:
 
     // What a target decides; points are in screen coordinates.
     virtual DWORD OnDragEnter(IDataObject* data, DWORD keys, POINT pt) { return DROPEFFECT_NONE; }
+    // Also asked once more at the drop, for the effect: no side effects beyond the hit test.
     virtual DWORD OnDragOver(IDataObject* data, DWORD keys, POINT pt) { return DROPEFFECT_NONE; }
+    // While the drag moves over the window (never at the drop): scroll near its edges.
+    virtual void OnDragScroll(POINT pt) {}
     virtual void OnDragLeave() {}
     // True when the drop was taken.
     virtual bool OnDrop(IDataObject* data, DWORD effect, POINT pt) { return false; }

@@ -251,3 +251,28 @@ TEST(FavorDataSource, ServesTheSixFormatsAndEachFileByIndex) {
     ASSERT_TRUE(wide);
     EXPECT_STREQ(reinterpret_cast<const wchar_t*>(wide->data()), L"http://a/");
 }
+
+TEST_F(DragDropTest, ADropNearTheEdgeOfAScrolledTreeGoesToTheHighlightedFolder) {
+    for (int i = 0; i < 40; ++i) AddFolder((L"F" + std::to_wstring(i)).c_str(), 0);
+    Panes panes;
+    HWND tree = panes.Tree().Hwnd();
+    for (int i = 0; i < 10; ++i) SendMessageW(tree, WM_VSCROLL, SB_LINEDOWN, 0);
+    for (int y : {3, 397}) {  // the top and the bottom edge
+        SCOPED_TRACE(y);
+        POINT p{20, y};
+        ClientToScreen(tree, &p);
+        const POINTL at{p.x, p.y};
+        auto link = LinkDrag({L"Page.url"}, L"http://page/");
+        auto target = Make(new CFolderTreeDropTarget(panes.Tree()));
+        DWORD effect = DROPEFFECT_COPY;
+        target->DragEnter(link.get(), MK_LBUTTON, at, &effect);
+        target->DragOver(MK_LBUTTON, at, &effect);
+        const FolderRecord* shown = CFolderTreeCtrl::RecordOf(tree, TreeView_GetDropHilight(tree));
+        ASSERT_TRUE(shown);
+        const int highlighted = shown->id;
+        target->Drop(link.get(), 0, at, &effect);
+        auto stored = FavorsIn(highlighted);
+        EXPECT_EQ(stored.size(), 1u);
+        FreeFavorList(stored);
+    }
+}
