@@ -118,7 +118,10 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
         bool read = false;
         const std::vector<DroppedLink> links = LinksOf(data, read);
         const bool reported = fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
-        if (!target) return false;
+        if (!target || links.empty()) {  // nothing usable: no folder is chosen, nothing reloads
+            ClearHighlight();
+            return target && reported;
+        }
         const FolderRecord* before = m_tree.GetSelectedFolder();
         const bool wasSelected = before && before->id == target->id;
         const int targetId = target->id;

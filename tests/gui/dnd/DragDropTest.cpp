@@ -276,3 +276,20 @@ TEST_F(DragDropTest, ADropNearTheEdgeOfAScrolledTreeGoesToTheHighlightedFolder) 
         FreeFavorList(stored);
     }
 }
+
+TEST_F(DragDropTest, AnExternalDropOnTheTreeWithNothingUsableChangesNothing) {
+    const int a = AddFolder(L"A", 0);
+    const int b = AddFolder(L"B", 0);
+    Panes panes;
+    HWND tree = panes.Tree().Hwnd();
+    panes.Tree().SelectFolder(a);
+    auto target = Make(new CFolderTreeDropTarget(panes.Tree()));
+    const POINT onB = ItemCenterOnScreen(tree, panes.Tree().FindFolder(b)->treeItem);
+    EXPECT_EQ(DropOn(*target, FileDrop({m_dir.Path() + L"\\notes.txt"}).get(), onB),
+              static_cast<DWORD>(DROPEFFECT_COPY));  // the file list was read
+    EXPECT_EQ(DropOn(*target, LinkDrag({L"a.url", L"b.url"}, L"http://x/").get(), onB),
+              static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(panes.Tree().GetSelectedFolder()->id, a);
+    EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
+    EXPECT_TRUE(FavorsIn(b).empty());
+}
