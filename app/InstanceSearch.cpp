@@ -23,9 +23,16 @@ HWND FindRunningInstance() {
     return found;
 }
 
-bool ShowRunningInstance() {
+bool AllowForegroundFor(DWORD processId) { return AllowSetForegroundWindow(processId) != FALSE; }
+
+bool ShowRunningInstance(const AllowForeground& allowForeground) {
     const HWND running = FindRunningInstance();
     if (!running) return false;
+    DWORD process = 0;
+    if (!GetWindowThreadProcessId(running, &process) || !process) return false;  // gone since the search
+    // The foreground lock keeps the running copy behind unless this one, started by the
+    // user, hands its right on. When it has none to hand on, the window still shows.
+    allowForeground(process);
     SendMessageW(running, WM_SHOWINSTANCE, 0, 0);
     return true;
 }

@@ -2,6 +2,7 @@
 // the value 1, and a second copy looks for it among the top-level windows.
 #pragma once
 #include <windows.h>
+#include <functional>
 
 constexpr const wchar_t* kInstanceProperty = L"Tidemarker";
 
@@ -15,5 +16,10 @@ BOOL CALLBACK FindInstanceProc(HWND window, LPARAM slot);
 // The running copy's main window, or nullptr.
 HWND FindRunningInstance();
 
-// When another copy runs, shows its window (waiting until it has) and returns true.
-bool ShowRunningInstance();
+// Lets a process set the foreground window (AllowSetForegroundWindow).
+using AllowForeground = std::function<bool(DWORD processId)>;
+bool AllowForegroundFor(DWORD processId);
+
+// When another copy runs, lets its process come to the front, shows its window (waiting
+// until it has) and returns true.
+bool ShowRunningInstance(const AllowForeground& allowForeground = AllowForegroundFor);

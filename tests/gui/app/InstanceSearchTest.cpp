@@ -1,6 +1,7 @@
 #include "app/AppMessages.h"
 #include "app/InstanceSearch.h"
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -59,8 +60,17 @@ TEST(InstanceSearch, ShowsTheRunningCopyAndWaitsForIt) {
     {
         ProbeWindow running;
         ASSERT_TRUE(MarkInstanceWindow(running.get()));
-        EXPECT_TRUE(ShowRunningInstance());
+        std::vector<DWORD> allowed;
+        int shownBeforeAllowing = -1;
+        EXPECT_TRUE(ShowRunningInstance([&](DWORD process) {
+            allowed.push_back(process);
+            shownBeforeAllowing = gShowInstanceCalls;
+            return true;
+        }));
         EXPECT_EQ(gShowInstanceCalls, 1);  // sent, so handled before the call returns
+        // The running copy's process may take the foreground, before it is asked to.
+        EXPECT_EQ(allowed, std::vector<DWORD>{GetCurrentProcessId()});
+        EXPECT_EQ(shownBeforeAllowing, 0);
     }
     EXPECT_FALSE(ShowRunningInstance());   // gone with its window
     EXPECT_EQ(gShowInstanceCalls, 1);
