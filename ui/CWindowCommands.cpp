@@ -74,6 +74,22 @@ void CWindowCommands::RevokeDropTargets() {
         if (t) t->Revoke();
 }
 
+namespace {
+
+// The dialog the user faces while `owner` is disabled by its modal dialogs: the enabled
+// end of the chain of pop-ups above it (a message box over a sheet over the window).
+HWND ModalPopupOf(HWND owner) {
+    HWND popup = owner;
+    for (int depth = 0; depth < 8 && !IsWindowEnabled(popup); ++depth) {
+        HWND next = GetLastActivePopup(popup);
+        if (!next || next == popup) return nullptr;
+        popup = next;
+    }
+    return popup != owner && IsWindowEnabled(popup) && IsWindowVisible(popup) ? popup : nullptr;
+}
+
+}  // namespace
+
 // ---- showing and hiding ----
 
 void CWindowCommands::ToggleVisible() {
@@ -85,6 +101,12 @@ LRESULT CWindowCommands::OnTrayNotify(const fw::Msg& m) {
     switch (static_cast<UINT>(m.lp)) {
     case WM_LBUTTONDOWN: ToggleVisible(); break;
     case WM_RBUTTONDOWN: {
+        // A modal dialog of the window is up: it comes forward, and no menu opens that
+        // could start a second one or exit beneath it.
+        if (!IsWindowEnabled(m_dialog)) {
+            if (HWND popup = ModalPopupOf(m_dialog)) SetForegroundWindow(popup);
+            break;
+        }
         BCMenu menu;
         if (!BuildTrayMenu(menu)) break;
         POINT pt{};

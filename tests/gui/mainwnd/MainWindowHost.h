@@ -184,6 +184,57 @@ private:
     static inline size_t s_nextStep = 0;
 };
 
+// The pop-up menus opened on this thread while it lives: once a menu is up and waiting
+// for the user, its entries are read and the menu is closed, as by a user who looks at
+// it and presses Esc.
+class MenuWatch {
+public:
+    struct Entry {
+        UINT id;
+        std::wstring text;
+        bool grayed;
+        bool operator==(const Entry& o) const { return id == o.id && text == o.text && grayed == o.grayed; }
+    };
+    MenuWatch() : m_hook(SetWindowsHookExW(WH_CALLWNDPROC, &Watch, nullptr, GetCurrentThreadId())) { s_watch = this; }
+    ~MenuWatch() {
+        if (m_hook) UnhookWindowsHookEx(m_hook);
+        s_watch = nullptr;
+    }
+    MenuWatch(const MenuWatch&) = delete;
+    MenuWatch& operator=(const MenuWatch&) = delete;
+
+    std::vector<std::vector<Entry>> shown;  // each menu's entries (separators left out), in order
+
+private:
+    static std::vector<Entry> Read(HMENU menu) {
+        std::vector<Entry> out;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            wchar_t text[128] = L"";
+            MENUITEMINFOW mii{sizeof(mii), MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE};
+            mii.dwTypeData = text;
+            mii.cch = 128;
+            GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii);
+            if (!(mii.fType & MFT_SEPARATOR)) out.push_back({mii.wID, text, (mii.fState & MFS_GRAYED) != 0});
+        }
+        return out;
+    }
+    static LRESULT CALLBACK Watch(int code, WPARAM wp, LPARAM lp) {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && s_watch) {
+            if (m->message == WM_INITMENUPOPUP) s_watch->m_menu = reinterpret_cast<HMENU>(m->wParam);
+            if (m->message == WM_ENTERIDLE && m->wParam == MSGF_MENU && s_watch->m_menu) {
+                s_watch->shown.push_back(Read(s_watch->m_menu));
+                s_watch->m_menu = nullptr;
+                EndMenu();
+            }
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    HHOOK m_hook;
+    HMENU m_menu = nullptr;
+    static inline MenuWatch* s_watch = nullptr;
+};
+
 // Answers the next modal dialog once: fills fields, then presses OK or Cancel.
 struct DialogAnswer {
     explicit DialogAnswer(std::function<void(HWND)> fill) {

@@ -131,3 +131,51 @@ TEST_F(MainWindowTest, PreferencesCloseAppliesTheTopMostRule) {
     Command(IDM_PREFERENCES);
     EXPECT_FALSE(GetWindowLongPtrW(Main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
+
+// While a modal dialog of the window is up, a right click on the tray icon brings that
+// dialog to the front and opens no menu: no second Preferences, no exit beneath it.
+TEST_F(MainWindowTest, TrayRightClickBringsAnOpenDialogForward) {
+    AddFavor(L"Paper", L"http://paper.example/", 0);
+    Open(true);
+    SelectRows({0});
+    HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr,
+                                 nullptr, nullptr, nullptr);
+    MenuWatch menus;
+    std::vector<int> inFront;
+    const auto rightClickTray = [&](HWND popup, int opener) {
+        SetForegroundWindow(other);  // the user was busy elsewhere
+        SendMessageW(Main(), WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+        if (GetForegroundWindow() == popup) inFront.push_back(opener);
+    };
+    const int openers[] = {IDM_FILE_NEW_FAVORITE, IDM_FILE_NEW_FOLDER, IDM_PREFERENCES, IDM_HELP_ABOUT};
+    for (int opener : openers) {
+        DialogAnswer answer([&](HWND dlg) {
+            rightClickTray(dlg, opener);
+            PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        });
+        Command(opener);
+    }
+    // A message box: the delete question, shown for real this time.
+    seams::SetMessageBoxHandler([](HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+        return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+    });
+    static std::function<void()> s_inBox;
+    s_inBox = [&] {
+        HWND box = GetLastActivePopup(Main());
+        rightClickTray(box, IDC_FAVOR_DELETE);
+        PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+    };
+    SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        s_inBox();
+    });
+    Command(IDC_FAVOR_DELETE);
+    DestroyWindow(other);
+    EXPECT_EQ(inFront, (std::vector<int>{IDM_FILE_NEW_FAVORITE, IDM_FILE_NEW_FOLDER, IDM_PREFERENCES, IDM_HELP_ABOUT,
+                                         IDC_FAVOR_DELETE}));
+    EXPECT_TRUE(menus.shown.empty());
+    EXPECT_EQ(window->List().RowCount(), 1);  // No was pressed
+    SendMessageW(Main(), WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);  // no dialog: the menu
+    ASSERT_EQ(menus.shown.size(), 1u);
+    EXPECT_EQ(menus.shown[0].front().text, L"&Exit");
+}
