@@ -8,6 +8,7 @@
 #include "ui/MainTexts.h"
 #include "ui/WaitCursor.h"
 #include "ui/dialogs/CFolderDlg.h"
+#include <windowsx.h>
 
 const fw::MapEntry<CFolderActions> CFolderActions::kMap[] = {
     fw::OnNotify(IDC_FOLDER_TREE, TVN_SELCHANGEDW, &Self::OnSelectionChanged),
@@ -57,8 +58,9 @@ void CFolderActions::UpdateFolderStates() {
 }
 
 LRESULT CFolderActions::OnTreeMenu(const fw::Msg&) {
-    POINT at{};
-    GetCursorPos(&at);
+    // Where the pointer was at the click, even when it has moved on since.
+    const DWORD clicked = GetMessagePos();
+    const POINT at{GET_X_LPARAM(clicked), GET_Y_LPARAM(clicked)};
     m_tree.SelectItemAtScreenPoint(at);
     const FolderRecord* folder = m_tree.GetSelectedFolder();
     if (!folder) return 0;

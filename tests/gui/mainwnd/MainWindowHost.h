@@ -13,6 +13,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,23 @@ protected:
         SendMessageW(control, WM_LBUTTONDOWN, keys | MK_LBUTTON, MAKELPARAM(at.x, at.y));
         Pump();
     }
+    // A real right click at a point of a control: the pointer moves there and the button
+    // goes down and up (the pop-up menus open where it was).
+    static void RightClick(HWND control, POINT at) {
+        POINT screen = at;
+        ClientToScreen(control, &screen);
+        INPUT in[3]{};
+        for (INPUT& i : in) {
+            i.type = INPUT_MOUSE;
+            i.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+            i.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+            i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+        }
+        in[1].mi.dwFlags |= MOUSEEVENTF_RIGHTDOWN;
+        in[2].mi.dwFlags |= MOUSEEVENTF_RIGHTUP;
+        SendInput(3, in, sizeof(INPUT));
+        Pump();
+    }
     static POINT Centre(const RECT& rc) { return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
     // Rows selected as the user selects them: a click on the first, Ctrl+clicks on the
     // others; none: a click below the last row.
@@ -136,21 +154,24 @@ protected:
         }
         WPARAM keys = 0;
         for (int r : rows) {
-            RECT rc{};
-            ListView_GetItemRect(list, r, &rc, LVIR_LABEL);
-            Click(list, Centre(rc), keys);
+            Click(list, RowPoint(r), keys);
             keys = MK_CONTROL;
         }
     }
-    // A click on a folder's name in the tree.
-    void ClickFolder(int id) {
-        HWND tree = Item(IDC_FOLDER_TREE);
+    // Where a row's name or a folder's name is shown.
+    POINT RowPoint(int row) const {
+        RECT rc{};
+        ListView_GetItemRect(Item(IDC_FAVOR_LIST), row, &rc, LVIR_LABEL);
+        return Centre(rc);
+    }
+    POINT FolderPoint(int id) const {
         RECT rc{};
         const HTREEITEM item = window->Tree().FindFolder(id)->treeItem;
         std::memcpy(&rc, &item, sizeof item);  // the item goes in, its rectangle comes out
-        SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rc));
-        Click(tree, Centre(rc));
+        SendMessageW(Item(IDC_FOLDER_TREE), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rc));
+        return Centre(rc);
     }
+    void ClickFolder(int id) { Click(Item(IDC_FOLDER_TREE), FolderPoint(id)); }
     std::wstring RowName(int row) const {
         const FavorRecord* r = window->List().RecordAt(row);
         return r ? r->name : L"";
@@ -194,6 +215,9 @@ public:
         std::wstring text;
         bool grayed;
         bool operator==(const Entry& o) const { return id == o.id && text == o.text && grayed == o.grayed; }
+        friend void PrintTo(const Entry& e, std::ostream* os) {
+            *os << e.id << ' ' << std::string(e.text.begin(), e.text.end()) << (e.grayed ? " (grey)" : "");
+        }
     };
     MenuWatch() : m_hook(SetWindowsHookExW(WH_CALLWNDPROC, &Watch, nullptr, GetCurrentThreadId())) { s_watch = this; }
     ~MenuWatch() {

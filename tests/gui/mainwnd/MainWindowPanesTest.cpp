@@ -330,3 +330,61 @@ TEST_F(MainWindowTest, DetailsPaneFollowsARowChosenAfterAFolderChange) {
         EXPECT_TRUE(Visible(id)) << id;
     EXPECT_TRUE(Enabled(IDC_FAVOR_EDIT));
 }
+
+TEST_F(MainWindowTest, TreeAndListMenusGreyWhatDoesNotApply) {
+    const int news = AddFolder(L"News", 0);
+    AddFavor(L"Paper", L"http://paper.example/", news);
+    AddFavor(L"Radio", L"http://radio.example/", news);
+    Open(true);
+    HWND tree = Item(IDC_FOLDER_TREE), list = Item(IDC_FAVOR_LIST);
+    MenuWatch menus;
+    RightClick(tree, FolderPoint(0));
+    RightClick(tree, FolderPoint(news));  // selects it: its two rows are listed
+    EXPECT_EQ(window->Tree().GetSelectedFolder()->id, news);
+    RECT below{};
+    GetClientRect(list, &below);
+    RightClick(list, {below.right / 2, below.bottom - 4});
+    SelectRows({0});
+    RightClick(list, RowPoint(0));
+    SelectRows({0, 1});
+    RightClick(list, RowPoint(1));
+
+    using E = MenuWatch::Entry;
+    const auto treeMenu = [](bool grey) {
+        return std::vector<E>{{IDM_TREE_ADD_FOLDER, L"Add &folder", false}, {IDM_TREE_EDIT, L"&Edit", grey},
+                              {IDM_TREE_DELETE, L"&Delete", grey}, {IDM_ADD_FAVORITE, L"&Add favorite", false}};
+    };
+    const E all{IDM_LIST_SELECT_ALL, L"&Select All", false}, invert{IDM_LIST_INVERT, L"In&vert Selection", false};
+    const E del{IDM_LIST_DELETE, L"&Delete", false};
+    const std::vector<std::vector<E>> want = {
+        treeMenu(true),  // Root is neither edited nor deleted
+        treeMenu(false),
+        {{IDM_ADD_FAVORITE, L"&Add New Favorite", false}, all, invert},
+        {{IDM_LIST_LAUNCH, L"&Launch Selected Favorite", false}, all, invert, {IDM_LIST_EDIT, L"&Edit", false}, del},
+        {{IDM_LIST_LAUNCH, L"&Launch All Selected Favorites", false}, all, invert, {IDM_LIST_EDIT, L"&Edit", true}, del},
+    };
+    EXPECT_EQ(menus.shown, want);
+}
+
+// The dialog's folder list chooses another folder than the one shown: stored there, not listed.
+TEST_F(MainWindowTest, ANewFavoriteForAnotherFolderIsStoredButNotListed) {
+    const int news = AddFolder(L"News", 0);
+    const int tech = AddFolder(L"Tech", 0);
+    Open(true);
+    ClickFolder(news);
+    {
+        DialogAnswer answer([](HWND dlg) {
+            SetDlgItemTextW(dlg, IDC_DETAIL_NAME, L"Kernel");
+            SetDlgItemTextW(dlg, IDC_DETAIL_LOCATION, L"http://kernel.example/");
+            PostMessageW(GetDlgItem(dlg, IDC_FOLDER_COMBO), WM_KEYDOWN, VK_DOWN, 0);  // News -> Tech
+            PressOk(dlg);
+        });
+        Command(IDC_FAVOR_NEW);
+    }
+    EXPECT_EQ(window->List().RowCount(), 0);
+    std::vector<FavorRecord*> inTech;
+    store.LoadFavors(tech, inTech);
+    ASSERT_EQ(inTech.size(), 1u);
+    EXPECT_EQ(inTech[0]->name, L"Kernel");
+    FreeFavorList(inTech);
+}
