@@ -179,3 +179,29 @@ TEST_F(MainWindowTest, TrayRightClickBringsAnOpenDialogForward) {
     ASSERT_EQ(menus.shown.size(), 1u);
     EXPECT_EQ(menus.shown[0].front().text, L"&Exit");
 }
+
+// While a new-favorite dialog is up, the mode commands and the add-favorite hotkey only
+// bring the window up: no mode change, no second dialog.
+TEST_F(MainWindowTest, ModeCommandsAndTheAddHotkeyWaitForAnOpenAddDialog) {
+    for (bool browser : {true, false}) {
+        SCOPED_TRACE(browser);
+        Open(browser);
+        const std::wstring title = fw::WindowText(Main());
+        int dialogs = 0;
+        std::wstring titleWithDialog;
+        fw::SetModalHook([&](HWND dlg) {
+            ++dialogs;
+            for (UINT id : {IDM_TRAY_QUICKPANEL, IDM_TRAY_BROWSER, IDC_TO_QUICKPANEL, IDC_TO_BROWSER_TOP, IDM_TRAY_ADD})
+                SendMessageW(Main(), WM_COMMAND, id, 0);
+            if (browser && settings.m_addFavorHotkeyId != 0)
+                SendMessageW(Main(), WM_HOTKEY, settings.m_addFavorHotkeyId, 0);
+            titleWithDialog = fw::WindowText(Main());
+            PostMessageW(GetDlgItem(dlg, IDC_DLG_CANCEL), BM_CLICK, 0, 0);
+        });
+        Command(IDM_TRAY_ADD);  // "&Add New Favor...", in either mode
+        fw::SetModalHook({});
+        EXPECT_EQ(dialogs, 1);
+        EXPECT_EQ(titleWithDialog, title);
+        EXPECT_FALSE(window->State().favorDlgOpen);
+    }
+}
