@@ -24,7 +24,10 @@ INT_PTR RunSheet(CPreferencesSheet& sheet, HWND owner, const std::function<void(
     return sheet.DoModal(owner);
 }
 
-void SetChecked(HWND page, int id, bool on) { CheckDlgButton(page, id, on ? BST_CHECKED : BST_UNCHECKED); }
+// The user clicks the check box when it does not show the wanted state.
+void SetChecked(HWND page, int id, bool on) {
+    if ((IsDlgButtonChecked(page, id) == BST_CHECKED) != on) SendDlgItemMessageW(page, id, BM_CLICK, 0, 0);
+}
 bool SheetOpen(HWND sheet) { return IsWindow(sheet) && PropSheet_GetCurrentPageHwnd(sheet) != nullptr; }
 WORD HotkeyValue(HWND page, int id) { return LOWORD(SendDlgItemMessageW(page, id, HKM_GETHOTKEY, 0, 0)); }
 void SetHotkeyValue(HWND page, int id, WORD v) { SendDlgItemMessageW(page, id, HKM_SETHOTKEY, v, 0); }
