@@ -13,7 +13,6 @@
 #include <cstring>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -206,51 +205,31 @@ private:
 };
 
 // The pop-up menus opened on this thread while it lives: once a menu is up and waiting
-// for the user, its entries are read and the menu is closed, as by a user who looks at
-// it and presses Esc.
+// for the user, its entries are read (a greyed one as "&Edit (grey)") and the menu is
+// closed, as by a user who looks at it and presses Esc.
 class MenuWatch {
 public:
-    struct Entry {
-        UINT id;
-        std::wstring text;
-        bool grayed;
-        bool operator==(const Entry& o) const { return id == o.id && text == o.text && grayed == o.grayed; }
-        friend void PrintTo(const Entry& e, std::ostream* os) {
-            *os << e.id << ' ' << std::string(e.text.begin(), e.text.end()) << (e.grayed ? " (grey)" : "");
-        }
-    };
     MenuWatch() : m_hook(SetWindowsHookExW(WH_CALLWNDPROC, &Watch, nullptr, GetCurrentThreadId())) { s_watch = this; }
     ~MenuWatch() {
-        if (m_hook) UnhookWindowsHookEx(m_hook);
+        UnhookWindowsHookEx(m_hook);
         s_watch = nullptr;
     }
-    MenuWatch(const MenuWatch&) = delete;
-    MenuWatch& operator=(const MenuWatch&) = delete;
-
-    std::vector<std::vector<Entry>> shown;  // each menu's entries (separators left out), in order
+    std::vector<std::vector<std::wstring>> shown;  // each menu's entries, without separators
 
 private:
-    static std::vector<Entry> Read(HMENU menu) {
-        std::vector<Entry> out;
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            wchar_t text[128] = L"";
-            MENUITEMINFOW mii{sizeof(mii), MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE};
-            mii.dwTypeData = text;
-            mii.cch = 128;
-            GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii);
-            if (!(mii.fType & MFT_SEPARATOR)) out.push_back({mii.wID, text, (mii.fState & MFS_GRAYED) != 0});
-        }
-        return out;
-    }
     static LRESULT CALLBACK Watch(int code, WPARAM wp, LPARAM lp) {
         const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-        if (code == HC_ACTION && s_watch) {
-            if (m->message == WM_INITMENUPOPUP) s_watch->m_menu = reinterpret_cast<HMENU>(m->wParam);
-            if (m->message == WM_ENTERIDLE && m->wParam == MSGF_MENU && s_watch->m_menu) {
-                s_watch->shown.push_back(Read(s_watch->m_menu));
-                s_watch->m_menu = nullptr;
-                EndMenu();
+        if (code == HC_ACTION && s_watch && m->message == WM_INITMENUPOPUP) s_watch->m_menu = HMENU(m->wParam);
+        if (code == HC_ACTION && s_watch && m->message == WM_ENTERIDLE && m->wParam == MSGF_MENU && s_watch->m_menu) {
+            std::vector<std::wstring>& entries = s_watch->shown.emplace_back();
+            for (int i = 0; i < GetMenuItemCount(s_watch->m_menu); ++i) {
+                const UINT state = GetMenuState(s_watch->m_menu, i, MF_BYPOSITION);
+                wchar_t text[128] = L"";
+                GetMenuStringW(s_watch->m_menu, i, text, 128, MF_BYPOSITION);
+                if (!(state & MF_SEPARATOR)) entries.push_back(text + std::wstring(state & MF_GRAYED ? L" (grey)" : L""));
             }
+            s_watch->m_menu = nullptr;
+            EndMenu();
         }
         return CallNextHookEx(nullptr, code, wp, lp);
     }

@@ -177,7 +177,7 @@ TEST_F(MainWindowTest, TrayRightClickBringsAnOpenDialogForward) {
     EXPECT_EQ(window->List().RowCount(), 1);  // No was pressed
     SendMessageW(Main(), WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);  // no dialog: the menu
     ASSERT_EQ(menus.shown.size(), 1u);
-    EXPECT_EQ(menus.shown[0].front().text, L"&Exit");
+    EXPECT_EQ(menus.shown[0].front(), L"&Exit");
 }
 
 // While a new-favorite dialog is up, the mode commands and the add-favorite hotkey only
