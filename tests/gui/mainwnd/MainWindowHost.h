@@ -24,6 +24,7 @@ protected:
         m_folder = std::wstring(temp) + L"tm-mainwnd-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                    std::to_wstring(++s_serial);
         CreateDirectoryW(m_folder.c_str(), nullptr);
+        DeleteFileW((m_folder + L"\\favors.db").c_str());  // left by a run that was stopped
         ASSERT_TRUE(store.Open(m_folder + L"\\favors.db"));
         settings.SetFilePath(IniPath());
     }
@@ -124,22 +125,25 @@ protected:
         SendMessageW(control, WM_LBUTTONDOWN, keys | MK_LBUTTON, MAKELPARAM(at.x, at.y));
         Pump();
     }
-    // A real right click at a point of a control: the pointer moves there and the button
-    // goes down and up (the pop-up menus open where it was).
+    // A real right click at a point of a control: the pointer moves there, the button goes
+    // down and up (the pop-up menus open where it was), and the pointer goes back to the
+    // middle of the screen, where the display starts it and later tests expect it.
     static void RightClick(HWND control, POINT at) {
-        POINT screen = at;
-        ClientToScreen(control, &screen);
-        INPUT in[3]{};
-        for (INPUT& i : in) {
-            i.type = INPUT_MOUSE;
-            i.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-            i.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-            i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-        }
-        in[1].mi.dwFlags |= MOUSEEVENTF_RIGHTDOWN;
-        in[2].mi.dwFlags |= MOUSEEVENTF_RIGHTUP;
-        SendInput(3, in, sizeof(INPUT));
+        POINT there = at;
+        ClientToScreen(control, &there);
+        SendMouse(there, MOUSEEVENTF_RIGHTDOWN);
+        SendMouse(there, MOUSEEVENTF_RIGHTUP);
         Pump();
+        SendMouse({GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}, 0);
+        Pump();
+    }
+    static void SendMouse(POINT screen, DWORD button) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | button;
+        SendInput(1, &in, sizeof in);
     }
     static POINT Centre(const RECT& rc) { return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
     // Rows selected as the user selects them: a click on the first, Ctrl+clicks on the
