@@ -99,6 +99,8 @@ LinkCheckResult FollowLink(const std::wstring& location, const AskFunction& ask)
     for (int hop = 0;; ++hop) {
         HttpAnswer a = ask(current, L"HEAD");
         if (AskAgainWithGet(a)) a = ask(current, L"GET");
+        if (a.error == ERROR_WINHTTP_INVALID_URL || a.error == ERROR_WINHTTP_UNRECOGNIZED_SCHEME)
+            return Finish(LinkOutcome::NameNotFound, 0, L"bad address");
         if (a.error != 0) return Finish(OutcomeOfError(a.error), 0);
         if (!IsRedirect(a.status) || a.location.empty()) {
             LinkCheckResult r = Finish(OutcomeOfStatus(a.status), a.status);

@@ -27,6 +27,7 @@ TEST(LinkCheckerTest, EveryKindOfAnswerGetsItsOutcomeWithoutCookies) {
         {server.Url("/loop"), LinkOutcome::ServerError, L"Server error (too many redirects)", L""},
         {TestHttpServer::ClosedPortUrl(), LinkOutcome::Refused, L"Refused", L""},
         {L"http://nonexistent.invalid/page", LinkOutcome::NameNotFound, L"Name not found", L""},
+        {L"http:///no-host", LinkOutcome::NameNotFound, L"Name not found (bad address)", L""},
     };
     std::vector<std::wstring> locations;
     for (const Expected& c : cases) locations.push_back(c.location);
