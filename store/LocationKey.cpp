@@ -147,14 +147,67 @@ void AppendKeyTail(std::string& key, std::string_view rest) {
     AppendEscapesNormalised(key, fragment);
 }
 
+// Most stored locations are plain: http or https, a host of letters, digits, dots and
+// dashes (no user, port or brackets) and no escape anywhere. Their key is the scheme and
+// host in lower case and the rest as it is, made in one pass; false for any other.
+bool AppendPlainWebKey(std::string& key, std::string_view location) {
+    size_t end = 0;
+    const char* const kScheme = "https";
+    while (end < 5 && end < location.size() && AsciiLower(location[end]) == kScheme[end]) ++end;
+    if (end < 4 || location.substr(end, 3) != "://") return false;  // "http" or "https"
+    for (end += 3; end < location.size(); ++end) {
+        const char c = location[end];
+        if (c == '/' || c == '?' || c == '#') break;
+        if (!IsAlpha(c) && !IsDigit(c) && c != '.' && c != '-') return false;
+    }
+    if (location.find('%', end) != std::string_view::npos) return false;
+    const size_t from = key.size();
+    key.append(location.data(), end);
+    for (size_t i = from; i < key.size(); ++i) key[i] = AsciiLower(key[i]);
+    if (end == location.size() || location[end] != '/') key += '/';
+    key.append(location.data() + end, location.size() - end);
+    return true;
+}
+
 }  // namespace
 
 void AppendLocationKey(std::string& key, std::string_view location) {
+    if (AppendPlainWebKey(key, location)) return;
     const size_t rest = AppendKeyHead(key, location);
     if (rest != std::string_view::npos) AppendKeyTail(key, location.substr(rest));
 }
 
+namespace {
+
+// True when the location's key cannot be `key`, an http or https key, told from the scheme
+// and the host alone without building anything; false when that takes a closer look
+// (user names, escapes, non-ASCII text, brackets, or the same scheme and host).
+bool PlainlyNotWebKey(std::string_view location, std::string_view key) {
+    const size_t schemeEnd = key.find("://");
+    const std::string_view scheme = key.substr(0, schemeEnd);
+    if (scheme != "http" && scheme != "https") return false;
+    const size_t hostAt = schemeEnd + 3;
+    if (location.size() < hostAt) return true;
+    for (size_t i = 0; i < hostAt; ++i)
+        if (AsciiLower(location[i]) != key[i]) return true;  // another scheme, or no "://"
+    size_t end = hostAt;  // of the authority
+    for (; end < location.size() && location[end] != '/' && location[end] != '?' && location[end] != '#'; ++end) {
+        const char c = location[end];
+        if (c == '@' || c == '%' || c == '[' || static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    for (size_t i = hostAt;; ++i) {
+        if (i == end || location[i] == ':') {  // the same host so far: the key's must end here too
+            const char k = i < key.size() ? key[i] : '\0';
+            return k != ':' && k != '/';
+        }
+        if (i >= key.size() || AsciiLower(location[i]) != key[i]) return true;
+    }
+}
+
+}  // namespace
+
 bool HasLocationKey(std::string_view location, std::string_view key, std::string& made) {
+    if (PlainlyNotWebKey(location, key)) return false;
     made.clear();
     const size_t rest = AppendKeyHead(made, location);
     // Most locations differ in scheme or host: the rest is not worked out for them.

@@ -1,5 +1,6 @@
 #include "StoreTestSupport.h"
 #include "store/LocationKey.h"
+#include "store/TextConv.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,11 +48,21 @@ const KeyCase kCases[] = {
     {L"", L"", true},
     {L"http:", L"HTTP:", true},
     {L"http://", L"http:///", true},
+    {L"http://example.com:80", L"http://example.com/", true},
+    {L"http://example.com#x", L"http://example.com/#x", true},
+    {L"http://example.com.evil/", L"http://example.com/", false},
+    {L"http://exa/", L"http://example.com/", false},
+    {L"http://ab@example.com/", L"http://ab/", false},
 };
 
 TEST(LocationKeyTest, SameLocationAfterNormalising) {
-    for (const KeyCase& c : kCases)
+    std::string scratch;
+    for (const KeyCase& c : kCases) {
         EXPECT_EQ(LocationKey(c.a) == LocationKey(c.b), c.same) << c.a << L" / " << c.b << L": " << LocationKey(c.a);
+        // The quick comparison agrees with the keys, both ways round.
+        for (const auto& [x, y] : {std::pair(c.a, c.b), std::pair(c.b, c.a)})
+            EXPECT_EQ(HasLocationKey(ToUtf8(x), LocationKeyUtf8(ToUtf8(y)), scratch), c.same) << x << L" / " << y;
+    }
 }
 
 class CleanupStoreTest : public testing::Test {
