@@ -97,7 +97,8 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
 };
 bool CFavorMainDlg::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || m_folders.Dispatch(m, result) || m_favors.Dispatch(m, result) ||
-           m_commands.Dispatch(m, result) || m_cleanup.Dispatch(m, result) ||
+           m_commands.Dispatch(m, result) ||
+           m_cleanup.Dispatch(m, result) ||
            CDialog::Dispatch(m, result);
 }
 
