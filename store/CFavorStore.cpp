@@ -42,11 +42,13 @@ constexpr const char kMostVisited[] =
 constexpr const char kLatestVisited[] =
     "select id, pid, name, location, tags, hits, last_hit from tbl_favor where hits>0 and "
     "last_hit <> '' order by last_hit desc limit %d";
-// The keys shared by more than one favorite, then every favorite whose key is one of them.
+// The keys shared by more than one favorite, each with the ids of its favorites (every
+// key is computed once), then those favorites read back by id.
 constexpr const char kFindDuplicates[] =
-    "select f.id, f.pid, f.name, f.location, f.tags, f.hits, f.last_hit, g.key from "
-    "(select location_key(location) as key, count(*) as n from tbl_favor group by 1 having count(*) > 1) g "
-    "join tbl_favor f on location_key(f.location) = g.key order by g.n desc, g.key, f.id";
+    "with g as (select location_key(location) as key, count(*) as n, json_group_array(id) as ids "
+    "from tbl_favor group by 1 having count(*) > 1) "
+    "select f.id, f.pid, f.name, f.location, f.tags, f.hits, f.last_hit, g.key from g, json_each(g.ids) j "
+    "join tbl_favor f on f.id = j.value order by g.n desc, g.key, f.id";
 // ?1 is the key of the location looked for.
 constexpr const char kFindSameLocation[] =
     "select id, pid, name, location, tags, hits, last_hit from tbl_favor "
