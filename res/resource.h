@@ -173,3 +173,21 @@
 #define IDM_MOST_VISITED_LAST           1892
 #define IDM_LATEST_VISITED_FIRST        2048
 #define IDM_LATEST_VISITED_LAST         2148
+
+/* ---- Clean Up: duplicates (190) and link check (191) dialogs, Edit menu commands ---- */
+#define IDD_DUPLICATES                  190
+#define IDD_LINK_CHECK                  191
+#define IDC_CLEAN_LIST                  1200
+#define IDC_CLEAN_STATUS                1201
+#define IDC_CLEAN_DELETE                1202
+#define IDC_CLEAN_OPEN                  1203
+#define IDC_CLEAN_SHOW                  1204
+#define IDC_DUP_SELECT_EXTRA            1205
+#define IDC_LINKS_FOLDER                1206
+#define IDC_LINKS_SUBFOLDERS            1207
+#define IDC_LINKS_START                 1208
+#define IDC_LINKS_STOP                  1209
+#define IDC_LINKS_PROGRESS              1210
+#define IDC_LINKS_REPLACE               1211
+#define IDM_FIND_DUPLICATES             32860
+#define IDM_CHECK_LINKS                 32861

@@ -2,6 +2,7 @@
 #include "framework/Seams.h"
 #include "store/CppSQLite3Exception.h"
 #include "store/FolderAssembly.h"
+#include "store/LocationKey.h"
 #include "store/TextConv.h"
 #include <cstdio>
 
@@ -41,6 +42,17 @@ constexpr const char kMostVisited[] =
 constexpr const char kLatestVisited[] =
     "select id, pid, name, location, tags, hits, last_hit from tbl_favor where hits>0 and "
     "last_hit <> '' order by last_hit desc limit %d";
+// The keys shared by more than one favorite, each with the ids of its favorites (every
+// key is computed once), then those favorites read back by id.
+constexpr const char kFindDuplicates[] =
+    "with g as (select location_key(location) as key, count(*) as n, json_group_array(id) as ids "
+    "from tbl_favor group by 1 having count(*) > 1) "
+    "select f.id, f.pid, f.name, f.location, f.tags, f.hits, f.last_hit, g.key from g, json_each(g.ids) j "
+    "join tbl_favor f on f.id = j.value order by g.n desc, g.key, f.id";
+// ?1 is the key of the location looked for.
+constexpr const char kFindSameLocation[] =
+    "select id, pid, name, location, tags, hits, last_hit from tbl_favor "
+    "where has_location_key(location, ?1) order by id limit 1";
 constexpr const char kSelectFolders[] = "select id, pid, name from tbl_folder;";
 constexpr const char kSelectFavorsForExport[] = "select pid, name, location from tbl_favor;";
 
@@ -152,6 +164,7 @@ bool CFavorStore::Open(const std::wstring& path) {
             m_connection.Execute(kCreateFavorTable);
         }
         m_connection.Execute(kTuneConnection);
+        RegisterLocationKeyFunction(m_connection);
         m_opened = true;
         return true;
     } catch (const CppSQLite3Exception&) {
@@ -271,6 +284,32 @@ bool CFavorStore::SearchFavors(const std::wstring& text, std::vector<FavorRecord
         CppSQLite3Cursor rows = search.Query();
         ReadFavors(rows, out, ReadFavor);
         search.Finish();
+    });
+}
+
+bool CFavorStore::FindDuplicates(std::vector<FavorRecord*>& out, std::vector<size_t>& groupSizes) {
+    return Guarded([&] {
+        std::vector<size_t> sizes;
+        std::string lastKey;
+        CppSQLite3Cursor rows = m_connection.Query(kFindDuplicates);
+        ReadFavors(rows, out, [&](const CppSQLite3Cursor& row) {
+            const std::string key = row.TextValue(7, "");
+            if (sizes.empty() || key != lastKey) sizes.push_back(0);
+            ++sizes.back();
+            lastKey = key;
+            return ReadFavor(row);
+        });
+        groupSizes.insert(groupSizes.end(), sizes.begin(), sizes.end());
+    });
+}
+
+bool CFavorStore::FindSameLocation(const std::wstring& location, std::vector<FavorRecord*>& out) {
+    return Guarded([&] {
+        CppSQLite3Command find = m_connection.Prepare(kFindSameLocation);
+        find.BindText(1, LocationKeyUtf8(ToUtf8(location)).c_str());
+        CppSQLite3Cursor rows = find.Query();
+        ReadFavors(rows, out, ReadFavor);
+        find.Finish();
     });
 }
 

@@ -64,6 +64,14 @@ public:
     // match either case, everything else (apostrophes included) matches itself.
     bool SearchFavors(const std::wstring& text, std::vector<FavorRecord*>& out);
 
+    // Favorites whose locations are the same after LocationKey, in groups of two or more:
+    // the largest groups first, then by key; within a group by id. Appends new records
+    // the caller owns, and the size of each group in that order to groupSizes.
+    bool FindDuplicates(std::vector<FavorRecord*>& out, std::vector<size_t>& groupSizes);
+    // Appends the favorite with the lowest id whose location is the same as `location`
+    // after LocationKey, if there is one.
+    bool FindSameLocation(const std::wstring& location, std::vector<FavorRecord*>& out);
+
     // Append the store's own cached records (valid until the lists are refreshed after a
     // visit or a size change, or the store is reopened); the caller must not free them.
     bool GetMostVisited(std::vector<FavorRecord*>& out);

@@ -81,3 +81,16 @@ sqlite3_int64 CppSQLite3Connection::LastInsertId() {
     CheckOpen();
     return sqlite3_last_insert_rowid(m_db);
 }
+
+void CppSQLite3Connection::CreateFunction(const char* name, int argumentCount, ScalarFunction function, void* data,
+                                          void (*destroy)(void*)) {
+    if (!m_db) {
+        if (destroy) destroy(data);
+        CheckOpen();
+    }
+    // SQLite calls `destroy` itself, also when the registration fails.
+    const int rc = sqlite3_create_function_v2(m_db, name, argumentCount,
+                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, data,
+                                              function, nullptr, nullptr, destroy);
+    if (rc != SQLITE_OK) throw CppSQLite3Exception(rc, sqlite3_errmsg(m_db));
+}

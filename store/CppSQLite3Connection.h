@@ -30,6 +30,11 @@ public:
     bool HasTable(const char* name);
     CppSQLite3Command Prepare(const char* sql);
     sqlite3_int64 LastInsertId();
+    // Registers a deterministic scalar SQL function over UTF-8 text on this connection;
+    // `data` (sqlite3_user_data) is handed to `destroy` when the function goes.
+    using ScalarFunction = void (*)(sqlite3_context*, int, sqlite3_value**);
+    void CreateFunction(const char* name, int argumentCount, ScalarFunction function, void* data = nullptr,
+                        void (*destroy)(void*) = nullptr);
 
 private:
     void CheckOpen() const;

@@ -5,6 +5,7 @@
 #include "framework/Seams.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "ui/CCleanupCommands.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/MainTexts.h"
@@ -134,6 +135,7 @@ void CFavorActions::NewFavorite() {
     CFavorDlg dlg;
     dlg.root = &m_tree.GetRootFolder();
     dlg.record.pid = folderId;
+    WarnOfDuplicates(dlg, m_store, m_tree);
     m_state.favorDlgOpen = true;
     const bool ok = dlg.DoModal(m_dialog) == IDOK;
     m_state.favorDlgOpen = false;

@@ -23,6 +23,8 @@ public:
     void LaunchSelected();
     // Enter in the search box: opens the single selected favorite. True when one was opened.
     bool LaunchFromSearchBox();
+    // Opens the location and counts the visit, in the store and in the favorite's row.
+    void Launch(const FavorRecord& record);
 
 private:
     using Self = CFavorActions;
@@ -41,7 +43,6 @@ private:
     static const fw::MapEntry<CFavorActions> kMap[];
 
     void ShowDetailsOf(const FavorRecord& record) const;
-    void Launch(const FavorRecord& record);
     void Tip(const wchar_t* text, int focusId) const;
 
     int m_statesFor = -1;  // selection size (0, 1, 2 = several) the command states were set for

@@ -147,6 +147,13 @@ FavorRecord* CFavorListCtrl::FindRow(int id) const {
     return it == m_rows.end() ? nullptr : it->second;
 }
 
+bool CFavorListCtrl::SelectRowOf(int id) {
+    const int row = RowOf(FindRow(id));
+    if (row < 0) return false;
+    SelectOnly(row);
+    return true;
+}
+
 int CFavorListCtrl::RowCount() const { return static_cast<int>(m_order.size()); }
 
 int CFavorListCtrl::RowOf(const FavorRecord* record) const {

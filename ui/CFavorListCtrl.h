@@ -38,6 +38,8 @@ public:
     int RowCount() const;
     FavorRecord* RecordAt(int row) const;
     FavorRecord* FindRow(int id) const;
+    // Selects only the favorite's row and scrolls it into view; false without one.
+    bool SelectRowOf(int id);
 
     void SelectAll();
     void InvertSelection();

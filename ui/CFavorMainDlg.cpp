@@ -98,6 +98,7 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
 bool CFavorMainDlg::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || m_folders.Dispatch(m, result) || m_favors.Dispatch(m, result) ||
            m_commands.Dispatch(m, result) ||
+           m_cleanup.Dispatch(m, result) ||
            CDialog::Dispatch(m, result);
 }
 
@@ -107,6 +108,7 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
       m_settings(settings),
       m_folders(store, m_state, m_details, m_tree, m_list),
       m_favors(store, m_state, m_details, m_tree, m_list),
+      m_cleanup(store, m_state, m_details, m_tree, m_list, m_favors),
       m_commands(*this, store, m_state, m_details, m_tree, m_list),
       m_widgets(std::make_unique<MainWidgets>()),
       m_treeWidth(layout::kTreeWidth) {
@@ -132,6 +134,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_details.Attach(m_hwnd);
     m_folders.Attach(m_hwnd);
     m_favors.Attach(m_hwnd);
+    m_cleanup.Attach(m_hwnd);
     m_commands.Attach(m_hwnd);
     RegisterHotkeysAtStart(m_hwnd, m_settings);
 

@@ -5,6 +5,7 @@
 #pragma once
 #include "framework/CDialog.h"
 #include "framework/Owned.h"
+#include "ui/CCleanupCommands.h"
 #include "ui/CFavorActions.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderActions.h"
@@ -98,6 +99,7 @@ private:
     CFavorListCtrl m_list;
     CFolderActions m_folders;
     CFavorActions m_favors;
+    CCleanupCommands m_cleanup;
     CWindowCommands m_commands;
     std::unique_ptr<MainWidgets> m_widgets;
     fw::OwnedMenu m_menu;

@@ -7,6 +7,7 @@
 #include "dnd/DragSources.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "ui/CCleanupCommands.h"
 #include "transfer/CExportWizardSheet.h"
 #include "transfer/CImportWizardSheet.h"
 #include "ui/CFavorListCtrl.h"
@@ -224,6 +225,7 @@ LRESULT CWindowCommands::OnFavorCaptured(const fw::Msg& m) {
     const FolderRecord* chosen = data == CB_ERR ? nullptr : m_tree.FindFolder(static_cast<int>(data));
     const int folderId = chosen ? chosen->id : 0;
     dlg.record.pid = folderId;
+    WarnOfDuplicates(dlg, m_store, m_tree);
     m_state.captureDlgOpen = true;
     if (dlg.DoModal(m_dialog) == IDOK) {
         m_store.AddFavor(dlg.record);

@@ -36,6 +36,13 @@ void CFavorDlg::OnOK() {
         return;
     }
     record.pid = ChosenFolderId(Item(IDC_FOLDER_COMBO));
+    if (!editMode && confirmAdd) {
+        const std::wstring question = confirmAdd(record.location);
+        if (!question.empty() && seams::MessageBox(m_hwnd, question, kTipCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            SetFocus(Item(IDC_DETAIL_LOCATION));
+            return;
+        }
+    }
     accepted = true;
     EndDialog(IDOK);
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include "framework/CDialog.h"
 #include "store/Records.h"
+#include <functional>
 
 class CFavorDlg : public fw::CDialog {
 public:
@@ -12,6 +13,9 @@ public:
     FavorRecord record;
     FolderRecord* root = nullptr;  // the tree pane's root, not owned
     bool accepted = false;
+    // Add mode: asked with the location once the texts pass; a question it returns is put
+    // to the user (Yes/No) before the dialog closes, and No keeps it open.
+    std::function<std::wstring(const std::wstring& location)> confirmAdd;
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
 

@@ -1,0 +1,117 @@
+#include "ui/CCleanupCommands.h"
+#include "res/resource.h"
+#include "store/CFavorStore.h"
+#include "ui/CFavorActions.h"
+#include "ui/CFavorListCtrl.h"
+#include "ui/CFolderTreeCtrl.h"
+#include "ui/CleanupLogic.h"
+#include "ui/WaitCursor.h"
+#include "ui/dialogs/CDuplicatesDlg.h"
+#include "ui/dialogs/CFavorDlg.h"
+#include "ui/dialogs/CLinkCheckDlg.h"
+
+namespace {
+
+std::wstring PathIn(const CFolderTreeCtrl& tree, int folderId) {
+    return FolderPathText([&tree](int id) { return tree.FindFolder(id); }, folderId);
+}
+
+void CollectFolderIds(const FolderRecord& folder, std::vector<int>& ids) {
+    ids.push_back(folder.id);
+    for (const FolderRecord* sub : folder.subfolders) CollectFolderIds(*sub, ids);
+}
+
+}  // namespace
+
+const fw::MapEntry<CCleanupCommands> CCleanupCommands::kMap[] = {
+    fw::OnCommand(IDM_FIND_DUPLICATES, &Self::OnFindDuplicates),
+    fw::OnCommand(IDM_CHECK_LINKS, &Self::OnCheckLinks),
+};
+bool CCleanupCommands::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
+
+CCleanupCommands::CCleanupCommands(CFavorStore& store, MainWindowState& state, CDetailsPane& details,
+                                   CFolderTreeCtrl& tree, CFavorListCtrl& list, CFavorActions& favors)
+    : CPaneCommands(store, state, details, tree, list), m_favors(favors) {}
+
+LRESULT CCleanupCommands::OnFindDuplicates(const fw::Msg&) {
+    std::vector<CleanupRow> rows;
+    {
+        WaitCursor wait;
+        std::vector<FavorRecord*> found;
+        std::vector<size_t> sizes;
+        m_store.FindDuplicates(found, sizes);
+        size_t next = 0;
+        for (size_t g = 0; g < sizes.size(); ++g)
+            for (size_t k = 0; k < sizes[g] && next < found.size(); ++k, ++next) {
+                CleanupRow row;
+                row.favor = *found[next];
+                row.folder = FolderPath(row.favor.pid);
+                row.group = static_cast<int>(g);
+                rows.push_back(std::move(row));
+            }
+        FreeFavorList(found);
+    }
+    CDuplicatesDlg dlg(*this, std::move(rows));
+    dlg.DoModal(m_dialog);
+    return 0;
+}
+
+LRESULT CCleanupCommands::OnCheckLinks(const fw::Msg&) {
+    const FolderRecord* folder = m_tree.GetSelectedFolder();
+    CLinkCheckDlg dlg(*this, folder ? folder->id : 0);
+    dlg.DoModal(m_dialog);
+    return 0;
+}
+
+std::wstring CCleanupCommands::FolderPath(int folderId) const { return PathIn(m_tree, folderId); }
+
+std::vector<FavorRecord> CCleanupCommands::LoadFavors(int folderId, bool withSubfolders) {
+    std::vector<int> ids{folderId};
+    const FolderRecord* folder = m_tree.FindFolder(folderId);
+    if (withSubfolders && folder) {
+        ids.clear();
+        CollectFolderIds(*folder, ids);
+    }
+    std::vector<FavorRecord> favors;
+    for (int id : ids) {
+        std::vector<FavorRecord*> loaded;
+        m_store.LoadFavors(id, loaded);
+        for (const FavorRecord* f : loaded) favors.push_back(*f);
+        FreeFavorList(loaded);
+    }
+    return favors;
+}
+
+void CCleanupCommands::DeleteFavors(const std::vector<int>& ids) {
+    WaitCursor wait;
+    for (int id : ids) {
+        m_store.DeleteFavor(id);
+        m_list.RemoveRow(id);  // when the list shows it
+    }
+}
+
+void CCleanupCommands::Open(const FavorRecord& favor) { m_favors.Launch(favor); }
+
+void CCleanupCommands::ShowInFolder(const FavorRecord& favor) {
+    const FolderRecord* selected = m_tree.GetSelectedFolder();
+    // With search results shown, the folder already selected has to be listed again.
+    if (selected && selected->id == favor.pid && m_state.searchMode) TreeView_SelectItem(m_tree.Hwnd(), nullptr);
+    m_tree.SelectFolder(favor.pid);
+    m_list.SelectRowOf(favor.id);
+}
+
+void CCleanupCommands::ReplaceLocation(const FavorRecord& favor) {
+    m_store.UpdateFavor(favor);
+    m_list.UpdateRow(favor);  // when the list shows it
+}
+
+void WarnOfDuplicates(CFavorDlg& dlg, CFavorStore& store, const CFolderTreeCtrl& tree) {
+    dlg.confirmAdd = [&store, &tree](const std::wstring& location) {
+        std::vector<FavorRecord*> same;
+        store.FindSameLocation(location, same);
+        std::wstring question;
+        if (!same.empty()) question = DuplicateQuestionText(same[0]->name, PathIn(tree, same[0]->pid));
+        FreeFavorList(same);
+        return question;
+    };
+}

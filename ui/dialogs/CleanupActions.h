@@ -1,0 +1,30 @@
+// What the Clean Up dialogs show and what they do to favorites: each row is a copy of
+// a favorite, and every change goes through the main window, which writes the store
+// first and then mirrors the change in its panes.
+#pragma once
+#include "store/Records.h"
+#include <string>
+#include <vector>
+
+struct CleanupRow {
+    FavorRecord favor;         // as stored when the list was made
+    std::wstring folder;       // the path of its folder
+    std::wstring outcome;      // link check: what asking the location gave
+    std::wstring newLocation;  // link check: where a moved location has gone
+    int group = 0;             // duplicates: the rows of one location share it
+};
+
+class ICleanupActions {
+public:
+    virtual ~ICleanupActions() = default;
+    virtual std::wstring FolderPath(int folderId) const = 0;
+    // The favorites of a folder, and of every folder below it when asked.
+    virtual std::vector<FavorRecord> LoadFavors(int folderId, bool withSubfolders) = 0;
+    virtual void DeleteFavors(const std::vector<int>& ids) = 0;
+    // Opens the location as the favorites list does, and counts the visit.
+    virtual void Open(const FavorRecord& favor) = 0;
+    // Selects the favorite's folder in the tree and its row in the list.
+    virtual void ShowInFolder(const FavorRecord& favor) = 0;
+    // Stores the favorite with the location it now holds.
+    virtual void ReplaceLocation(const FavorRecord& favor) = 0;
+};
