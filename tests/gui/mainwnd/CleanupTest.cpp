@@ -7,7 +7,7 @@
 
 namespace {
 
-void Click(HWND dlg, int id) { SendMessageW(GetDlgItem(dlg, id), BM_CLICK, 0, 0); }
+void Press(HWND dlg, int id) { SendMessageW(GetDlgItem(dlg, id), BM_CLICK, 0, 0); }
 
 std::wstring Cell(HWND dlg, int row, int column) {
     wchar_t text[512] = {};
@@ -17,10 +17,14 @@ std::wstring Cell(HWND dlg, int row, int column) {
 
 int RowCount(HWND dlg) { return ListView_GetItemCount(GetDlgItem(dlg, IDC_CLEAN_LIST)); }
 
+// A click on the row's name, as the user picks it.
 void SelectRow(HWND dlg, int row) {
     HWND list = GetDlgItem(dlg, IDC_CLEAN_LIST);
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
-    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    RECT rc{};
+    ListView_GetItemRect(list, row, &rc, LVIR_LABEL);
+    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);  // queued first: the list waits for it in its button-down
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
 }
 
 int RowWithName(HWND dlg, const wchar_t* name) {
@@ -118,13 +122,13 @@ TEST_F(MainWindowTest, FindDuplicatesKeepsTheMostVisitedOfEachGroupAndDeletesThe
             status = fw::WindowText(GetDlgItem(dlg, IDC_CLEAN_STATUS));
             for (int r = 0; r < RowCount(dlg); ++r) firstRows.push_back(Cell(dlg, r, 0) + L"|" + Cell(dlg, r, 1));
             SelectRow(dlg, RowWithName(dlg, L"a2"));
-            Click(dlg, IDC_CLEAN_SHOW);
+            Press(dlg, IDC_CLEAN_SHOW);
             selectedTree = window->Tree().GetSelectedFolder()->id;
             const FavorRecord* one = window->List().GetSingleSelectedFavor();
             selectedRow = one ? one->id : -1;
             window->Tree().SelectFolder(news);  // back to the folder, as the user would go
-            Click(dlg, IDC_DUP_SELECT_EXTRA);
-            Click(dlg, IDC_CLEAN_DELETE);
+            Press(dlg, IDC_DUP_SELECT_EXTRA);
+            Press(dlg, IDC_CLEAN_DELETE);
             after = fw::WindowText(GetDlgItem(dlg, IDC_CLEAN_STATUS));
             left = RowCount(dlg);
             PostMessageW(GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0);
@@ -172,14 +176,14 @@ TEST_F(MainWindowTest, CheckLinksListsWhatIsNotOkAndReplacesAMovedLocation) {
     {
         DialogAnswer answer([&](HWND dlg) {
             folder = fw::WindowText(GetDlgItem(dlg, IDC_LINKS_FOLDER));
-            Click(dlg, IDC_LINKS_SUBFOLDERS);
-            Click(dlg, IDC_LINKS_START);
+            Press(dlg, IDC_LINKS_SUBFOLDERS);
+            Press(dlg, IDC_LINKS_START);
             PollDialog(dlg, [&](HWND h) {
                 status = fw::WindowText(GetDlgItem(h, IDC_CLEAN_STATUS));
                 if (status.find(L"not OK") == std::wstring::npos) return false;
                 for (int r = 0; r < RowCount(h); ++r) rows.push_back(Cell(h, r, 0) + L"|" + Cell(h, r, 2) + L"|" + Cell(h, r, 4));
                 SelectRow(h, RowWithName(h, L"moved"));
-                Click(h, IDC_LINKS_REPLACE);
+                Press(h, IDC_LINKS_REPLACE);
                 return true;
             });
         });
@@ -207,12 +211,12 @@ TEST_F(MainWindowTest, CancelStopsALinkCheckHalfWayAndChangesNothing) {
     int rowsAtCancel = -1, rowsLater = -1;
     {
         DialogAnswer answer([&](HWND dlg) {
-            Click(dlg, IDC_LINKS_START);
+            Press(dlg, IDC_LINKS_START);
             PollDialog(dlg, [&](HWND h) {
                 if (fw::WindowText(GetDlgItem(h, IDC_CLEAN_STATUS)).find(L"Checked 1 / 4") == std::wstring::npos)
                     return false;
                 if (rowsAtCancel < 0) {
-                    Click(h, IDC_LINKS_STOP);
+                    Press(h, IDC_LINKS_STOP);
                     cancelled = fw::WindowText(GetDlgItem(h, IDC_CLEAN_STATUS));
                     rowsAtCancel = RowCount(h);
                     return false;  // one more round: nothing may arrive after the cancel
