@@ -6,6 +6,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 #include <wrl/client.h>
+#include <vector>
 
 namespace {
 
@@ -124,13 +125,16 @@ TEST(FolderImport, GivesTheShellsTreeItemForItem) {
                                "[InternetShortcut]\r\nURL=http://long/\r\n"));
     }
     ASSERT_TRUE(SetFileAttributesW((fav + L"\\.Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW((fav + L"\\Sub").c_str(), FILE_ATTRIBUTE_READONLY));  // names asked one by one
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     ASSERT_TRUE(MakeProgramShortcut(fav + L"\\Sub\\Editor.lnk"));
     if (SUCCEEDED(com)) CoUninitialize();
 
     OwnedTree tree;
     int count = -1;
-    ASSERT_TRUE(CFavorTransfer().ReadFavoritesFolder(fav, tree.root, count));
+    std::vector<int> reported;
+    ASSERT_TRUE(CFavorTransfer().ReadFavoritesFolder(fav, tree.root, count, [&](int n) { reported.push_back(n); }));
+    EXPECT_EQ(reported.at(0), 1);  // the first record is reported at once, later ones at most every 100 ms
     EXPECT_EQ(Describe(tree.root, true),
               L"{Kept=http://kept/;Plain=http://plain/;Quoted=http://quoted/;Two.Dots=http://dots/;"
               L"Upper=http://upper/;Wide=http://\u4f8b.jp/;[Dir.url{In=http://in/;}]"
