@@ -1,6 +1,7 @@
 #include "logic/transfer/TransferTestFiles.h"
 #include "logic/transfer/TreeBuilder.h"
 #include "transfer/CFavorTransfer.h"
+#include "transfer/ImportStatus.h"
 #include "transfer/ShortcutFile.h"
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -140,4 +141,9 @@ TEST(FolderImport, GivesTheShellsTreeItemForItem) {
               L"Upper=http://upper/;Wide=http://\u4f8b.jp/;[Dir.url{In=http://in/;}]"
               L"[Sub{" + std::wstring(MAX_PATH - 1 - (fav.size() + 5) - 4, L'9') + L"=http://long/;Deep=http://deep/;[Empty{}]}]}");
     EXPECT_EQ(count, 12);
+}
+
+TEST(FolderImport, ReadingStatusGroupsDigitsAsTheLocaleDoes) {  // the test prefix runs en-US
+    EXPECT_EQ(FolderReadingStatus(1234567), L"Import status: Reading from favorites folder... 1,234,567");
+    EXPECT_EQ(FolderReadingStatus(999), L"Import status: Reading from favorites folder... 999");
 }
