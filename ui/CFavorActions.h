@@ -42,4 +42,5 @@ private:
     void Tip(const wchar_t* text, int focusId) const;
 
     int m_statesFor = -1;  // selection size (0, 1, 2 = several) the command states were set for
+    bool m_refilling = false;  // the list is being refilled: its selection is followed once, after
 };

@@ -98,6 +98,10 @@ HWND CFavorListCtrl::Header() const { return m_hwnd ? ListView_GetHeader(m_hwnd)
 void CFavorListCtrl::FreeAllRows() {
     // Rows go before records: their removal notifies the parent, which may look at them.
     if (m_hwnd) ListView_DeleteAllItems(m_hwnd);
+    FreeRecords();
+}
+
+void CFavorListCtrl::FreeRecords() {
     m_order.clear();
     for (auto& [id, record] : m_rows) delete record;
     m_rows.clear();
@@ -115,12 +119,17 @@ void CFavorListCtrl::Renumber() {
     for (size_t i = 0; i < m_order.size(); ++i) m_order[i]->listItem = static_cast<int>(i);
 }
 
+// The control keeps only a row count and the selection: the old rows are let go by
+// clearing the selection (while their records still exist for whoever hears of it),
+// and the rows are repainted once. Deleting them first would also redraw the scroll
+// bars for an empty list, and a new count only redraws them when it differs.
 void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
     m_sortColumn = -1;
     m_ascending = true;
     ShowSortArrow(-1, true);
-    RedrawOff redraw(m_hwnd);
-    FreeAllRows();
+    const size_t shown = m_order.size();
+    if (m_hwnd) ListView_SetItemState(m_hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    FreeRecords();
     // Every record would go to the top in turn, so the rows show the given order reversed.
     m_order.reserve(records.size());
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
@@ -135,7 +144,10 @@ void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
     }
     records.clear();
     Renumber();
-    SyncRowCount();
+    if (!m_hwnd) return;
+    if (m_order.size() != shown) SyncRowCount();
+    else InvalidateRect(m_hwnd, nullptr, TRUE);
+    if (!m_order.empty()) ListView_EnsureVisible(m_hwnd, 0, FALSE);  // from the top
 }
 
 FavorRecord* CFavorListCtrl::RecordAt(int row) const {
@@ -402,9 +414,9 @@ void CFavorListCtrl::ShowSortArrow(int column, bool ascending) const {
     const int n = Header_GetItemCount(header);
     for (int i = 0; i < n; ++i) {
         HDITEMW hd{};
-        hd.mask = HDI_FORMAT;
-        if (!Header_GetItem(header, i, &hd)) continue;
         hd.mask = HDI_FORMAT | HDI_BITMAP;
+        if (!Header_GetItem(header, i, &hd)) continue;
+        const HDITEMW before = hd;
         hd.fmt &= ~(HDF_BITMAP | HDF_BITMAP_ON_RIGHT | HDF_SORTUP | HDF_SORTDOWN);
         hd.hbm = nullptr;
         if (i == column) {
@@ -415,7 +427,8 @@ void CFavorListCtrl::ShowSortArrow(int column, bool ascending) const {
                 hd.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
             }
         }
-        Header_SetItem(header, i, &hd);
+        // Every refill clears the arrows: a header left as it was is not repainted.
+        if (hd.fmt != before.fmt || hd.hbm != before.hbm) Header_SetItem(header, i, &hd);
     }
 }
 

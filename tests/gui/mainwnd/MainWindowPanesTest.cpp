@@ -190,6 +190,30 @@ TEST_F(MainWindowTest, NewEditAndDeleteFavorites) {
     FreeFavorList(left);
 }
 
+// A refill with as many rows as before shows the new rows from the top, and a search
+// the details of its first row.
+TEST_F(MainWindowTest, RefillWithAsManyRowsShowsTheNewRowsFromTheTop) {
+    const int news = AddFolder(L"News", 0), sports = AddFolder(L"Sports", 0);
+    for (int i = 0; i < 40; ++i) {
+        AddFavor((L"News " + std::to_wstring(i)).c_str(), L"http://news.example/", news);
+        AddFavor((L"Sports " + std::to_wstring(i)).c_str(), L"http://sports.example/", sports);
+    }
+    Open(true);
+    HWND list = Item(IDC_FAVOR_LIST);
+    window->Tree().SelectFolder(news);
+    for (int page = 0; page < 3; ++page) SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+    ASSERT_GT(ListView_GetTopIndex(list), 0);
+    window->Tree().SelectFolder(sports);
+    EXPECT_EQ(ListView_GetTopIndex(list), 0);
+    EXPECT_EQ(window->List().RecordAt(0)->name, L"Sports 39");
+    for (const wchar_t* name : {L"News 7", L"Sports 7"}) {
+        SetWindowTextW(Item(IDC_SEARCH_EDIT), name);
+        EXPECT_EQ(Text(IDC_DETAIL_NAME), name);
+        EXPECT_TRUE(Visible(IDC_DETAIL_LOCATION));
+        EXPECT_EQ(window->List().SelectedCount(), 1);
+    }
+}
+
 TEST_F(MainWindowTest, SearchOnEveryKeystrokeThenKeysAndEnterLaunch) {
     const int news = AddFolder(L"News", 0);
     AddFavor(L"Paper one", L"http://one.example/", news);
