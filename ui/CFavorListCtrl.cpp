@@ -121,15 +121,17 @@ void CFavorListCtrl::Renumber() {
 
 // The control keeps only a row count and the selection: the old rows are let go by
 // clearing the selection (while their records still exist for whoever hears of it),
-// and the rows are repainted once. Deleting them first would also redraw the scroll
-// bars for an empty list, and a new count only redraws them when it differs.
+// and only what changed is repainted. Deleting the rows first would also redraw the
+// scroll bars for an empty list; a new count redraws them only when it differs.
 void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
     m_sortColumn = -1;
     m_ascending = true;
     ShowSortArrow(-1, true);
-    const size_t shown = m_order.size();
     if (m_hwnd) ListView_SetItemState(m_hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    FreeRecords();
+    std::vector<FavorRecord*> shown;
+    shown.swap(m_order);
+    std::map<int, FavorRecord*> old;
+    old.swap(m_rows);
     // Every record would go to the top in turn, so the rows show the given order reversed.
     m_order.reserve(records.size());
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
@@ -144,9 +146,27 @@ void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
     }
     records.clear();
     Renumber();
-    if (!m_hwnd) return;
-    if (m_order.size() != shown) SyncRowCount();
-    else InvalidateRect(m_hwnd, nullptr, TRUE);
+    if (m_hwnd) RepaintChangedRows(shown);
+    for (auto& [id, record] : old) delete record;
+}
+
+void CFavorListCtrl::RepaintChangedRows(const std::vector<FavorRecord*>& shown) const {
+    if (shown.size() != m_order.size()) {
+        SyncRowCount();
+    } else {
+        // Typing on in the search box often lists the same favorites again.
+        const auto sameTexts = [](const FavorRecord* a, const FavorRecord* b) {
+            return a->name == b->name && a->location == b->location && a->tags == b->tags && a->hits == b->hits &&
+                   a->lastHit == b->lastHit;
+        };
+        int first = -1, last = -1;
+        for (size_t i = 0; i < m_order.size(); ++i) {
+            if (sameTexts(shown[i], m_order[i])) continue;
+            if (first < 0) first = static_cast<int>(i);
+            last = static_cast<int>(i);
+        }
+        if (first >= 0) ListView_RedrawItems(m_hwnd, first, last);
+    }
     if (!m_order.empty()) ListView_EnsureVisible(m_hwnd, 0, FALSE);  // from the top
 }
 

@@ -212,6 +212,13 @@ TEST_F(MainWindowTest, RefillWithAsManyRowsShowsTheNewRowsFromTheTop) {
         EXPECT_TRUE(Visible(IDC_DETAIL_LOCATION));
         EXPECT_EQ(window->List().SelectedCount(), 1);
     }
+    // Eleven rows each ("1", "10" to "19"): a row that shows other texts is repainted.
+    SetWindowTextW(Item(IDC_SEARCH_EDIT), L"News 1");
+    UpdateWindow(list);
+    SetWindowTextW(Item(IDC_SEARCH_EDIT), L"Sports 1");
+    RECT row{LVIR_BOUNDS}, dirty{}, both{};
+    ListView_GetItemRect(list, 5, &row, LVIR_BOUNDS);
+    EXPECT_TRUE(GetUpdateRect(list, &dirty, FALSE) && IntersectRect(&both, &row, &dirty));
 }
 
 TEST_F(MainWindowTest, SearchOnEveryKeystrokeThenKeysAndEnterLaunch) {
