@@ -25,6 +25,7 @@ public:
 
 private:
     using Self = CFavorActions;
+    bool m_refilling = false;  // while a search refills the list: its selection is followed after
     LRESULT OnSelectionChanged(const fw::Msg& m);
     LRESULT OnRangeSelectionChanged(const fw::Msg& m);
     void SelectionChanged();
@@ -42,5 +43,4 @@ private:
     void Tip(const wchar_t* text, int focusId) const;
 
     int m_statesFor = -1;  // selection size (0, 1, 2 = several) the command states were set for
-    bool m_refilling = false;  // the list is being refilled: its selection is followed once, after
 };

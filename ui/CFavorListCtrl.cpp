@@ -98,10 +98,6 @@ HWND CFavorListCtrl::Header() const { return m_hwnd ? ListView_GetHeader(m_hwnd)
 void CFavorListCtrl::FreeAllRows() {
     // Rows go before records: their removal notifies the parent, which may look at them.
     if (m_hwnd) ListView_DeleteAllItems(m_hwnd);
-    FreeRecords();
-}
-
-void CFavorListCtrl::FreeRecords() {
     m_order.clear();
     for (auto& [id, record] : m_rows) delete record;
     m_rows.clear();

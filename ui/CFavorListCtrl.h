@@ -95,7 +95,6 @@ private:
     void SelectRow(int row, bool selected) const;
     bool IsRowSelected(int row) const;
     void FreeAllRows();
-    void FreeRecords();
     void ApplyColumnOrder(const std::vector<int>& order) const;
     std::vector<bool> VisibleFlags() const;
     LRESULT OnColumnClick(const fw::Msg& m);
