@@ -7,6 +7,7 @@
 // (FreeFolderChildren); no ids are set while reading.
 #pragma once
 #include "store/Records.h"
+#include "transfer/ShellFolderWalk.h"
 #include <functional>
 #include <string>
 
@@ -18,8 +19,10 @@ public:
     static std::wstring GetFavoritesFolderPath();
     // Walks the folder: sub-folders become folder records, Internet shortcuts favorite
     // records, in the shell's order; other files and hidden items are left out. `count`
-    // is the number of records made. False when the shell cannot open the folder.
-    bool ReadFavoritesFolder(const std::wstring& path, FolderRecord& root, int& count);
+    // is the number of records made; `progress` hears how many so far (ShellFolderWalk.h).
+    // False when the shell cannot open the folder.
+    bool ReadFavoritesFolder(const std::wstring& path, FolderRecord& root, int& count,
+                             const ReadProgress& progress = {});
 
     // The first Firefox profile's "places.sqlite", or empty when Firefox has no folder.
     static std::wstring FindFirefoxPlaces();

@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "transfer/CFavorTransfer.h"
+#include "transfer/ImportStatus.h"
 #include "transfer/PathPickers.h"
 #include "transfer/SaveImportedTree.h"
 #include "ui/CFolderTreeCtrl.h"
@@ -204,7 +205,8 @@ void CTransferPage::RunImport() {
     int count = 0;
     CFavorTransfer transfer;
     const std::wstring path = ReadPath();
-    const bool read = folder ? transfer.ReadFavoritesFolder(path, root, count)
+    const auto reading = [this](int items) { SetStatus(FolderReadingStatus(items).c_str()); };
+    const bool read = folder ? transfer.ReadFavoritesFolder(path, root, count, reading)
                              : transfer.ReadFirefoxPlaces(path, root, count);
     if (!read) {
         seams::MessageBox(m_hwnd, L"Import fail, please select a valid file!", kNotice, MB_OK);

@@ -1,7 +1,11 @@
 #include "transfer/ShortcutFile.h"
 #include "store/TextConv.h"
 #include <windows.h>
+#include <algorithm>
+#include <cstring>
 #include <cwctype>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -30,6 +34,90 @@ bool HasProfileValue(const wchar_t* section, const wchar_t* key, const std::wstr
     const wchar_t kMissing[] = L"\x1";
     GetPrivateProfileStringW(section, key, kMissing, probe, 2, path.c_str());
     return probe[0] != L'\x1';
+}
+
+// Files larger than this, or not plain 8-bit text, are left to the profile functions.
+constexpr DWORD kMaxParsedFile = 1 << 20;
+
+// The whole file as ANSI text, or nothing when it is missing, too large, or starts
+// with a byte-order mark or holds zero bytes (text the profile functions decode
+// themselves).
+std::optional<std::wstring> ReadAnsiText(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= kMaxParsedFile;
+    if (ok && size.QuadPart > 0) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD got = 0;
+        ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) != FALSE;
+        bytes.resize(got);
+    }
+    CloseHandle(file);
+    if (!ok || bytes.find('\0') != std::string::npos) return std::nullopt;
+    for (const char* mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+        if (bytes.compare(0, std::strlen(mark), mark) == 0) return std::nullopt;
+    }
+    return FromAnsi(bytes);
+}
+
+bool IsProfileBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') || c == 0x1a; }
+
+std::wstring_view Trimmed(std::wstring_view text) {
+    while (!text.empty() && IsProfileBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsProfileBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// One key's value as the profile functions find it in a file's text: the first section
+// of that name, its first key of that name (names without regard to case and blanks
+// around them), lines ending in CR, LF or both, blanks around the value dropped, then
+// one pair of enclosing quotes.
+std::wstring ProfileValueIn(std::wstring_view text, std::wstring_view section, std::wstring_view key) {
+    bool inSection = false, seenSection = false;
+    while (!text.empty()) {
+        const size_t end = std::min(text.find_first_of(L"\r\n"), text.size());
+        const std::wstring_view line = Trimmed(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+        const size_t close = line.rfind(L']');
+        if (!line.empty() && line.front() == L'[' && close != std::wstring_view::npos) {
+            if (seenSection) return {};  // only the first section of that name counts
+            inSection = seenSection = SameName(Trimmed(line.substr(1, close - 1)), section);
+            continue;
+        }
+        const size_t equals = line.find(L'=');
+        if (!inSection || !SameName(Trimmed(line.substr(0, std::min(equals, line.size()))), key)) continue;
+        if (equals == std::wstring_view::npos) return {};
+        std::wstring_view value = Trimmed(line.substr(equals + 1));
+        if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front()) {
+            value = value.substr(1, value.size() - 2);
+        }
+        return std::wstring(value);
+    }
+    return {};
+}
+
+// The lossless value when it is valid UTF-7, otherwise the ANSI one.
+template <class Read>
+std::wstring BestUrl(Read read) {
+    const std::wstring wide = read(kWideSection);
+    if (!wide.empty()) {
+        bool ascii = true;
+        for (const wchar_t c : wide) ascii = ascii && c < 0x80;
+        if (ascii) {
+            if (auto decoded = FromUtf7(std::string(wide.begin(), wide.end()))) {
+                if (!decoded->empty()) return *decoded;
+            }
+        }
+    }
+    return read(kSection);
 }
 
 }  // namespace
@@ -83,18 +171,12 @@ bool WriteShortcutUrl(const std::wstring& path, const std::wstring& location) {
     return true;
 }
 
+// One read of the file instead of one per value (each profile call opens the file again).
 std::wstring ReadShortcutUrl(const std::wstring& path) {
-    const std::wstring wide = ReadProfileValue(kWideSection, kUrlKey, path);
-    if (!wide.empty()) {
-        bool ascii = true;
-        for (const wchar_t c : wide) ascii = ascii && c < 0x80;
-        if (ascii) {
-            if (auto decoded = FromUtf7(std::string(wide.begin(), wide.end()))) {
-                if (!decoded->empty()) return *decoded;
-            }
-        }
+    if (const std::optional<std::wstring> text = ReadAnsiText(path)) {
+        return BestUrl([&](const wchar_t* section) { return ProfileValueIn(*text, section, kUrlKey); });
     }
-    return ReadProfileValue(kSection, kUrlKey, path);
+    return BestUrl([&](const wchar_t* section) { return ReadProfileValue(section, kUrlKey, path); });
 }
 
 std::string ShortcutFileContents(const std::wstring& location) {

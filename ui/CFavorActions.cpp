@@ -39,7 +39,7 @@ bool CFavorActions::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::Run
 // Only changes of the selection matter; text changes while the list fills do not.
 LRESULT CFavorActions::OnSelectionChanged(const fw::Msg& m) {
     const auto* nm = reinterpret_cast<const NMLISTVIEW*>(m.lp);
-    if (!(nm->uChanged & LVIF_STATE) || !((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) return 0;
+    if (m_refilling || !(nm->uChanged & LVIF_STATE) || !((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) return 0;
     SelectionChanged();
     return 0;
 }
@@ -47,7 +47,7 @@ LRESULT CFavorActions::OnSelectionChanged(const fw::Msg& m) {
 // A range of rows changed at once (shift-click, shift-arrow in the virtual list).
 LRESULT CFavorActions::OnRangeSelectionChanged(const fw::Msg& m) {
     const auto* nm = reinterpret_cast<const NMLVODSTATECHANGE*>(m.lp);
-    if ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) SelectionChanged();
+    if (!m_refilling && ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) SelectionChanged();
     return 0;
 }
 
@@ -176,8 +176,14 @@ void CFavorActions::Search() {
     std::vector<FavorRecord*> results;
     if (!text.empty()) m_store.SearchFavors(text, results);
     const size_t found = results.size();
+    // The fill clears the selection and SelectFirst sets it again: the details pane and
+    // the commands follow the selection the list ends with, not each step (every pane
+    // hidden and shown again costs far more than the search under Wine).
+    m_refilling = true;
     m_list.FillList(results);
     m_list.SelectFirst();
+    m_refilling = false;
+    SelectionChanged();
     if (m_state.isBrowser) SetFocus(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
     SetDlgItemTextW(m_dialog, IDC_STATUS, texts::SearchStatus(found).c_str());
 }

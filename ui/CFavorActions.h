@@ -28,6 +28,7 @@ public:
 
 private:
     using Self = CFavorActions;
+    bool m_refilling = false;  // while a search refills the list: its selection is followed after
     LRESULT OnSelectionChanged(const fw::Msg& m);
     LRESULT OnRangeSelectionChanged(const fw::Msg& m);
     LRESULT OnListRefilled(const fw::Msg&);

@@ -115,12 +115,19 @@ void CFavorListCtrl::Renumber() {
     for (size_t i = 0; i < m_order.size(); ++i) m_order[i]->listItem = static_cast<int>(i);
 }
 
+// The control keeps only a row count and the selection: the old rows are let go by
+// clearing the selection (while their records still exist for whoever hears of it),
+// and only what changed is repainted. Deleting the rows first would also redraw the
+// scroll bars for an empty list; a new count redraws them only when it differs.
 void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
     m_sortColumn = -1;
     m_ascending = true;
     ShowSortArrow(-1, true);
-    RedrawOff redraw(m_hwnd);
-    FreeAllRows();
+    if (m_hwnd) ListView_SetItemState(m_hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    std::vector<FavorRecord*> shown;
+    shown.swap(m_order);
+    std::map<int, FavorRecord*> old;
+    old.swap(m_rows);
     // Every record would go to the top in turn, so the rows show the given order reversed.
     m_order.reserve(records.size());
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
@@ -135,7 +142,28 @@ void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
     }
     records.clear();
     Renumber();
-    SyncRowCount();
+    if (m_hwnd) RepaintChangedRows(shown);
+    for (auto& [id, record] : old) delete record;
+}
+
+void CFavorListCtrl::RepaintChangedRows(const std::vector<FavorRecord*>& shown) const {
+    if (shown.size() != m_order.size()) {
+        SyncRowCount();
+    } else {
+        // Typing on in the search box often lists the same favorites again.
+        const auto sameTexts = [](const FavorRecord* a, const FavorRecord* b) {
+            return a->name == b->name && a->location == b->location && a->tags == b->tags && a->hits == b->hits &&
+                   a->lastHit == b->lastHit;
+        };
+        int first = -1, last = -1;
+        for (size_t i = 0; i < m_order.size(); ++i) {
+            if (sameTexts(shown[i], m_order[i])) continue;
+            if (first < 0) first = static_cast<int>(i);
+            last = static_cast<int>(i);
+        }
+        if (first >= 0) ListView_RedrawItems(m_hwnd, first, last);
+    }
+    if (!m_order.empty()) ListView_EnsureVisible(m_hwnd, 0, FALSE);  // from the top
 }
 
 FavorRecord* CFavorListCtrl::RecordAt(int row) const {
@@ -409,9 +437,9 @@ void CFavorListCtrl::ShowSortArrow(int column, bool ascending) const {
     const int n = Header_GetItemCount(header);
     for (int i = 0; i < n; ++i) {
         HDITEMW hd{};
-        hd.mask = HDI_FORMAT;
-        if (!Header_GetItem(header, i, &hd)) continue;
         hd.mask = HDI_FORMAT | HDI_BITMAP;
+        if (!Header_GetItem(header, i, &hd)) continue;
+        const HDITEMW before = hd;
         hd.fmt &= ~(HDF_BITMAP | HDF_BITMAP_ON_RIGHT | HDF_SORTUP | HDF_SORTDOWN);
         hd.hbm = nullptr;
         if (i == column) {
@@ -422,7 +450,8 @@ void CFavorListCtrl::ShowSortArrow(int column, bool ascending) const {
                 hd.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
             }
         }
-        Header_SetItem(header, i, &hd);
+        // Every refill clears the arrows: a header left as it was is not repainted.
+        if (hd.fmt != before.fmt || hd.hbm != before.hbm) Header_SetItem(header, i, &hd);
     }
 }
 

@@ -86,6 +86,8 @@ private:
     };
     void Renumber();
     void RedrawRow(int row) const;
+    // After a refill: the rows whose texts differ from what `shown` showed, or all.
+    void RepaintChangedRows(const std::vector<FavorRecord*>& shown) const;
     void ShowSortArrow(int column, bool ascending) const;
     void SyncRowCount() const;
     int RowOf(const FavorRecord* record) const;

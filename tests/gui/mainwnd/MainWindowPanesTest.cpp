@@ -190,6 +190,37 @@ TEST_F(MainWindowTest, NewEditAndDeleteFavorites) {
     FreeFavorList(left);
 }
 
+// A refill with as many rows as before shows the new rows from the top, and a search
+// the details of its first row.
+TEST_F(MainWindowTest, RefillWithAsManyRowsShowsTheNewRowsFromTheTop) {
+    const int news = AddFolder(L"News", 0), sports = AddFolder(L"Sports", 0);
+    for (int i = 0; i < 40; ++i) {
+        AddFavor((L"News " + std::to_wstring(i)).c_str(), L"http://news.example/", news);
+        AddFavor((L"Sports " + std::to_wstring(i)).c_str(), L"http://sports.example/", sports);
+    }
+    Open(true);
+    HWND list = Item(IDC_FAVOR_LIST);
+    window->Tree().SelectFolder(news);
+    for (int page = 0; page < 3; ++page) SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+    ASSERT_GT(ListView_GetTopIndex(list), 0);
+    window->Tree().SelectFolder(sports);
+    EXPECT_EQ(ListView_GetTopIndex(list), 0);
+    EXPECT_EQ(window->List().RecordAt(0)->name, L"Sports 39");
+    for (const wchar_t* name : {L"News 7", L"Sports 7"}) {
+        SetWindowTextW(Item(IDC_SEARCH_EDIT), name);
+        EXPECT_EQ(Text(IDC_DETAIL_NAME), name);
+        EXPECT_TRUE(Visible(IDC_DETAIL_LOCATION));
+        EXPECT_EQ(window->List().SelectedCount(), 1);
+    }
+    // Eleven rows each ("1", "10" to "19"): a row that shows other texts is repainted.
+    SetWindowTextW(Item(IDC_SEARCH_EDIT), L"News 1");
+    UpdateWindow(list);
+    SetWindowTextW(Item(IDC_SEARCH_EDIT), L"Sports 1");
+    RECT row{LVIR_BOUNDS}, dirty{}, both{};
+    ListView_GetItemRect(list, 5, &row, LVIR_BOUNDS);
+    EXPECT_TRUE(GetUpdateRect(list, &dirty, FALSE) && IntersectRect(&both, &row, &dirty));
+}
+
 TEST_F(MainWindowTest, SearchOnEveryKeystrokeThenKeysAndEnterLaunch) {
     const int news = AddFolder(L"News", 0);
     AddFavor(L"Paper one", L"http://one.example/", news);

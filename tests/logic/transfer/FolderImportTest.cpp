@@ -1,11 +1,13 @@
 #include "logic/transfer/TransferTestFiles.h"
 #include "logic/transfer/TreeBuilder.h"
 #include "transfer/CFavorTransfer.h"
+#include "transfer/ImportStatus.h"
 #include "transfer/ShortcutFile.h"
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <wrl/client.h>
+#include <vector>
 
 namespace {
 
@@ -86,4 +88,62 @@ TEST(FolderImport, ExportedFolderReadsBackAsTheSameTree) {
     ASSERT_TRUE(transfer.ReadFavoritesFolder(dir.Path(), back.root, count));
     EXPECT_EQ(Describe(back.root, true), Describe(tree.root, true));
     EXPECT_EQ(count, 8);
+}
+
+// The tree the shell's own reading of every item gave, kept item for item: hidden
+// files and folders, program shortcuts and files without a location stay out; names
+// are the shell's, quotes and blanks come off the location.
+TEST(FolderImport, GivesTheShellsTreeItemForItem) {
+    ScratchFolder dir;
+    const std::wstring fav = dir / L"Favorites";
+    MakeFolder(fav);
+    const struct { const wchar_t* path; const char* bytes; DWORD attributes; } files[] = {
+        {L"Plain.url", "[InternetShortcut]\r\nURL=http://plain/\r\n", 0},
+        {L"Quoted.url", "[InternetShortcut]\nURL = \"http://quoted/\"  \n", 0},
+        {L"Upper.URL", "[INTERNETSHORTCUT]\r\nurl=http://upper/\r\n", 0},
+        {L"Two.Dots.url", "[InternetShortcut]\r\nURL=http://dots/\r\n", 0},
+        {L"Kept.url", "[InternetShortcut]\r\nURL=http://kept/\r\n", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM},
+        {L"Hidden.url", "[InternetShortcut]\r\nURL=http://hidden/\r\n", FILE_ATTRIBUTE_HIDDEN},
+        {L"NoUrl.url", "[InternetShortcut]\r\nIconIndex=1\r\n", 0},
+        {L"Blank.url", "[InternetShortcut]\r\nURL=   \r\n", 0},
+        {L"Other.url", "[Other]\r\nURL=http://other/\r\n", 0},
+        {L"notes.txt", "[InternetShortcut]\r\nURL=http://text/\r\n", 0},
+        {L"Sub\\Deep.url", "[InternetShortcut]\r\nURL=http://deep/\r\n", 0},
+        {L"Dir.url\\In.url", "[InternetShortcut]\r\nURL=http://in/\r\n", 0},
+        {L".Hidden\\Secret.url", "[InternetShortcut]\r\nURL=http://secret/\r\n", 0},
+    };
+    for (const wchar_t* folder : {L"Sub", L"Sub\\Empty", L"Dir.url", L".Hidden"}) MakeFolder(fav + L"\\" + folder);
+    for (const auto& f : files) {
+        const std::wstring path = fav + L"\\" + f.path;
+        ASSERT_TRUE(WriteBytes(path, f.bytes));
+        if (f.attributes) { ASSERT_TRUE(SetFileAttributesW(path.c_str(), f.attributes)); }
+    }
+    WriteShortcutUrl(fav + L"\\Wide.url", L"http://\u4f8b.jp/");
+    // Paths of MAX_PATH characters and more are left out; one character less is read.
+    for (const size_t length : {MAX_PATH - 1, MAX_PATH}) {
+        const std::wstring stem = fav + L"\\Sub\\";
+        ASSERT_TRUE(WriteBytes(L"\\\\?\\" + stem + std::wstring(length - stem.size() - 4, L'0' + length % 10) + L".url",
+                               "[InternetShortcut]\r\nURL=http://long/\r\n"));
+    }
+    ASSERT_TRUE(SetFileAttributesW((fav + L"\\.Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW((fav + L"\\Sub").c_str(), FILE_ATTRIBUTE_READONLY));  // names asked one by one
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ASSERT_TRUE(MakeProgramShortcut(fav + L"\\Sub\\Editor.lnk"));
+    if (SUCCEEDED(com)) CoUninitialize();
+
+    OwnedTree tree;
+    int count = -1;
+    std::vector<int> reported;
+    ASSERT_TRUE(CFavorTransfer().ReadFavoritesFolder(fav, tree.root, count, [&](int n) { reported.push_back(n); }));
+    EXPECT_EQ(reported.at(0), 1);  // the first record is reported at once, later ones at most every 100 ms
+    EXPECT_EQ(Describe(tree.root, true),
+              L"{Kept=http://kept/;Plain=http://plain/;Quoted=http://quoted/;Two.Dots=http://dots/;"
+              L"Upper=http://upper/;Wide=http://\u4f8b.jp/;[Dir.url{In=http://in/;}]"
+              L"[Sub{" + std::wstring(MAX_PATH - 1 - (fav.size() + 5) - 4, L'9') + L"=http://long/;Deep=http://deep/;[Empty{}]}]}");
+    EXPECT_EQ(count, 12);
+}
+
+TEST(FolderImport, ReadingStatusGroupsDigitsAsTheLocaleDoes) {  // the test prefix runs en-US
+    EXPECT_EQ(FolderReadingStatus(1234567), L"Import status: Reading from favorites folder... 1,234,567");
+    EXPECT_EQ(FolderReadingStatus(999), L"Import status: Reading from favorites folder... 999");
 }

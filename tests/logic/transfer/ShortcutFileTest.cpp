@@ -62,6 +62,38 @@ TEST(ShortcutFile, ReadsWhatOthersWrite) {
     EXPECT_EQ(ReadShortcutUrl(dir / L"missing.url"), L"");
 }
 
+// The file is read once and parsed here; every answer must be the profile functions'.
+TEST(ShortcutFile, ReadsAsTheProfileFunctionsDo) {
+    ScratchFolder dir;
+    const std::wstring utf16 = L"\xFEFF[InternetShortcut]\nURL=http://utf16/\n";
+    const std::string cases[] = {
+        "[InternetShortcut]\r\nURL=\"http://quoted/\"\r\n",
+        "[InternetShortcut]\r\nURL=  'http://single/'  \r\n",
+        "[InternetShortcut]\r\nURL=\"http://half/\r\n",
+        "[InternetShortcut]\r\nURL=\"\r\n",
+        "\t[InternetShortcut] trailing\n\t URL\t=\thttp://tabs/\t\n",
+        "[InternetShortcut]\rURL=http://cr-only/\r",
+        "[InternetShortcut]\r\nURL\r\nURL=http://second-key/\r\n",
+        "[InternetShortcut]\r\nURL=http://first/\r\nURL=http://second/\r\n",
+        "[InternetShortcut]\r\nIconIndex=1\r\n[InternetShortcut]\r\nURL=http://later/\r\n",
+        "[ InternetShortcut ]\r\nURL=http://spaced-name/\r\n",
+        "[InternetShortcut\r\nURL=http://unclosed/\r\n",
+        "URL=http://no-section/\r\n[InternetShortcut]\r\n",
+        "[InternetShortcut]\r\n;URL=http://comment/\r\nURL=a=b c\r\n",
+        "[InternetShortcut]\r\nURL=http://caf\xe9/\x1a\r\n",
+        "\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://bom/\r\n",
+        std::string(reinterpret_cast<const char*>(utf16.data()), utf16.size() * sizeof(wchar_t)),
+    };
+    int i = 0;
+    for (const std::string& c : cases) {
+        const std::wstring path = dir / (L"p" + std::to_wstring(i++) + L".url");
+        ASSERT_TRUE(WriteBytes(path, c));
+        wchar_t expected[256] = {};
+        GetPrivateProfileStringW(L"InternetShortcut", L"URL", L"", expected, 256, path.c_str());
+        EXPECT_EQ(ReadShortcutUrl(path), expected) << c;
+    }
+}
+
 TEST(ShortcutFile, WriteCreatesAnsiFileAndReplacesOnlyUrl) {
     ScratchFolder dir;
     const std::wstring path = ShortcutPathFor(dir.Path(), L"Site");
