@@ -11,18 +11,18 @@ public:
 
 class CImportFolderPage : public CTransferPage {
 public:
-    CImportFolderPage(CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportFolderPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CImportFirefoxPage : public CTransferPage {
 public:
-    CImportFirefoxPage(CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportFirefoxPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CImportWizardSheet : public fw::CPropertySheet {
 public:
     // tree: the main window's folder tree pane (the import mirrors new folders into it).
-    CImportWizardSheet(CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportWizardSheet(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
 
     CImportWizardDlg& KindPage() { return m_kind; }
     CImportFolderPage& FolderPage() { return m_folder; }

@@ -7,13 +7,14 @@
 #include "store/Records.h"
 #include <string>
 
+class CFavorStore;
 class CFolderTreeCtrl;
 
 class CTransferPage : public fw::CPropertyPage, public CWorkerThread::Delegate {
 public:
     enum class Kind { ImportFolder, ImportFirefox, ExportFolder, ExportHtml };
 
-    CTransferPage(UINT templateId, Kind kind, CFolderTreeCtrl* tree, HWND mainWindow);
+    CTransferPage(UINT templateId, Kind kind, CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
     ~CTransferPage() override;
 
     bool IsRunning() const { return m_worker.running; }
@@ -42,15 +43,19 @@ private:
     LRESULT OnSelectFolder(const fw::Msg&);
     LRESULT OnSetCursor(const fw::Msg&);
 
+    void FillFolderCombo() const;
     void RunImport();
+    bool SaveImport(FolderRecord& root, int count);
     void RunExport();
+    void ReportDone() const;
     // Worker-side helpers: each sends or posts to the GUI thread.
     void SetStatus(const wchar_t* text) const;
     void SetProgressRange(int upper) const;
     std::wstring ReadPath() const;
-    void ReturnToReady() const;
+    void ReturnToReady();
 
     Kind m_kind;
+    CFavorStore& m_store;
     CFolderTreeCtrl* m_tree;
     HWND m_mainWindow;
     CWorkerThread m_worker{this};  // last member: joined before the others go

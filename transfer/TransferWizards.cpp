@@ -4,26 +4,26 @@
 #include "res/resource.h"
 
 CImportWizardDlg::CImportWizardDlg() : CWizardKindPage(IDD_IMPORT_WIZARD) {}
-CImportFolderPage::CImportFolderPage(CFolderTreeCtrl* tree, HWND mainWindow)
-    : CTransferPage(IDD_IMPORT_FOLDER, Kind::ImportFolder, tree, mainWindow) {}
-CImportFirefoxPage::CImportFirefoxPage(CFolderTreeCtrl* tree, HWND mainWindow)
-    : CTransferPage(IDD_IMPORT_FIREFOX, Kind::ImportFirefox, tree, mainWindow) {}
+CImportFolderPage::CImportFolderPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow)
+    : CTransferPage(IDD_IMPORT_FOLDER, Kind::ImportFolder, store, tree, mainWindow) {}
+CImportFirefoxPage::CImportFirefoxPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow)
+    : CTransferPage(IDD_IMPORT_FIREFOX, Kind::ImportFirefox, store, tree, mainWindow) {}
 
-CImportWizardSheet::CImportWizardSheet(CFolderTreeCtrl* tree, HWND mainWindow)
-    : CPropertySheet(L"Import Wizard", true), m_folder(tree, mainWindow), m_firefox(tree, mainWindow) {
+CImportWizardSheet::CImportWizardSheet(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow)
+    : CPropertySheet(L"Import Wizard", true), m_folder(store, tree, mainWindow), m_firefox(store, tree, mainWindow) {
     AddPage(&m_kind);
     AddPage(&m_folder);
     AddPage(&m_firefox);
 }
 
 CExportWizardDlg::CExportWizardDlg() : CWizardKindPage(IDD_EXPORT_WIZARD) {}
-CExportFolderPage::CExportFolderPage(CFolderTreeCtrl* tree, HWND mainWindow)
-    : CTransferPage(IDD_EXPORT_FOLDER, Kind::ExportFolder, tree, mainWindow) {}
-CExportHtmlPage::CExportHtmlPage(CFolderTreeCtrl* tree, HWND mainWindow)
-    : CTransferPage(IDD_EXPORT_HTML, Kind::ExportHtml, tree, mainWindow) {}
+CExportFolderPage::CExportFolderPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow)
+    : CTransferPage(IDD_EXPORT_FOLDER, Kind::ExportFolder, store, tree, mainWindow) {}
+CExportHtmlPage::CExportHtmlPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow)
+    : CTransferPage(IDD_EXPORT_HTML, Kind::ExportHtml, store, tree, mainWindow) {}
 
-CExportWizardSheet::CExportWizardSheet(CFolderTreeCtrl* tree, HWND mainWindow)
-    : CPropertySheet(L"Export Wizard", true), m_folder(tree, mainWindow), m_html(tree, mainWindow) {
+CExportWizardSheet::CExportWizardSheet(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow)
+    : CPropertySheet(L"Export Wizard", true), m_folder(store, tree, mainWindow), m_html(store, tree, mainWindow) {
     AddPage(&m_kind);
     AddPage(&m_folder);
     AddPage(&m_html);
