@@ -16,7 +16,7 @@ public:
     void SaveContents(FolderRecord& folder) {
         for (FavorRecord* favor : folder.favors) {
             favor->pid = folder.id;
-            m_ok = m_store.AddFavor(*favor) && m_ok;
+            m_ok = m_store.AddImportedFavor(*favor) && m_ok;
             Step();
         }
         for (FolderRecord* sub : folder.subfolders) {
