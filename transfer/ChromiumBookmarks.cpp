@@ -1,0 +1,187 @@
+#include "transfer/ChromiumBookmarks.h"
+#include "store/TextConv.h"
+#include "transfer/BookmarkHtmlReader.h"
+#include "transfer/FileBytes.h"
+#include <nlohmann/json.hpp>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Json = nlohmann::json;
+
+struct RootKind {
+    const char* key;
+    const wchar_t* name;  // when the file gives none
+};
+constexpr RootKind kRoots[] = {
+    {"bookmark_bar", L"Bookmarks bar"}, {"other", L"Other bookmarks"}, {"synced", L"Mobile bookmarks"}};
+constexpr size_t kRootCount = sizeof kRoots / sizeof kRoots[0];
+
+// One bookmark node being read: its fields, and the records made of its children so far.
+struct Node {
+    std::string name, type, url;
+    FolderRecord contents;
+    int root = -1;  // which root, for the root nodes
+    ~Node() { FreeFolderChildren(contents); }
+};
+
+void MoveContents(FolderRecord& from, FolderRecord& to) {
+    to.favors.insert(to.favors.end(), from.favors.begin(), from.favors.end());
+    to.subfolders.insert(to.subfolders.end(), from.subfolders.begin(), from.subfolders.end());
+    from.favors.clear();
+    from.subfolders.clear();
+}
+
+int CountRecords(const FolderRecord& folder) {
+    int n = static_cast<int>(folder.favors.size() + folder.subfolders.size());
+    for (const FolderRecord* sub : folder.subfolders) n += CountRecords(*sub);
+    return n;
+}
+
+// Builds the tree while the parser reads, without a document in memory.
+class BookmarksReader : public nlohmann::json_sax<Json> {
+public:
+    ~BookmarksReader() override {
+        for (FolderRecord& r : m_roots) FreeFolderChildren(r);
+    }
+    bool SawRoots() const { return m_sawRoots; }
+    // Hands the roots that hold something to `root`, in their fixed order.
+    void TakeRoots(FolderRecord& root);
+
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool string(string_t& value) override;
+    bool key(string_t& name) override;
+    bool start_object(std::size_t) override;
+    bool end_object() override;
+    bool start_array(std::size_t) override;
+    bool end_array() override;
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+private:
+    enum class Level { Document, Roots, Node, Children, Other };
+
+    void FinishNode();
+
+    std::vector<Level> m_levels;
+    std::vector<std::unique_ptr<Node>> m_nodes;  // the open nodes, innermost last
+    std::string m_key;                           // the last key read
+    FolderRecord m_roots[kRootCount];
+    std::wstring m_rootNames[kRootCount];
+    bool m_sawRoots = false;
+};
+
+bool BookmarksReader::key(string_t& name) {
+    m_key = name;
+    return true;
+}
+
+bool BookmarksReader::string(string_t& value) {
+    if (m_levels.empty() || m_levels.back() != Level::Node) return true;
+    Node& node = *m_nodes.back();
+    if (m_key == "name") node.name = std::move(value);
+    else if (m_key == "type") node.type = std::move(value);
+    else if (m_key == "url") node.url = std::move(value);
+    return true;
+}
+
+bool BookmarksReader::start_object(std::size_t) {
+    const Level at = m_levels.empty() ? Level::Other : m_levels.back();
+    Level next = Level::Other;
+    int root = -1;
+    if (m_levels.empty()) next = Level::Document;
+    else if (at == Level::Document && m_key == "roots") next = Level::Roots, m_sawRoots = true;
+    else if (at == Level::Children) next = Level::Node;
+    else if (at == Level::Roots) {
+        for (size_t i = 0; i < kRootCount; ++i)
+            if (m_key == kRoots[i].key) next = Level::Node, root = static_cast<int>(i);
+    }
+    if (next == Level::Node) {
+        m_nodes.push_back(std::make_unique<Node>());
+        m_nodes.back()->root = root;
+    }
+    m_levels.push_back(next);
+    m_key.clear();
+    return true;
+}
+
+bool BookmarksReader::end_object() {
+    if (m_levels.empty()) return false;
+    const Level done = m_levels.back();
+    m_levels.pop_back();
+    if (done == Level::Node) FinishNode();
+    return true;
+}
+
+bool BookmarksReader::start_array(std::size_t) {
+    const bool children = !m_levels.empty() && m_levels.back() == Level::Node && m_key == "children";
+    m_levels.push_back(children ? Level::Children : Level::Other);
+    return true;
+}
+
+bool BookmarksReader::end_array() {
+    if (m_levels.empty()) return false;
+    m_levels.pop_back();
+    return true;
+}
+
+void BookmarksReader::FinishNode() {
+    const std::unique_ptr<Node> node = std::move(m_nodes.back());
+    m_nodes.pop_back();
+    if (node->root >= 0) {
+        MoveContents(node->contents, m_roots[node->root]);
+        m_rootNames[node->root] = FromUtf8(node->name);
+        return;
+    }
+    if (m_nodes.empty()) return;  // a node outside the roots: left out
+    FolderRecord& parent = m_nodes.back()->contents;
+    if (node->type == "url" || (node->type.empty() && !node->url.empty())) {
+        auto* favor = new FavorRecord;
+        favor->name = FromUtf8(node->name);
+        favor->location = FromUtf8(node->url);
+        parent.favors.push_back(favor);
+    } else if (m_nodes.size() >= static_cast<size_t>(kMaxImportDepth)) {
+        MoveContents(node->contents, parent);  // too deep: its contents stay in the parent
+    } else {
+        auto* folder = new FolderRecord;
+        folder->name = FromUtf8(node->name);
+        MoveContents(node->contents, *folder);
+        parent.subfolders.push_back(folder);
+    }
+}
+
+void BookmarksReader::TakeRoots(FolderRecord& root) {
+    for (size_t i = 0; i < kRootCount; ++i) {
+        if (m_roots[i].favors.empty() && m_roots[i].subfolders.empty()) continue;
+        auto* folder = new FolderRecord;
+        folder->name = m_rootNames[i].empty() ? kRoots[i].name : m_rootNames[i];
+        MoveContents(m_roots[i], *folder);
+        root.subfolders.push_back(folder);
+    }
+}
+
+}  // namespace
+
+bool ParseChromiumBookmarks(std::string_view json, FolderRecord& root, int& count) {
+    count = 0;
+    BookmarksReader reader;
+    try {
+        if (!Json::sax_parse(json.begin(), json.end(), &reader) || !reader.SawRoots()) return false;
+    } catch (...) {  // the parser reports through the reader; nothing may escape regardless
+        return false;
+    }
+    reader.TakeRoots(root);
+    count = CountRecords(root);
+    return true;
+}
+
+bool ReadChromiumBookmarks(const std::wstring& path, FolderRecord& root, int& count) {
+    count = 0;
+    std::string bytes;
+    return ReadFileBytes(path, bytes) && ParseChromiumBookmarks(bytes, root, count);
+}
