@@ -1,6 +1,8 @@
-// The Import Wizard: pick the kind of source, then import a favorites folder or a
-// Firefox bookmark database on a worker thread, with progress.
+// The Import Wizard: pick the kind of source, then import a favorites folder, a Firefox
+// bookmark database, a Chromium browser's Bookmarks file or a bookmark HTML file on a
+// worker thread, with progress.
 #pragma once
+#include "transfer/CImportChromiumPage.h"
 #include "transfer/CTransferPage.h"
 #include "transfer/CWizardKindPage.h"
 
@@ -19,6 +21,11 @@ public:
     CImportFirefoxPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
+class CImportHtmlPage : public CTransferPage {
+public:
+    CImportHtmlPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+};
+
 class CImportWizardSheet : public fw::CPropertySheet {
 public:
     // tree: the main window's folder tree pane (the import mirrors new folders into it).
@@ -32,4 +39,6 @@ private:
     CImportWizardDlg m_kind;
     CImportFolderPage m_folder;
     CImportFirefoxPage m_firefox;
+    CImportChromiumPage m_chromium;
+    CImportHtmlPage m_html;
 };

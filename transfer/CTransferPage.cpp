@@ -3,7 +3,10 @@
 #include "framework/Seams.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "transfer/BookmarkHtmlReader.h"
 #include "transfer/CFavorTransfer.h"
+#include "transfer/ChromiumBookmarks.h"
+#include "transfer/ChromiumProfiles.h"
 #include "transfer/PathPickers.h"
 #include "transfer/SaveImportedTree.h"
 #include "ui/CFolderTreeCtrl.h"
@@ -64,11 +67,14 @@ BOOL CTransferPage::OnInitDialog() {
     switch (m_kind) {
     case Kind::ImportFolder:
     case Kind::ImportFirefox:
+    case Kind::ImportChromium:
+    case Kind::ImportHtml:
         SendMessageW(progress, PBM_SETRANGE32, 0, 100);
         SendMessageW(progress, PBM_SETPOS, 0, 0);
         SetItemText(IDC_WIZ_STATUS, L"Import status: Ready.");
-        SetItemText(PathId(), m_kind == Kind::ImportFolder ? CFavorTransfer::GetFavoritesFolderPath()
-                                                           : CFavorTransfer::FindFirefoxPlaces());
+        SetItemText(PathId(), m_kind == Kind::ImportFolder    ? CFavorTransfer::GetFavoritesFolderPath()
+                              : m_kind == Kind::ImportFirefox ? CFavorTransfer::FindFirefoxPlaces()
+                                                              : std::wstring());  // a Chromium page fills its own
         break;
     case Kind::ExportFolder:
     case Kind::ExportHtml:
@@ -106,6 +112,8 @@ LRESULT CTransferPage::OnBrowse(const fw::Msg&) {
     case Kind::ImportFolder:
     case Kind::ExportFolder: chosen = PathPickers::BrowseForFolder(L"Select Favorites Folder:"); break;
     case Kind::ImportFirefox: chosen = PathPickers::OpenFile(m_hwnd, L"Firefox Bookmark database (*.sqlite)|*.sqlite||"); break;
+    case Kind::ImportChromium: chosen = PathPickers::OpenFile(m_hwnd, L"Bookmarks file (Bookmarks)|Bookmarks|All files (*.*)|*.*||"); break;
+    case Kind::ImportHtml: chosen = PathPickers::OpenFile(m_hwnd, L"HTML file (*.html;*.htm)|*.html;*.htm||"); break;
     case Kind::ExportHtml:
         chosen = PathPickers::SaveFile(m_hwnd, L"HTML file (*.html)|*.html|HTM file (*.htm)|*.htm||", L"html",
                                        L"Tidemarker.html");
@@ -119,9 +127,11 @@ LRESULT CTransferPage::OnWizardNext() {
     // A Next pressed before the job has disabled the buttons must not start it again.
     if (m_worker.running || m_worker.IsAlive()) return -1;
     if (ItemText(PathId()).empty()) {
-        const wchar_t* text = m_kind == Kind::ImportFirefox ? L"You should select the bookmark HTML file fist!"
-                              : m_kind == Kind::ExportHtml  ? L"You should select the html saving folder fist!"
-                                                            : L"You should select the favorites folder fist!";
+        const wchar_t* text = m_kind == Kind::ImportFirefox    ? L"You should select the bookmark HTML file fist!"
+                              : m_kind == Kind::ExportHtml     ? L"You should select the html saving folder fist!"
+                              : m_kind == Kind::ImportChromium ? L"You should select the Bookmarks file first!"
+                              : m_kind == Kind::ImportHtml     ? L"You should select the bookmark HTML file first!"
+                                                               : L"You should select the favorites folder fist!";
         seams::MessageBox(m_hwnd, text, kNotice, MB_OK);
     } else {
         m_worker.running = true;  // Cancel is refused from the moment the job is started
@@ -220,17 +230,37 @@ void CTransferPage::Run() {
     m_worker.running = false;
 }
 
+// The read phase: the tree the page's source holds, and the name of its new top folder.
+bool CTransferPage::ReadSource(const std::wstring& path, FolderRecord& root, int& count,
+                               std::wstring& topName) const {
+    CFavorTransfer transfer;
+    switch (m_kind) {
+    case Kind::ImportFolder:
+        SetStatus(L"Import status: Reading from favorites folder...");
+        topName = L"Favorites From IE";
+        return transfer.ReadFavoritesFolder(path, root, count);
+    case Kind::ImportFirefox:
+        SetStatus(L"Import status: Reading from bookmark database file...");
+        topName = L"Favorites From Firefox";
+        return transfer.ReadFirefoxPlaces(path, root, count);
+    case Kind::ImportChromium:
+        SetStatus(L"Import status: Reading from Bookmarks file...");
+        topName = L"Favorites From " + ChromiumBrowserName(path);
+        return ReadChromiumBookmarks(path, root, count);
+    case Kind::ImportHtml:
+        SetStatus(L"Import status: Reading from bookmark HTML file...");
+        topName = L"Favorites From HTML";
+        return ReadBookmarkHtmlFile(path, root, count);
+    default: return false;
+    }
+}
+
 void CTransferPage::RunImport() {
-    const bool folder = m_kind == Kind::ImportFolder;
-    SetStatus(folder ? L"Import status: Reading from favorites folder..."
-                     : L"Import status: Reading from bookmark database file...");
     FolderRecord root;
     int count = 0;
-    CFavorTransfer transfer;
-    const std::wstring path = ReadPath();
-    const bool read = folder ? transfer.ReadFavoritesFolder(path, root, count)
-                             : transfer.ReadFirefoxPlaces(path, root, count);
-    const bool saved = read && SaveImport(root, count);
+    std::wstring topName;
+    const bool read = ReadSource(ReadPath(), root, count, topName);
+    const bool saved = read && SaveImport(root, count, topName);
     const int topId = root.id;
     FreeFolderChildren(root);
     if (!saved) {  // nothing is stored: say why, and the page is ready again
@@ -247,7 +277,7 @@ void CTransferPage::RunImport() {
 // Stores the tree as one batch. Progress steps are posted in batches while the store is
 // held (a send could wait for a GUI thread that waits for the store); a refused post is
 // carried over, and what is left is sent once the store is free.
-bool CTransferPage::SaveImport(FolderRecord& root, int count) {
+bool CTransferPage::SaveImport(FolderRecord& root, int count, const std::wstring& topName) {
     SetStatus(L"Import status: Saving to favorites database...");
     SetProgressRange(count);
     SendMessageW(GetDlgItem(m_hwnd, ProgressId()), PBM_SETPOS, 0, 0);
@@ -255,7 +285,7 @@ bool CTransferPage::SaveImport(FolderRecord& root, int count) {
     const WPARAM every = static_cast<WPARAM>(count > kStepBatches ? count / kStepBatches : 1);
     WPARAM owed = 0;
     const bool saved = SaveImportedTree(
-        m_store, root, m_kind == Kind::ImportFolder ? L"Favorites From IE" : L"Favorites From Firefox",
+        m_store, root, topName,
         [page, every, &owed] {
             if (++owed >= every && PostMessageW(page, WM_TRANSFER_STEP, owed, 0)) owed = 0;
         },

@@ -12,7 +12,7 @@ class CFolderTreeCtrl;
 
 class CTransferPage : public fw::CPropertyPage, public CWorkerThread::Delegate {
 public:
-    enum class Kind { ImportFolder, ImportFirefox, ExportFolder, ExportHtml };
+    enum class Kind { ImportFolder, ImportFirefox, ImportChromium, ImportHtml, ExportFolder, ExportHtml };
 
     CTransferPage(UINT templateId, Kind kind, CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
     ~CTransferPage() override;
@@ -33,7 +33,7 @@ protected:
     int PathId() const;
     int BrowseId() const;
     int ProgressId() const;
-    bool IsImport() const { return m_kind == Kind::ImportFolder || m_kind == Kind::ImportFirefox; }
+    bool IsImport() const { return m_kind != Kind::ExportFolder && m_kind != Kind::ExportHtml; }
 
 private:
     LRESULT OnBrowse(const fw::Msg&);
@@ -45,7 +45,8 @@ private:
 
     void FillFolderCombo() const;
     void RunImport();
-    bool SaveImport(FolderRecord& root, int count);
+    bool ReadSource(const std::wstring& path, FolderRecord& root, int& count, std::wstring& topName) const;
+    bool SaveImport(FolderRecord& root, int count, const std::wstring& topName);
     void RunExport();
     void ReportDone() const;
     // Worker-side helpers: each sends or posts to the GUI thread.

@@ -172,9 +172,12 @@ protected:
 }  // namespace
 
 TEST_F(WizardTest, TheKindIsChosenByClickOrArrowKeyAndTheSheetIsModalOverTheMainWindow) {
-    const struct { UINT command; bool browser; const wchar_t* kindTitle; const wchar_t* secondTitle; } cases[] = {
-        {IDM_FILE_IMPORT, true, L"Import Wizard", L"From Firefox bookmark file"},
-        {IDM_FILE_EXPORT, false, L"Export Wizard", L"Export to a Firefox Bookmark HTML file"},  // Quick Panel: topmost
+    // The arrow key from the first kind: Up wraps round to the last of the group.
+    const struct { UINT command; bool browser; const wchar_t* kindTitle; const wchar_t* secondTitle; WORD key;
+                   int keyedKind, keyedPage; } cases[] = {
+        {IDM_FILE_IMPORT, true, L"Import Wizard", L"From Firefox bookmark file", VK_UP, IDC_WIZ_KIND_HTML, 4},
+        {IDM_FILE_EXPORT, false, L"Export Wizard", L"Export to a Firefox Bookmark HTML file", VK_DOWN,
+         IDC_WIZ_KIND_FIREFOX, 2},  // in the Quick Panel, which is topmost
     };
     for (const auto& c : cases) {
         OpenMain(c.browser);
@@ -196,11 +199,11 @@ TEST_F(WizardTest, TheKindIsChosenByClickOrArrowKeyAndTheSheetIsModalOverTheMain
             Click(GetDlgItem(Page(sheet), IDC_WIZ_KIND_FOLDER));
             foreground = SetForegroundWindow(sheet) && GetForegroundWindow() == sheet;
             if (foreground) {
-                PressKey(VK_DOWN);
-                PumpUntil(sheet, [&] { return Checked(sheet, IDC_WIZ_KIND_FIREFOX); });
+                PressKey(c.key);
+                PumpUntil(sheet, [&] { return Checked(sheet, c.keyedKind); });
                 keyed = !Checked(sheet, IDC_WIZ_KIND_FOLDER);
                 PressNext(sheet);
-                keyed = keyed && PageIndex(sheet) == 2;
+                keyed = keyed && PageIndex(sheet) == c.keyedPage;
             }
             Click(GetDlgItem(sheet, IDCANCEL));
         });
@@ -346,4 +349,62 @@ TEST_F(WizardTest, AMissingPathOrAFailingJobLeavesThePageReady) {
     FolderRecord root;
     store.LoadFolderTree(root);
     EXPECT_TRUE(root.subfolders.empty());
+}
+
+TEST_F(WizardTest, ChromiumProfileAndBookmarkHtmlImportsFromTheFileMenu) {
+    seams.SetShellFolder(CSIDL_LOCAL_APPDATA, m_dir.Path());
+    const std::wstring userData = m_dir.Path() + L"\\Google\\Chrome\\User Data";
+    for (const wchar_t* dir : {L"\\Google", L"\\Google\\Chrome", L"\\Google\\Chrome\\User Data",
+                               L"\\Google\\Chrome\\User Data\\Default", L"\\Google\\Chrome\\User Data\\Profile 1"})
+        CreateDirectoryW((m_dir.Path() + dir).c_str(), nullptr);
+    std::ofstream((userData + L"\\Local State").c_str()) << R"({"profile": {"info_cache": {"Default": {}, "Profile 1": {}}}})";
+    for (const char* profile : {"Default", "Profile 1"})
+        std::ofstream((userData + L"\\" + FromUtf8(profile) + L"\\Bookmarks").c_str())
+            << R"({"roots": {"bookmark_bar": {"name": "Bookmarks bar", "type": "folder", "children": [)"
+            << R"({"name": ")" << profile << R"(", "type": "url", "url": "http://p.example/"}]}}})";
+    const std::wstring html = m_dir.Path() + L"\\bookmarks.html";
+    std::ofstream(html.c_str()) << "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>Mine</H3>\n<DL><p>\n"
+                                   "<DT><A HREF=\"http://h.example/\">H &amp; H</A>\n</DL><p>\n</DL><p>\n";
+    const struct { int kind; int page; const wchar_t* top; const wchar_t* first; const wchar_t* inside; } cases[] = {
+        {IDC_WIZ_KIND_CHROMIUM, 3, L"Favorites From Chrome", L"Bookmarks bar", L"Profile 1"},
+        {IDC_WIZ_KIND_HTML, 4, L"Favorites From HTML", L"Mine", L"H & H"},
+    };
+    OpenMain();
+    for (const auto& c : cases) {
+        int page = -1;
+        std::wstring prefilled, chosen;
+        RunWizard(IDM_FILE_IMPORT, [&](HWND sheet) {
+            Click(GetDlgItem(Page(sheet), c.kind));
+            PressNext(sheet);
+            page = PageIndex(sheet);
+            prefilled = PageText(sheet, IDC_WIZ_FILE_PATH);
+            if (c.kind == IDC_WIZ_KIND_CHROMIUM) {  // the second profile, picked as the drop-down does
+                HWND combo = GetDlgItem(Page(sheet), IDC_WIZ_PROFILE_COMBO);
+                SendMessageW(combo, CB_SETCURSEL, 1, 0);
+                SendMessageW(Page(sheet), WM_COMMAND, MAKEWPARAM(IDC_WIZ_PROFILE_COMBO, CBN_SELCHANGE),
+                             reinterpret_cast<LPARAM>(combo));
+                chosen = fw::WindowText(combo);
+            } else {
+                SetDlgItemTextW(Page(sheet), IDC_WIZ_FILE_PATH, html.c_str());
+            }
+            PressNext(sheet);
+        });
+        EXPECT_EQ(page, c.page);
+        if (c.kind == IDC_WIZ_KIND_CHROMIUM) {
+            EXPECT_EQ(prefilled, userData + L"\\Default\\Bookmarks");
+            EXPECT_EQ(chosen, L"Google Chrome \u2014 Profile 1");
+        }
+        EXPECT_EQ(Shown(), Texts{L"Congratulations. Import finished."});
+        seams.Clear();
+        FolderRecord root;
+        int count = 0;
+        ASSERT_TRUE(store.LoadAll(root, count));
+        const FolderRecord* top = root.subfolders.back();
+        EXPECT_EQ(top->name, c.top);
+        ASSERT_EQ(top->subfolders.size(), 1u);
+        EXPECT_EQ(top->subfolders[0]->name, c.first);
+        ASSERT_EQ(top->subfolders[0]->favors.size(), 1u);
+        EXPECT_EQ(top->subfolders[0]->favors[0]->name, c.inside);
+        FreeFolderChildren(root);
+    }
 }
