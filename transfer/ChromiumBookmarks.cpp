@@ -10,20 +10,39 @@ namespace {
 
 using Json = nlohmann::json;
 
-struct RootKind {
-    const char* key;
-    const wchar_t* name;  // when the file gives none
-};
-constexpr RootKind kRoots[] = {
-    {"bookmark_bar", L"Bookmarks bar"}, {"other", L"Other bookmarks"}, {"synced", L"Mobile bookmarks"}};
-constexpr size_t kRootCount = sizeof kRoots / sizeof kRoots[0];
+// The keys that matter, told apart once as they are read.
+enum class Key { Other, Roots, Children, Name, Type, Url, BookmarkBar, OtherRoot, Synced };
+
+Key KeyOf(std::string_view k) {
+    using namespace std::literals;
+    static constexpr std::pair<std::string_view, Key> kKeys[] = {
+        {"children"sv, Key::Children}, {"name"sv, Key::Name},   {"type"sv, Key::Type},
+        {"url"sv, Key::Url},           {"roots"sv, Key::Roots}, {"bookmark_bar"sv, Key::BookmarkBar},
+        {"other"sv, Key::OtherRoot},   {"synced"sv, Key::Synced}};
+    for (const auto& [text, key] : kKeys)
+        if (k == text) return key;
+    return Key::Other;
+}
+
+// The roots in the order they are imported, with the names the browser gives them.
+constexpr Key kRootKeys[] = {Key::BookmarkBar, Key::OtherRoot, Key::Synced};
+constexpr const wchar_t* kRootNames[] = {L"Bookmarks bar", L"Other bookmarks", L"Mobile bookmarks"};
+constexpr size_t kRootCount = sizeof kRootKeys / sizeof kRootKeys[0];
 
 // One bookmark node being read: its fields, and the records made of its children so far.
+// Node objects are kept for reuse at their depth.
 struct Node {
     std::string name, type, url;
     FolderRecord contents;
     int root = -1;  // which root, for the root nodes
     ~Node() { FreeFolderChildren(contents); }
+    void Reset(int whichRoot) {
+        name.clear();
+        type.clear();
+        url.clear();
+        FreeFolderChildren(contents);  // what a bookmark (no folder) held is dropped
+        root = whichRoot;
+    }
 };
 
 void MoveContents(FolderRecord& from, FolderRecord& to) {
@@ -67,27 +86,36 @@ private:
     enum class Level { Document, Roots, Node, Children, Other };
 
     void FinishNode();
+    Node& OpenNode(int root);
 
     std::vector<Level> m_levels;
-    std::vector<std::unique_ptr<Node>> m_nodes;  // the open nodes, innermost last
-    std::string m_key;                           // the last key read
+    std::vector<std::unique_ptr<Node>> m_nodes;  // the open nodes (the first m_depth), innermost last
+    size_t m_depth = 0;
+    Key m_key = Key::Other;                      // the last key read
     FolderRecord m_roots[kRootCount];
     std::wstring m_rootNames[kRootCount];
     bool m_sawRoots = false;
 };
 
 bool BookmarksReader::key(string_t& name) {
-    m_key = name;
+    m_key = KeyOf(name);
     return true;
 }
 
 bool BookmarksReader::string(string_t& value) {
     if (m_levels.empty() || m_levels.back() != Level::Node) return true;
-    Node& node = *m_nodes.back();
-    if (m_key == "name") node.name = std::move(value);
-    else if (m_key == "type") node.type = std::move(value);
-    else if (m_key == "url") node.url = std::move(value);
+    Node& node = *m_nodes[m_depth - 1];
+    if (m_key == Key::Name) node.name.swap(value);
+    else if (m_key == Key::Type) node.type.swap(value);
+    else if (m_key == Key::Url) node.url.swap(value);
     return true;
+}
+
+Node& BookmarksReader::OpenNode(int root) {
+    if (m_depth == m_nodes.size()) m_nodes.push_back(std::make_unique<Node>());
+    Node& node = *m_nodes[m_depth++];
+    node.Reset(root);
+    return node;
 }
 
 bool BookmarksReader::start_object(std::size_t) {
@@ -95,18 +123,15 @@ bool BookmarksReader::start_object(std::size_t) {
     Level next = Level::Other;
     int root = -1;
     if (m_levels.empty()) next = Level::Document;
-    else if (at == Level::Document && m_key == "roots") next = Level::Roots, m_sawRoots = true;
+    else if (at == Level::Document && m_key == Key::Roots) next = Level::Roots, m_sawRoots = true;
     else if (at == Level::Children) next = Level::Node;
     else if (at == Level::Roots) {
         for (size_t i = 0; i < kRootCount; ++i)
-            if (m_key == kRoots[i].key) next = Level::Node, root = static_cast<int>(i);
+            if (m_key == kRootKeys[i]) next = Level::Node, root = static_cast<int>(i);
     }
-    if (next == Level::Node) {
-        m_nodes.push_back(std::make_unique<Node>());
-        m_nodes.back()->root = root;
-    }
+    if (next == Level::Node) OpenNode(root);
     m_levels.push_back(next);
-    m_key.clear();
+    m_key = Key::Other;
     return true;
 }
 
@@ -119,7 +144,7 @@ bool BookmarksReader::end_object() {
 }
 
 bool BookmarksReader::start_array(std::size_t) {
-    const bool children = !m_levels.empty() && m_levels.back() == Level::Node && m_key == "children";
+    const bool children = !m_levels.empty() && m_levels.back() == Level::Node && m_key == Key::Children;
     m_levels.push_back(children ? Level::Children : Level::Other);
     return true;
 }
@@ -131,21 +156,20 @@ bool BookmarksReader::end_array() {
 }
 
 void BookmarksReader::FinishNode() {
-    const std::unique_ptr<Node> node = std::move(m_nodes.back());
-    m_nodes.pop_back();
+    Node* node = m_nodes[--m_depth].get();
     if (node->root >= 0) {
         MoveContents(node->contents, m_roots[node->root]);
         m_rootNames[node->root] = FromUtf8(node->name);
         return;
     }
-    if (m_nodes.empty()) return;  // a node outside the roots: left out
-    FolderRecord& parent = m_nodes.back()->contents;
+    if (m_depth == 0) return;  // a node outside the roots: left out
+    FolderRecord& parent = m_nodes[m_depth - 1]->contents;
     if (node->type == "url" || (node->type.empty() && !node->url.empty())) {
         auto* favor = new FavorRecord;
         favor->name = FromUtf8(node->name);
         favor->location = FromUtf8(node->url);
         parent.favors.push_back(favor);
-    } else if (m_nodes.size() >= static_cast<size_t>(kMaxImportDepth)) {
+    } else if (m_depth >= static_cast<size_t>(kMaxImportDepth)) {
         MoveContents(node->contents, parent);  // too deep: its contents stay in the parent
     } else {
         auto* folder = new FolderRecord;
@@ -159,7 +183,7 @@ void BookmarksReader::TakeRoots(FolderRecord& root) {
     for (size_t i = 0; i < kRootCount; ++i) {
         if (m_roots[i].favors.empty() && m_roots[i].subfolders.empty()) continue;
         auto* folder = new FolderRecord;
-        folder->name = m_rootNames[i].empty() ? kRoots[i].name : m_rootNames[i];
+        folder->name = m_rootNames[i].empty() ? kRootNames[i] : m_rootNames[i];
         MoveContents(m_roots[i], *folder);
         root.subfolders.push_back(folder);
     }
