@@ -4,6 +4,7 @@
 // 100,000 favorites in 2,000 folders exported as bookmark HTML and 10,000 as .url files
 // (next to writing the same bytes and files straight away).
 #include "bench/Bench.h"
+#include "bench/BenchFiles.h"
 #include "store/CFavorStore.h"
 #include "store/TextConv.h"
 #include "transfer/BookmarkHtml.h"
@@ -19,17 +20,10 @@
 
 namespace {
 
-constexpr int kBookmarks = 100000;
-constexpr int kFolders = 2000;
+using namespace benchfiles;
+
 constexpr int kUrlFiles = 10000;
 constexpr int kUrlFolders = 100;
-constexpr int kHeavyRuns = 3;
-
-std::wstring TempPath(const std::wstring& name) {
-    wchar_t dir[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, dir);
-    return std::wstring(dir) + name;
-}
 
 void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW fd;
@@ -44,20 +38,6 @@ void RemoveTree(const std::wstring& path) {
         FindClose(h);
     }
     RemoveDirectoryW(path.c_str());
-}
-
-void RemoveDb(const std::wstring& path) {
-    for (const wchar_t* s : {L"", L"-journal", L"-wal", L"-shm"}) DeleteFileW((path + s).c_str());
-}
-
-void Exec(sqlite3* db, const char* sql) { sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
-
-// Parent of folder i (0-based): four levels of 20, 100, 380 and 1,500 folders.
-int FolderParent(int i) {
-    if (i < 20) return -1;
-    if (i < 120) return i % 20;
-    if (i < 500) return 20 + i % 100;
-    return 120 + i % 380;
 }
 
 void MakePlaces(const std::wstring& path) {
@@ -105,101 +85,6 @@ void MakePlaces(const std::wstring& path) {
     sqlite3_finalize(mark);
     Exec(db, "commit;");
     sqlite3_close(db);
-}
-
-// The floor: 100,000 favorite rows inserted through one statement in one transaction.
-double RawInsertFloor(int runs) {
-    const std::wstring path = TempPath(L"tm-bench-floor.db");
-    sqlite3* db = nullptr;
-    return bench::MedianMs(
-        runs,
-        [&] {
-            Exec(db, "begin;");
-            sqlite3_stmt* st = nullptr;
-            sqlite3_prepare_v2(db, "insert into tbl_favor(pid, name, location, tags, hits, last_hit) "
-                                   "values(?,?,?,?,0,?);", -1, &st, nullptr);
-            for (int i = 0; i < kBookmarks; ++i) {
-                const std::string n = std::to_string(i);
-                sqlite3_bind_int(st, 1, i % kFolders);
-                sqlite3_bind_text(st, 2, ("Bookmark number " + n + " about something").c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(st, 3, ("https://site" + n + ".example.com/path/page?id=" + n).c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(st, 4, "", -1, SQLITE_STATIC);
-                sqlite3_bind_text(st, 5, "2024-01-01 12:00:00", -1, SQLITE_STATIC);
-                sqlite3_step(st);
-                sqlite3_reset(st);
-            }
-            sqlite3_finalize(st);
-            Exec(db, "commit;");
-        },
-        [&] {
-            RemoveDb(path);
-            sqlite3_open(ToUtf8(path).c_str(), &db);
-            Exec(db, "create table tbl_favor(id integer primary key, pid int, name char(512), location char(1024), "
-                     "tags char(128), hits int, last_hit char(20));");
-        },
-        [&] {
-            sqlite3_close(db);
-            RemoveDb(path);
-        });
-}
-
-// One import into a fresh store: read phase, then the save phase; returns {read, save}.
-// A run that does not read and store `expected` items is reported, so that a fast
-// figure cannot come from an import that lost its work.
-template <class Read>
-std::pair<double, double> Import(int runs, const wchar_t* top, int expected, Read read) {
-    const std::wstring storePath = TempPath(L"tm-bench-import.db");
-    std::vector<double> reads, saves;
-    for (int r = 0; r <= runs; ++r) {  // the first round warms up
-        RemoveDb(storePath);
-        CFavorStore store;
-        store.Open(storePath);
-        FolderRecord root;
-        int count = 0;
-        const double t0 = bench::NowMs();
-        read(root, count);
-        const double t1 = bench::NowMs();
-        int steps = 0;
-        const bool saved = SaveImportedTree(store, root, top, [&] { ++steps; }, [](const FolderRecord&) {});
-        const double t2 = bench::NowMs();
-        if (!saved || count != expected || steps != expected)
-            std::printf("!! %ls: read %d items and stored %d of %d expected%s\n", top, count, steps, expected,
-                        saved ? "" : ", and the save failed");
-        FreeFolderChildren(root);
-        if (r == 0) continue;
-        reads.push_back(t1 - t0);
-        saves.push_back(t2 - t1);
-    }
-    RemoveDb(storePath);
-    std::sort(reads.begin(), reads.end());
-    std::sort(saves.begin(), saves.end());
-    return {reads[reads.size() / 2], saves[saves.size() / 2]};
-}
-
-void BuildExportTree(FolderRecord& root, int favors, int folders) {
-    std::vector<FolderRecord*> all;
-    for (int i = 0; i < folders; ++i) {
-        auto* f = new FolderRecord;
-        f->name = L"Folder " + std::to_wstring(i);
-        const int parent = FolderParent(i);
-        (parent < 0 ? root : *all[parent]).subfolders.push_back(f);
-        all.push_back(f);
-    }
-    for (int i = 0; i < favors; ++i) {
-        auto* f = new FavorRecord;
-        f->name = L"Bookmark number " + std::to_wstring(i) + L" about R&D <" + std::to_wstring(i % 7) + L">";
-        f->location = L"https://site" + std::to_wstring(i) + L".example.com/path/page?id=" + std::to_wstring(i) + L"&x=1";
-        all[(i * 7) % folders]->favors.push_back(f);
-    }
-}
-
-bool WriteWhole(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD put = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
-    CloseHandle(h);
-    return true;
 }
 
 void RunImports(const BenchOptions& options) {

@@ -68,6 +68,7 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM) {
 }
 
 INT_PTR CPropertySheet::DoModal(HWND parent) {
+    if (!parent) parent = CWinApp::MainHwnd();
     std::vector<PROPSHEETPAGEW> psp(m_pages.size());
     for (size_t i = 0; i < m_pages.size(); ++i) {
         PROPSHEETPAGEW& p = psp[i];
@@ -147,7 +148,7 @@ int CPropertySheet::ActiveIndex() const {
 }
 
 void CPropertySheet::SetWizardButtons(DWORD flags) const {
-    if (m_hwnd) PostMessageW(m_hwnd, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
+    if (m_hwnd) PostOrSend(m_hwnd, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
 }
 
 }  // namespace fw

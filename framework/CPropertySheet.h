@@ -45,15 +45,16 @@ public:
     ~CPropertySheet() override;
 
     void AddPage(CPropertyPage* page);  // not owned
-    // Runs the sheet modally; IDOK when it was closed by OK, otherwise IDCANCEL or
-    // the value given to EndSheet.
-    INT_PTR DoModal(HWND parent);
+    // Runs the sheet modally over `parent` (which is disabled meanwhile); without one,
+    // over the application's main window. IDOK when it was closed by OK, otherwise
+    // IDCANCEL or the value given to EndSheet.
+    INT_PTR DoModal(HWND parent = nullptr);
     void EndSheet(INT_PTR result);
 
     void SetActivePage(int index) const;
     void SetActivePage(const CPropertyPage* page) const;
     int ActiveIndex() const;
-    // Posted, as the pages may ask from a worker thread.
+    // Posted (sent if the post is refused), as the pages may ask from a worker thread.
     void SetWizardButtons(DWORD flags) const;
     bool IsWizard() const { return m_wizard; }
     size_t PageCount() const { return m_pages.size(); }

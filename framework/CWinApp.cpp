@@ -16,6 +16,8 @@ HINSTANCE CWinApp::ResourceInstance() {
     return GetModuleHandleW(nullptr);
 }
 
+HWND CWinApp::MainHwnd() { return s_current && s_current->m_mainWnd ? s_current->m_mainWnd->Hwnd() : nullptr; }
+
 std::wstring CWinApp::AppName() { return s_current ? s_current->m_appName : std::wstring(L"Tidemarker"); }
 
 int CWinApp::Run(HINSTANCE instance) {

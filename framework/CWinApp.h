@@ -26,6 +26,8 @@ public:
     static std::wstring AppName();
 
     CWnd* MainWnd() const { return m_mainWnd; }
+    // The main window's handle, or null: the owner of a sheet run without one.
+    static HWND MainHwnd();
     void SetMainWnd(CWnd* wnd) { m_mainWnd = wnd; }
 
 protected:

@@ -88,6 +88,10 @@ bool ReflectToChild(HWND child, const Msg& m, LRESULT& result) {
     return target->Dispatch(reflected, result);
 }
 
+void PostOrSend(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (!PostMessageW(hwnd, msg, wp, lp) && IsWindow(hwnd)) SendMessageW(hwnd, msg, wp, lp);
+}
+
 bool PreTranslateChain(MSG& msg, HWND top) {
     for (HWND w = msg.hwnd; w; w = GetParent(w)) {
         if (CWnd* obj = CWnd::FromHandle(w); obj && obj->PreTranslateMessage(msg)) return true;

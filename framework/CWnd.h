@@ -50,6 +50,11 @@ bool ReflectToChild(HWND child, const Msg& m, LRESULT& result);
 // Window text of any window as a wide string.
 std::wstring WindowText(HWND hwnd);
 
+// Posts; when the queue refuses the post (it is full), sends instead, so the message
+// reaches a window that still exists. Never from a thread that holds a lock the
+// receiver may wait for.
+void PostOrSend(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
 // Gives each window on the path from msg.hwnd up to `top` the first look at a message.
 bool PreTranslateChain(MSG& msg, HWND top);
 

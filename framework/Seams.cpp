@@ -1,5 +1,6 @@
 #include "framework/Seams.h"
 #include <shellapi.h>
+#include <shlobj.h>
 #include <mutex>
 #include <utility>
 
@@ -10,6 +11,7 @@ std::mutex gLock;  // handlers may be read from a transfer worker thread
 MessageBoxHandler gMessageBox;
 ShellOpenHandler gShellOpen;
 ClockHandler gClock;
+ShellFolderHandler gShellFolder;
 
 template <class H>
 H Current(const H& h) {
@@ -43,8 +45,18 @@ SYSTEMTIME LocalTimeNow() {
     return st;
 }
 
+std::wstring ShellFolderPath(int csidl) {
+    if (auto h = Current(gShellFolder)) return h(csidl);
+    wchar_t path[MAX_PATH + 1] = {};
+    if (!SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE)) return {};
+    return path;
+}
+
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) { return Replace(gMessageBox, std::move(handler)); }
 ShellOpenHandler SetShellOpenHandler(ShellOpenHandler handler) { return Replace(gShellOpen, std::move(handler)); }
 ClockHandler SetClockHandler(ClockHandler handler) { return Replace(gClock, std::move(handler)); }
+ShellFolderHandler SetShellFolderHandler(ShellFolderHandler handler) {
+    return Replace(gShellFolder, std::move(handler));
+}
 
 }  // namespace seams

@@ -15,14 +15,19 @@ using MessageBoxHandler =
 using ShellOpenHandler = std::function<INT_PTR(const std::wstring& target, int show)>;
 // Local time now.
 using ClockHandler = std::function<SYSTEMTIME()>;
+// A shell special folder of the user (CSIDL_APPDATA, CSIDL_LOCAL_APPDATA, ...) -> its
+// path without a trailing backslash, or empty.
+using ShellFolderHandler = std::function<std::wstring(int csidl)>;
 
 int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
 INT_PTR ShellOpen(const std::wstring& target, int show);
 SYSTEMTIME LocalTimeNow();
+std::wstring ShellFolderPath(int csidl);
 
 // Installing an empty handler restores the real one. Each returns the previous handler.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 ShellOpenHandler SetShellOpenHandler(ShellOpenHandler handler);
 ClockHandler SetClockHandler(ClockHandler handler);
+ShellFolderHandler SetShellFolderHandler(ShellFolderHandler handler);
 
 }  // namespace seams

@@ -14,6 +14,8 @@
 #define IDD_IMPORT_WIZARD               163
 #define IDD_IMPORT_FOLDER               164
 #define IDD_IMPORT_FIREFOX              165
+#define IDD_IMPORT_CHROMIUM             166
+#define IDD_IMPORT_HTML                 167
 #define IDD_EXPORT_WIZARD               169
 #define IDD_EXPORT_FOLDER               173
 #define IDD_EXPORT_HTML                 174
@@ -102,9 +104,12 @@
 #define IDC_HOTKEY_ADDFAVOR             1064
 #define IDC_HOTKEY_DEFAULT              1013
 
-/* ---- wizards (163, 164, 165, 169, 173, 174) ---- */
+/* ---- wizards (163 to 167, 169, 173, 174) ---- */
 #define IDC_WIZ_KIND_FOLDER             1034
 #define IDC_WIZ_KIND_FIREFOX            1065
+#define IDC_WIZ_KIND_CHROMIUM           1066
+#define IDC_WIZ_KIND_HTML               1067
+#define IDC_WIZ_PROFILE_COMBO           1068
 #define IDC_WIZ_FOLDER_PATH             1074
 #define IDC_WIZ_FOLDER_BROWSE           1075
 #define IDC_WIZ_FOLDER_PROGRESS         1076

@@ -217,10 +217,13 @@ bool CFavorStore::DeleteFolders(const std::vector<int>& folderIds) {
     });
 }
 
-bool CFavorStore::AddFavor(FavorRecord& favor) {
+bool CFavorStore::AddFavor(FavorRecord& favor) { return InsertFavor(favor, false); }
+bool CFavorStore::AddImportedFavor(FavorRecord& favor) { return InsertFavor(favor, true); }
+
+bool CFavorStore::InsertFavor(FavorRecord& favor, bool keepLastHit) {
     return Guarded([&] {
         favor.hits = 0;
-        favor.lastHit = CurrentTimeText();
+        if (!keepLastHit || favor.lastHit.empty()) favor.lastHit = CurrentTimeText();
         CppSQLite3Command& insert = Prepared(m_insertFavor, kInsertFavor);
         insert.BindInt(1, favor.pid);
         insert.BindText(2, ToUtf8(favor.name).c_str());

@@ -51,6 +51,9 @@ public:
 
     // Sets hits = 0, lastHit = now and then id to the new row id.
     bool AddFavor(FavorRecord& favor);
+    // The same for an imported favorite, whose visit time read from its source (lastHit,
+    // when not empty) is kept.
+    bool AddImportedFavor(FavorRecord& favor);
     // Name, location, tags and folder; the visit data is never changed here.
     bool UpdateFavor(const FavorRecord& favor);
     bool DeleteFavor(int favorId);
@@ -117,6 +120,7 @@ private:
     bool GetVisitList(VisitList list, std::vector<FavorRecord*>& out);
     // The statement of `slot`, compiled on first use and kept until the store closes.
     CppSQLite3Command& Prepared(CppSQLite3Command& slot, const char* sql);
+    bool InsertFavor(FavorRecord& favor, bool keepLastHit);
     void CloseQuietly();
 
     bool m_opened = false;

@@ -7,7 +7,8 @@ tools=(cmake:cmake make:make npm:npm wine:wine
        x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
        xvfb-run:xvfb xauth:xauth chmcmd:fp-utils makensis:nsis zip:zip unzip:unzip python3:python3)
 # packages without a command of their own
-files=(/usr/src/googletest/CMakeLists.txt:googletest /usr/lib/wine/wine64:wine64)
+files=(/usr/src/googletest/CMakeLists.txt:googletest /usr/lib/wine/wine64:wine64
+       /usr/include/nlohmann/json.hpp:nlohmann-json3-dev)
 missing=()
 for t in "${tools[@]}"; do command -v "${t%%:*}" >/dev/null 2>&1 || missing+=("${t##*:}"); done
 for f in "${files[@]}"; do [ -e "${f%%:*}" ] || missing+=("${f##*:}"); done

@@ -11,17 +11,17 @@ public:
 
 class CExportFolderPage : public CTransferPage {
 public:
-    CExportFolderPage(CFolderTreeCtrl* tree, HWND mainWindow);
+    CExportFolderPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CExportHtmlPage : public CTransferPage {
 public:
-    CExportHtmlPage(CFolderTreeCtrl* tree, HWND mainWindow);
+    CExportHtmlPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CExportWizardSheet : public fw::CPropertySheet {
 public:
-    CExportWizardSheet(CFolderTreeCtrl* tree, HWND mainWindow);
+    CExportWizardSheet(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
 
     CExportWizardDlg& KindPage() { return m_kind; }
     CExportFolderPage& FolderPage() { return m_folder; }

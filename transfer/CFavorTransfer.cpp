@@ -1,4 +1,5 @@
 #include "transfer/CFavorTransfer.h"
+#include "framework/Seams.h"
 #include "store/TextConv.h"
 #include "transfer/BookmarkHtml.h"
 #include "transfer/FirefoxPlaces.h"
@@ -28,9 +29,7 @@ bool EnsureFolderPath(const std::wstring& path) {
 }  // namespace
 
 std::wstring CFavorTransfer::GetFavoritesFolderPath() {
-    wchar_t path[MAX_PATH + 1] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, path, CSIDL_FAVORITES, FALSE)) return {};
-    return path;
+    return seams::ShellFolderPath(CSIDL_FAVORITES);
 }
 
 bool CFavorTransfer::ReadFavoritesFolder(const std::wstring& path, FolderRecord& root, int& count,
@@ -39,9 +38,9 @@ bool CFavorTransfer::ReadFavoritesFolder(const std::wstring& path, FolderRecord&
 }
 
 std::wstring CFavorTransfer::FindFirefoxPlaces() {
-    wchar_t appData[MAX_PATH + 1] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE)) return {};
-    return PlacesPathFromProfiles(std::wstring(appData) + L"\\Mozilla\\Firefox\\");
+    const std::wstring appData = seams::ShellFolderPath(CSIDL_APPDATA);
+    if (appData.empty()) return {};
+    return PlacesPathFromProfiles(appData + L"\\Mozilla\\Firefox\\");
 }
 
 std::wstring CFavorTransfer::PlacesPathFromProfiles(const std::wstring& firefoxFolder) {

@@ -1,6 +1,8 @@
-// The Import Wizard: pick the kind of source, then import a favorites folder or a
-// Firefox bookmark database on a worker thread, with progress.
+// The Import Wizard: pick the kind of source, then import a favorites folder, a Firefox
+// bookmark database, a Chromium browser's Bookmarks file or a bookmark HTML file on a
+// worker thread, with progress.
 #pragma once
+#include "transfer/CImportChromiumPage.h"
 #include "transfer/CTransferPage.h"
 #include "transfer/CWizardKindPage.h"
 
@@ -11,18 +13,23 @@ public:
 
 class CImportFolderPage : public CTransferPage {
 public:
-    CImportFolderPage(CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportFolderPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CImportFirefoxPage : public CTransferPage {
 public:
-    CImportFirefoxPage(CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportFirefoxPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+};
+
+class CImportHtmlPage : public CTransferPage {
+public:
+    CImportHtmlPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CImportWizardSheet : public fw::CPropertySheet {
 public:
     // tree: the main window's folder tree pane (the import mirrors new folders into it).
-    CImportWizardSheet(CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportWizardSheet(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
 
     CImportWizardDlg& KindPage() { return m_kind; }
     CImportFolderPage& FolderPage() { return m_folder; }
@@ -32,4 +39,6 @@ private:
     CImportWizardDlg m_kind;
     CImportFolderPage m_folder;
     CImportFirefoxPage m_firefox;
+    CImportChromiumPage m_chromium;
+    CImportHtmlPage m_html;
 };

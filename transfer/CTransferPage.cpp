@@ -3,12 +3,15 @@
 #include "framework/Seams.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "transfer/BookmarkHtmlReader.h"
 #include "transfer/CFavorTransfer.h"
+#include "transfer/ChromiumBookmarks.h"
+#include "transfer/ChromiumProfiles.h"
 #include "transfer/ImportStatus.h"
 #include "transfer/PathPickers.h"
 #include "transfer/SaveImportedTree.h"
 #include "ui/CFolderTreeCtrl.h"
-#include "ui/dialogs/CFavorDlg.h"
+#include "ui/FolderTreeLogic.h"
 #include <commctrl.h>
 
 namespace {
@@ -19,6 +22,12 @@ constexpr UINT kMirrorFolder = WM_APP + 0x40;
 constexpr UINT kSelectFolder = WM_APP + 0x41;
 
 const wchar_t kNotice[] = L"Notice";
+const wchar_t kReadFailed[] = L"Import fail, please select a valid file!";
+const wchar_t kStoreFailed[] =
+    L"Import fail, the favorites could not be stored in the favorites database. Nothing was changed.";
+
+// About one progress step is posted per 1% of the records saved.
+constexpr int kStepBatches = 100;
 
 }  // namespace
 
@@ -37,8 +46,9 @@ bool CTransferPage::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || CPropertyPage::Dispatch(m, result);
 }
 
-CTransferPage::CTransferPage(UINT templateId, Kind kind, CFolderTreeCtrl* tree, HWND mainWindow)
-    : CPropertyPage(templateId), m_kind(kind), m_tree(tree), m_mainWindow(mainWindow) {}
+CTransferPage::CTransferPage(UINT templateId, Kind kind, CFavorStore& store, CFolderTreeCtrl* tree,
+                             HWND mainWindow)
+    : CPropertyPage(templateId), m_kind(kind), m_store(store), m_tree(tree), m_mainWindow(mainWindow) {}
 
 CTransferPage::~CTransferPage() { m_worker.Join(); }
 
@@ -58,22 +68,18 @@ BOOL CTransferPage::OnInitDialog() {
     switch (m_kind) {
     case Kind::ImportFolder:
     case Kind::ImportFirefox:
+    case Kind::ImportChromium:
+    case Kind::ImportHtml:
         SendMessageW(progress, PBM_SETRANGE32, 0, 100);
         SendMessageW(progress, PBM_SETPOS, 0, 0);
         SetItemText(IDC_WIZ_STATUS, L"Import status: Ready.");
-        SetItemText(PathId(), m_kind == Kind::ImportFolder ? CFavorTransfer::GetFavoritesFolderPath()
-                                                           : CFavorTransfer::FindFirefoxPlaces());
+        SetItemText(PathId(), m_kind == Kind::ImportFolder    ? CFavorTransfer::GetFavoritesFolderPath()
+                              : m_kind == Kind::ImportFirefox ? CFavorTransfer::FindFirefoxPlaces()
+                                                              : std::wstring());  // a Chromium page fills its own
         break;
     case Kind::ExportFolder:
-    case Kind::ExportHtml: {
-        HWND combo = Item(IDC_FOLDER_COMBO);
-        if (m_tree) {
-            FolderRecord& root = m_tree->GetRootFolder();
-            const LRESULT at = SendMessageW(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(L"Root"));
-            SendMessageW(combo, CB_SETITEMDATA, at, reinterpret_cast<LPARAM>(&root));
-            FillFolderList(combo, root, 1, -1);
-        }
-        SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    case Kind::ExportHtml:
+        FillFolderCombo();
         if (m_kind == Kind::ExportFolder) {
             SetItemText(PathId(), CFavorTransfer::GetFavoritesFolderPath());
             SendMessageW(progress, PBM_SETRANGE32, 0, 100);
@@ -81,8 +87,24 @@ BOOL CTransferPage::OnInitDialog() {
         }
         break;
     }
-    }
     return TRUE;
+}
+
+// "Root" and the tree pane's folders, indented; each entry carries its folder's id, which
+// the job reads, never a record the tree may free meanwhile.
+void CTransferPage::FillFolderCombo() const {
+    HWND combo = Item(IDC_FOLDER_COMBO);
+    const auto append = [combo](const std::wstring& text, int id) {
+        const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+        const LRESULT at = SendMessageW(combo, CB_INSERTSTRING, static_cast<WPARAM>(count < 0 ? 0 : count),
+                                        reinterpret_cast<LPARAM>(text.c_str()));
+        if (at >= 0) SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(id));
+    };
+    append(L"Root", 0);
+    if (m_tree) {
+        for (const FolderListEntry& e : FolderListEntries(m_tree->GetRootFolder(), 1, -1)) append(e.text, e.folder->id);
+    }
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);
 }
 
 LRESULT CTransferPage::OnBrowse(const fw::Msg&) {
@@ -91,6 +113,8 @@ LRESULT CTransferPage::OnBrowse(const fw::Msg&) {
     case Kind::ImportFolder:
     case Kind::ExportFolder: chosen = PathPickers::BrowseForFolder(L"Select Favorites Folder:"); break;
     case Kind::ImportFirefox: chosen = PathPickers::OpenFile(m_hwnd, L"Firefox Bookmark database (*.sqlite)|*.sqlite||"); break;
+    case Kind::ImportChromium: chosen = PathPickers::OpenFile(m_hwnd, L"Bookmarks file (Bookmarks)|Bookmarks|All files (*.*)|*.*||"); break;
+    case Kind::ImportHtml: chosen = PathPickers::OpenFile(m_hwnd, L"HTML file (*.html;*.htm)|*.html;*.htm||"); break;
     case Kind::ExportHtml:
         chosen = PathPickers::SaveFile(m_hwnd, L"HTML file (*.html)|*.html|HTM file (*.htm)|*.htm||", L"html",
                                        L"Tidemarker.html");
@@ -101,10 +125,14 @@ LRESULT CTransferPage::OnBrowse(const fw::Msg&) {
 }
 
 LRESULT CTransferPage::OnWizardNext() {
+    // A Next pressed before the job has disabled the buttons must not start it again.
+    if (m_worker.running || m_worker.IsAlive()) return -1;
     if (ItemText(PathId()).empty()) {
-        const wchar_t* text = m_kind == Kind::ImportFirefox ? L"You should select the bookmark HTML file fist!"
-                              : m_kind == Kind::ExportHtml  ? L"You should select the html saving folder fist!"
-                                                            : L"You should select the favorites folder fist!";
+        const wchar_t* text = m_kind == Kind::ImportFirefox    ? L"You should select the bookmark HTML file fist!"
+                              : m_kind == Kind::ExportHtml     ? L"You should select the html saving folder fist!"
+                              : m_kind == Kind::ImportChromium ? L"You should select the Bookmarks file first!"
+                              : m_kind == Kind::ImportHtml     ? L"You should select the bookmark HTML file first!"
+                                                               : L"You should select the favorites folder fist!";
         seams::MessageBox(m_hwnd, text, kNotice, MB_OK);
     } else {
         m_worker.running = true;  // Cancel is refused from the moment the job is started
@@ -114,6 +142,7 @@ LRESULT CTransferPage::OnWizardNext() {
 }
 
 LRESULT CTransferPage::OnWizardBack() {
+    if (m_worker.running) return -1;  // nor may another page start a second job meanwhile
     if (Sheet()) Sheet()->SetActivePage(0);
     return -1;
 }
@@ -136,14 +165,16 @@ LRESULT CTransferPage::OnSetCursor(const fw::Msg& m) {
     return TRUE;
 }
 
-LRESULT CTransferPage::OnStep(const fw::Msg&) {
+// wParam: the number of steps (imports post them in batches); 0 counts as one.
+LRESULT CTransferPage::OnStep(const fw::Msg& m) {
     HWND progress = Item(ProgressId());
     const LRESULT pos = SendMessageW(progress, PBM_GETPOS, 0, 0);
-    SendMessageW(progress, PBM_SETPOS, pos + 1, 0);
+    SendMessageW(progress, PBM_SETPOS, pos + (m.wp ? static_cast<LRESULT>(m.wp) : 1), 0);
     return 0;
 }
 
 LRESULT CTransferPage::OnDone(const fw::Msg&) {
+    ReplyMessage(0);  // when sent: the job goes on while the message shows
     seams::MessageBox(m_hwnd, IsImport() ? L"Congratulations. Import finished." : L"Congratulations. Export finished.",
                       L"Congratulations", MB_OK);
     if (Sheet()) Sheet()->EndSheet(0);
@@ -181,13 +212,16 @@ std::wstring CTransferPage::ReadPath() const {
     return text;
 }
 
-void CTransferPage::ReturnToReady() const {
+void CTransferPage::ReturnToReady() {
+    m_worker.running = false;  // the job is over: Cancel is allowed again
     HWND progress = GetDlgItem(m_hwnd, ProgressId());
     SendMessageW(progress, PBM_SETRANGE32, 0, 100);
     SendMessageW(progress, PBM_SETPOS, 0, 0);
     SetStatus(IsImport() ? L"Import status: Ready." : L"Export status: Ready.");
     if (Sheet()) Sheet()->SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
 }
+
+void CTransferPage::ReportDone() const { fw::PostOrSend(m_hwnd, WM_TRANSFER_DONE, 0, 0); }
 
 void CTransferPage::Run() {
     m_worker.running = true;
@@ -197,41 +231,72 @@ void CTransferPage::Run() {
     m_worker.running = false;
 }
 
+// The read phase: the tree the page's source holds, and the name of its new top folder.
+bool CTransferPage::ReadSource(const std::wstring& path, FolderRecord& root, int& count,
+                               std::wstring& topName) const {
+    CFavorTransfer transfer;
+    switch (m_kind) {
+    case Kind::ImportFolder:
+        SetStatus(L"Import status: Reading from favorites folder...");
+        topName = L"Favorites From IE";
+        return transfer.ReadFavoritesFolder(path, root, count,
+                                            [this](int items) { SetStatus(FolderReadingStatus(items).c_str()); });
+    case Kind::ImportFirefox:
+        SetStatus(L"Import status: Reading from bookmark database file...");
+        topName = L"Favorites From Firefox";
+        return transfer.ReadFirefoxPlaces(path, root, count);
+    case Kind::ImportChromium:
+        SetStatus(L"Import status: Reading from Bookmarks file...");
+        topName = L"Favorites From " + ChromiumBrowserName(path);
+        return ReadChromiumBookmarks(path, root, count);
+    case Kind::ImportHtml:
+        SetStatus(L"Import status: Reading from bookmark HTML file...");
+        topName = L"Favorites From HTML";
+        return ReadBookmarkHtmlFile(path, root, count);
+    default: return false;
+    }
+}
+
 void CTransferPage::RunImport() {
-    const bool folder = m_kind == Kind::ImportFolder;
-    SetStatus(folder ? L"Import status: Reading from favorites folder..."
-                     : L"Import status: Reading from bookmark database file...");
     FolderRecord root;
     int count = 0;
-    CFavorTransfer transfer;
-    const std::wstring path = ReadPath();
-    const auto reading = [this](int items) { SetStatus(FolderReadingStatus(items).c_str()); };
-    const bool read = folder ? transfer.ReadFavoritesFolder(path, root, count, reading)
-                             : transfer.ReadFirefoxPlaces(path, root, count);
-    if (!read) {
-        seams::MessageBox(m_hwnd, L"Import fail, please select a valid file!", kNotice, MB_OK);
+    std::wstring topName;
+    const bool read = ReadSource(ReadPath(), root, count, topName);
+    const bool saved = read && SaveImport(root, count, topName);
+    const int topId = root.id;
+    FreeFolderChildren(root);
+    if (!saved) {  // nothing is stored: say why, and the page is ready again
+        seams::MessageBox(m_hwnd, read ? kStoreFailed : kReadFailed, kNotice, MB_OK);
         ReturnToReady();
-        FreeFolderChildren(root);
         return;
     }
+    if (m_mainWindow) SendMessageW(m_mainWindow, WM_FOLDERS_CHANGED, 0, 0);
+    SendMessageW(m_hwnd, kSelectFolder, static_cast<WPARAM>(topId), 0);
+    SetStatus(L"Import status: Finished.");
+    ReportDone();
+}
+
+// Stores the tree as one batch. Progress steps are posted in batches while the store is
+// held (a send could wait for a GUI thread that waits for the store); a refused post is
+// carried over, and what is left is sent once the store is free.
+bool CTransferPage::SaveImport(FolderRecord& root, int count, const std::wstring& topName) {
     SetStatus(L"Import status: Saving to favorites database...");
     SetProgressRange(count);
     SendMessageW(GetDlgItem(m_hwnd, ProgressId()), PBM_SETPOS, 0, 0);
     const HWND page = m_hwnd;
-    // Steps are posted while the import holds the store; the folders are mirrored
-    // into the tree pane on the GUI thread once the store is free again.
-    SaveImportedTree(
-        FavorStore(), root, folder ? L"Favorites From IE" : L"Favorites From Firefox",
-        [page] { PostMessageW(page, WM_TRANSFER_STEP, 0, 0); },
+    const WPARAM every = static_cast<WPARAM>(count > kStepBatches ? count / kStepBatches : 1);
+    WPARAM owed = 0;
+    const bool saved = SaveImportedTree(
+        m_store, root, topName,
+        [page, every, &owed] {
+            if (++owed >= every && PostMessageW(page, WM_TRANSFER_STEP, owed, 0)) owed = 0;
+        },
+        // The folders are mirrored into the tree pane once the store is free again.
         [page](const FolderRecord& stored) {
             SendMessageW(page, kMirrorFolder, 0, reinterpret_cast<LPARAM>(&stored));
         });
-    const int topId = root.id;
-    FreeFolderChildren(root);
-    if (m_mainWindow) SendMessageW(m_mainWindow, WM_FOLDERS_CHANGED, 0, 0);
-    SendMessageW(page, kSelectFolder, static_cast<WPARAM>(topId), 0);
-    SetStatus(L"Import status: Finished.");
-    PostMessageW(page, WM_TRANSFER_DONE, 0, 0);
+    if (saved && owed) SendMessageW(page, WM_TRANSFER_STEP, owed, 0);
+    return saved;
 }
 
 void CTransferPage::RunExport() {
@@ -239,10 +304,10 @@ void CTransferPage::RunExport() {
     FolderRecord root;
     HWND combo = GetDlgItem(m_hwnd, IDC_FOLDER_COMBO);
     const LRESULT sel = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    const LRESULT data = sel == CB_ERR ? 0 : SendMessageW(combo, CB_GETITEMDATA, sel, 0);
-    if (data && data != CB_ERR) root.id = reinterpret_cast<const FolderRecord*>(data)->id;
+    const LRESULT id = sel == CB_ERR ? 0 : SendMessageW(combo, CB_GETITEMDATA, sel, 0);
+    if (id != CB_ERR) root.id = static_cast<int>(id);
     int count = 0;
-    FavorStore().LoadAll(root, count);
+    m_store.LoadAll(root, count);
     SetProgressRange(count);
     const bool toFolder = m_kind == Kind::ExportFolder;
     SetStatus(toFolder ? L"Export status: Saving to Windows favorites folder..."
@@ -259,5 +324,5 @@ void CTransferPage::RunExport() {
         return;
     }
     SetStatus(L"Export status: Finished.");
-    PostMessageW(page, WM_TRANSFER_DONE, 0, 0);
+    ReportDone();
 }

@@ -7,13 +7,14 @@
 #include "store/Records.h"
 #include <string>
 
+class CFavorStore;
 class CFolderTreeCtrl;
 
 class CTransferPage : public fw::CPropertyPage, public CWorkerThread::Delegate {
 public:
-    enum class Kind { ImportFolder, ImportFirefox, ExportFolder, ExportHtml };
+    enum class Kind { ImportFolder, ImportFirefox, ImportChromium, ImportHtml, ExportFolder, ExportHtml };
 
-    CTransferPage(UINT templateId, Kind kind, CFolderTreeCtrl* tree, HWND mainWindow);
+    CTransferPage(UINT templateId, Kind kind, CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
     ~CTransferPage() override;
 
     bool IsRunning() const { return m_worker.running; }
@@ -32,7 +33,7 @@ protected:
     int PathId() const;
     int BrowseId() const;
     int ProgressId() const;
-    bool IsImport() const { return m_kind == Kind::ImportFolder || m_kind == Kind::ImportFirefox; }
+    bool IsImport() const { return m_kind != Kind::ExportFolder && m_kind != Kind::ExportHtml; }
 
 private:
     LRESULT OnBrowse(const fw::Msg&);
@@ -42,15 +43,20 @@ private:
     LRESULT OnSelectFolder(const fw::Msg&);
     LRESULT OnSetCursor(const fw::Msg&);
 
+    void FillFolderCombo() const;
     void RunImport();
+    bool ReadSource(const std::wstring& path, FolderRecord& root, int& count, std::wstring& topName) const;
+    bool SaveImport(FolderRecord& root, int count, const std::wstring& topName);
     void RunExport();
+    void ReportDone() const;
     // Worker-side helpers: each sends or posts to the GUI thread.
     void SetStatus(const wchar_t* text) const;
     void SetProgressRange(int upper) const;
     std::wstring ReadPath() const;
-    void ReturnToReady() const;
+    void ReturnToReady();
 
     Kind m_kind;
+    CFavorStore& m_store;
     CFolderTreeCtrl* m_tree;
     HWND m_mainWindow;
     CWorkerThread m_worker{this};  // last member: joined before the others go

@@ -1,16 +1,17 @@
 #include "transfer/CWizardKindPage.h"
-#include "res/resource.h"
 
 BOOL CWizardKindPage::OnInitDialog() {
     if (Sheet()) Sheet()->SetWizardButtons(PSWIZB_NEXT);
-    CheckRadioButton(m_hwnd, IDC_WIZ_KIND_FOLDER, IDC_WIZ_KIND_FIREFOX, IDC_WIZ_KIND_FOLDER);
+    if (!m_kinds.empty()) CheckRadioButton(m_hwnd, m_kinds.front(), m_kinds.back(), m_kinds.front());
     return TRUE;
 }
 
 LRESULT CWizardKindPage::OnWizardNext() {
     if (!Sheet()) return 0;
-    if (IsDlgButtonChecked(m_hwnd, IDC_WIZ_KIND_FOLDER) == BST_CHECKED) Sheet()->SetActivePage(1);
-    else if (IsDlgButtonChecked(m_hwnd, IDC_WIZ_KIND_FIREFOX) == BST_CHECKED) Sheet()->SetActivePage(2);
-    else return 0;  // neither chosen: the sheet moves on by itself
-    return -1;
+    for (size_t i = 0; i < m_kinds.size(); ++i) {
+        if (IsDlgButtonChecked(m_hwnd, m_kinds[i]) != BST_CHECKED) continue;
+        Sheet()->SetActivePage(static_cast<int>(i + 1));
+        return -1;
+    }
+    return 0;  // none chosen: the sheet moves on by itself
 }

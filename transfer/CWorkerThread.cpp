@@ -24,8 +24,9 @@ bool CWorkerThread::Start() {
 
 void CWorkerThread::Join() {
     while (IsAlive()) {
-        // The job sends messages to the pages and the tree; keep them flowing.
-        const DWORD r = MsgWaitForMultipleObjects(1, &m_thread, FALSE, INFINITE, QS_SENDMESSAGE);
+        // The job sends messages to the pages and the tree; keep them flowing, a message
+        // that was already waiting (seen but not yet handled) included.
+        const DWORD r = MsgWaitForMultipleObjectsEx(1, &m_thread, INFINITE, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
         if (r != WAIT_OBJECT_0 + 1) break;
         MSG msg;
         PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);

@@ -16,7 +16,8 @@ public:
     void SaveContents(FolderRecord& folder) {
         for (FavorRecord* favor : folder.favors) {
             favor->pid = folder.id;
-            m_ok = m_store.AddFavor(*favor) && m_ok;
+            if (favor->lastHit.empty()) favor->lastHit = m_now;  // one clock reading for the whole save
+            m_ok = m_store.AddImportedFavor(*favor) && m_ok;
             Step();
         }
         for (FolderRecord* sub : folder.subfolders) {
@@ -37,6 +38,7 @@ private:
 
     CFavorStore& m_store;
     const std::function<void()>& m_step;
+    const std::wstring m_now = CFavorStore::CurrentTimeText();
     std::vector<FolderRecord*> m_folders;
     bool m_ok = true;
 };

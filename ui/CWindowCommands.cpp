@@ -280,14 +280,14 @@ LRESULT CWindowCommands::OnLatestVisitedEntry(const fw::Msg& m) {
 // ---- wizards ----
 
 LRESULT CWindowCommands::OnImport(const fw::Msg&) {
-    CImportWizardSheet sheet(&m_tree, m_dialog);
-    sheet.DoModal(nullptr);
+    CImportWizardSheet sheet(m_store, &m_tree, m_dialog);
+    sheet.DoModal();  // modal over the main window
     return 0;
 }
 
 LRESULT CWindowCommands::OnExport(const fw::Msg&) {
-    CExportWizardSheet sheet(&m_tree, m_dialog);
-    sheet.DoModal(nullptr);
+    CExportWizardSheet sheet(m_store, &m_tree, m_dialog);
+    sheet.DoModal();
     return 0;
 }
 

@@ -1,4 +1,5 @@
 #include "fakes/FakeSeams.h"
+#include <shlobj.h>
 
 FakeSeams::FakeSeams() {
     seams::SetMessageBoxHandler([this](HWND owner, const std::wstring& text,
@@ -31,6 +32,22 @@ FakeSeams::~FakeSeams() {
     seams::SetMessageBoxHandler({});
     seams::SetShellOpenHandler({});
     seams::SetClockHandler({});
+    seams::SetShellFolderHandler({});
+}
+
+void FakeSeams::SetShellFolder(int csidl, const std::wstring& path) {
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_folders[csidl] = path;
+    }
+    seams::SetShellFolderHandler([this](int id) {
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            if (const auto it = m_folders.find(id); it != m_folders.end()) return it->second;
+        }
+        wchar_t real[MAX_PATH + 1] = {};
+        return SHGetSpecialFolderPathW(nullptr, real, id, FALSE) ? std::wstring(real) : std::wstring();
+    });
 }
 
 void FakeSeams::QueueAnswer(int answer) {

@@ -4,6 +4,7 @@
 #pragma once
 #include "framework/Seams.h"
 #include <deque>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ public:
     void QueueAnswer(int answer);
     void PinClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second);
     void SetShellResult(INT_PTR result) { m_shellResult = result; }
+    // The user's special folder `csidl` is `path` from now on (other folders stay real).
+    void SetShellFolder(int csidl, const std::wstring& path);
 
     std::vector<ShownMessage> Messages() const;
     std::vector<std::wstring> Opened() const;
@@ -39,4 +42,5 @@ private:
     INT_PTR m_shellResult = 42;
     bool m_clockPinned = false;
     SYSTEMTIME m_clock{};
+    std::map<int, std::wstring> m_folders;
 };

@@ -1,0 +1,211 @@
+#include "transfer/ChromiumBookmarks.h"
+#include "store/TextConv.h"
+#include "transfer/BookmarkHtmlReader.h"
+#include "transfer/FileBytes.h"
+#include <nlohmann/json.hpp>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Json = nlohmann::json;
+
+// The keys that matter, told apart once as they are read.
+enum class Key { Other, Roots, Children, Name, Type, Url, BookmarkBar, OtherRoot, Synced };
+
+Key KeyOf(std::string_view k) {
+    using namespace std::literals;
+    static constexpr std::pair<std::string_view, Key> kKeys[] = {
+        {"children"sv, Key::Children}, {"name"sv, Key::Name},   {"type"sv, Key::Type},
+        {"url"sv, Key::Url},           {"roots"sv, Key::Roots}, {"bookmark_bar"sv, Key::BookmarkBar},
+        {"other"sv, Key::OtherRoot},   {"synced"sv, Key::Synced}};
+    for (const auto& [text, key] : kKeys)
+        if (k == text) return key;
+    return Key::Other;
+}
+
+// The roots in the order they are imported, with the names the browser gives them.
+constexpr Key kRootKeys[] = {Key::BookmarkBar, Key::OtherRoot, Key::Synced};
+constexpr const wchar_t* kRootNames[] = {L"Bookmarks bar", L"Other bookmarks", L"Mobile bookmarks"};
+constexpr size_t kRootCount = sizeof kRootKeys / sizeof kRootKeys[0];
+
+// One bookmark node being read: its fields, and the records made of its children so far.
+// Node objects are kept for reuse at their depth.
+struct Node {
+    std::string name, type, url;
+    FolderRecord contents;
+    int root = -1;  // which root, for the root nodes
+    ~Node() { FreeFolderChildren(contents); }
+    void Reset(int whichRoot) {
+        name.clear();
+        type.clear();
+        url.clear();
+        FreeFolderChildren(contents);  // what a bookmark (no folder) held is dropped
+        root = whichRoot;
+    }
+};
+
+void MoveContents(FolderRecord& from, FolderRecord& to) {
+    to.favors.insert(to.favors.end(), from.favors.begin(), from.favors.end());
+    to.subfolders.insert(to.subfolders.end(), from.subfolders.begin(), from.subfolders.end());
+    from.favors.clear();
+    from.subfolders.clear();
+}
+
+int CountRecords(const FolderRecord& folder) {
+    int n = static_cast<int>(folder.favors.size() + folder.subfolders.size());
+    for (const FolderRecord* sub : folder.subfolders) n += CountRecords(*sub);
+    return n;
+}
+
+// Builds the tree while the parser reads, without a document in memory.
+class BookmarksReader : public nlohmann::json_sax<Json> {
+public:
+    ~BookmarksReader() override {
+        for (FolderRecord& r : m_roots) FreeFolderChildren(r);
+    }
+    bool SawRoots() const { return m_sawRoots; }
+    // Hands the roots that hold something to `root`, in their fixed order.
+    void TakeRoots(FolderRecord& root);
+
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool string(string_t& value) override;
+    bool key(string_t& name) override;
+    bool start_object(std::size_t) override;
+    bool end_object() override;
+    bool start_array(std::size_t) override;
+    bool end_array() override;
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+private:
+    enum class Level { Document, Roots, Node, Children, Other };
+
+    void FinishNode();
+    Node& OpenNode(int root);
+
+    std::vector<Level> m_levels;
+    std::vector<std::unique_ptr<Node>> m_nodes;  // the open nodes (the first m_depth), innermost last
+    size_t m_depth = 0;
+    Key m_key = Key::Other;                      // the last key read
+    FolderRecord m_roots[kRootCount];
+    std::wstring m_rootNames[kRootCount];
+    bool m_sawRoots = false;
+};
+
+bool BookmarksReader::key(string_t& name) {
+    m_key = KeyOf(name);
+    return true;
+}
+
+bool BookmarksReader::string(string_t& value) {
+    if (m_levels.empty() || m_levels.back() != Level::Node) return true;
+    Node& node = *m_nodes[m_depth - 1];
+    if (m_key == Key::Name) node.name.swap(value);
+    else if (m_key == Key::Type) node.type.swap(value);
+    else if (m_key == Key::Url) node.url.swap(value);
+    return true;
+}
+
+Node& BookmarksReader::OpenNode(int root) {
+    if (m_depth == m_nodes.size()) m_nodes.push_back(std::make_unique<Node>());
+    Node& node = *m_nodes[m_depth++];
+    node.Reset(root);
+    return node;
+}
+
+bool BookmarksReader::start_object(std::size_t) {
+    const Level at = m_levels.empty() ? Level::Other : m_levels.back();
+    Level next = Level::Other;
+    int root = -1;
+    if (m_levels.empty()) next = Level::Document;
+    else if (at == Level::Document && m_key == Key::Roots) next = Level::Roots, m_sawRoots = true;
+    else if (at == Level::Children) next = Level::Node;
+    else if (at == Level::Roots) {
+        for (size_t i = 0; i < kRootCount; ++i)
+            if (m_key == kRootKeys[i]) next = Level::Node, root = static_cast<int>(i);
+    }
+    if (next == Level::Node) OpenNode(root);
+    m_levels.push_back(next);
+    m_key = Key::Other;
+    return true;
+}
+
+bool BookmarksReader::end_object() {
+    if (m_levels.empty()) return false;
+    const Level done = m_levels.back();
+    m_levels.pop_back();
+    if (done == Level::Node) FinishNode();
+    return true;
+}
+
+bool BookmarksReader::start_array(std::size_t) {
+    const bool children = !m_levels.empty() && m_levels.back() == Level::Node && m_key == Key::Children;
+    m_levels.push_back(children ? Level::Children : Level::Other);
+    return true;
+}
+
+bool BookmarksReader::end_array() {
+    if (m_levels.empty()) return false;
+    m_levels.pop_back();
+    return true;
+}
+
+void BookmarksReader::FinishNode() {
+    Node* node = m_nodes[--m_depth].get();
+    if (node->root >= 0) {
+        MoveContents(node->contents, m_roots[node->root]);
+        m_rootNames[node->root] = FromUtf8(node->name);
+        return;
+    }
+    if (m_depth == 0) return;  // a node outside the roots: left out
+    FolderRecord& parent = m_nodes[m_depth - 1]->contents;
+    if (node->type == "url" || (node->type.empty() && !node->url.empty())) {
+        auto* favor = new FavorRecord;
+        favor->name = FromUtf8(node->name);
+        favor->location = FromUtf8(node->url);
+        parent.favors.push_back(favor);
+    } else if (m_depth >= static_cast<size_t>(kMaxImportDepth)) {
+        MoveContents(node->contents, parent);  // too deep: its contents stay in the parent
+    } else {
+        auto* folder = new FolderRecord;
+        folder->name = FromUtf8(node->name);
+        MoveContents(node->contents, *folder);
+        parent.subfolders.push_back(folder);
+    }
+}
+
+void BookmarksReader::TakeRoots(FolderRecord& root) {
+    for (size_t i = 0; i < kRootCount; ++i) {
+        if (m_roots[i].favors.empty() && m_roots[i].subfolders.empty()) continue;
+        auto* folder = new FolderRecord;
+        folder->name = m_rootNames[i].empty() ? kRootNames[i] : m_rootNames[i];
+        MoveContents(m_roots[i], *folder);
+        root.subfolders.push_back(folder);
+    }
+}
+
+}  // namespace
+
+bool ParseChromiumBookmarks(std::string_view json, FolderRecord& root, int& count) {
+    count = 0;
+    BookmarksReader reader;
+    try {
+        if (!Json::sax_parse(json.begin(), json.end(), &reader) || !reader.SawRoots()) return false;
+    } catch (...) {  // the parser reports through the reader; nothing may escape regardless
+        return false;
+    }
+    reader.TakeRoots(root);
+    count = CountRecords(root);
+    return true;
+}
+
+bool ReadChromiumBookmarks(const std::wstring& path, FolderRecord& root, int& count) {
+    count = 0;
+    std::string bytes;
+    return ReadFileBytes(path, bytes) && ParseChromiumBookmarks(bytes, root, count);
+}
