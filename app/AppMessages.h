@@ -7,4 +7,5 @@ constexpr UINT WM_TRANSFER_DONE   = 0x502;  // transfer job -> wizard page: fini
 constexpr UINT WM_TRAY_NOTIFY     = 0x50A;  // tray icon -> main window, lParam = mouse message
 constexpr UINT WM_FAVOR_CAPTURED  = 0x513;  // -> main window (posted), wParam = FavorRecord* or 0, receiver owns it
 constexpr UINT WM_FOLDERS_CHANGED = 0x514;  // folder tree, import jobs -> main window (sent)
+constexpr UINT WM_SAVE_FAILED     = 0x515;  // drop targets -> main window (posted), lParam = std::wstring*, receiver owns it
 constexpr UINT WM_SHOWINSTANCE    = 0x900;  // second copy -> main window of the first (sent)

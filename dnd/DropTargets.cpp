@@ -3,6 +3,7 @@
 #include "store/CFavorStore.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
+#include "ui/StoreProblems.h"
 #include <commctrl.h>
 
 namespace {
@@ -28,7 +29,27 @@ FavorRecord RecordFor(const DroppedLink& link, int folderId) {
     return r;
 }
 
-DWORD CopyIfLinks(IDataObject* data) { return OffersLinks(data) ? DROPEFFECT_COPY : DROPEFFECT_NONE; }
+// A store that cannot write takes no drop at all: each would add or move something.
+bool Refused() { return FavorStore().IsReadOnly(); }
+
+DWORD CopyIfLinks(IDataObject* data) {
+    return !Refused() && OffersLinks(data) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+}
+
+// Stores the links in the folder and gives back those stored, up to the first the store
+// refuses; the main window of `pane` then says why, once the drop has returned.
+std::vector<FavorRecord> StoreLinks(const std::vector<DroppedLink>& links, int folderId, HWND pane) {
+    std::vector<FavorRecord> stored;
+    for (const DroppedLink& link : links) {
+        FavorRecord r = RecordFor(link, folderId);
+        if (!FavorStore().AddFavor(r)) {
+            PostSaveFailed(GetParent(pane), FavorStore());
+            break;
+        }
+        stored.push_back(r);
+    }
+    return stored;
+}
 
 }  // namespace
 
@@ -53,16 +74,12 @@ void CFavorListDropTarget::OnDragScroll(POINT pt) {
 }
 
 bool CFavorListDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
-    if (dragMode != 0) return false;
+    if (dragMode != 0 || Refused()) return false;
     bool read = false;
     const std::vector<DroppedLink> links = LinksOf(data, read);
     const FolderRecord* folder = m_list.Tree() ? m_list.Tree()->GetSelectedFolder() : nullptr;
     if (!folder) return false;
-    for (const DroppedLink& link : links) {
-        FavorRecord r = RecordFor(link, folder->id);
-        FavorStore().AddFavor(r);
-        m_list.AddRow(r);
-    }
+    for (const FavorRecord& r : StoreLinks(links, folder->id, m_list.Hwnd())) m_list.AddRow(r);
     return fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
 }
 
@@ -73,6 +90,7 @@ void CFolderTreeDropTarget::ClearHighlight() const {
 }
 
 DWORD CFolderTreeDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) {
+    if (Refused()) return DROPEFFECT_NONE;
     return dragMode == DragExternal ? CopyIfLinks(data) : DROPEFFECT_MOVE;
 }
 
@@ -80,6 +98,7 @@ DWORD CFolderTreeDropTarget::EffectFor(IDataObject* data) const {
     HWND tree = m_tree.Hwnd();
     const HTREEITEM highlighted = TreeView_GetDropHilight(tree);
     const FolderRecord* target = highlighted ? CFolderTreeCtrl::RecordOf(tree, highlighted) : nullptr;
+    if (Refused()) return DROPEFFECT_NONE;
     switch (dragMode) {
     case DragExternal: return CopyIfLinks(data);
     case DragFolder: {
@@ -113,6 +132,10 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
     HWND tree = m_tree.Hwnd();
     const HTREEITEM highlighted = TreeView_GetDropHilight(tree);
     FolderRecord* target = highlighted ? CFolderTreeCtrl::RecordOf(tree, highlighted) : nullptr;
+    if (Refused()) {
+        ClearHighlight();
+        return false;
+    }
     switch (dragMode) {
     case DragExternal: {
         bool read = false;
@@ -126,11 +149,7 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
         const bool wasSelected = before && before->id == target->id;
         const int targetId = target->id;
         ClearHighlight();
-        std::vector<FavorRecord> stored;
-        for (const DroppedLink& link : links) {
-            stored.push_back(RecordFor(link, targetId));
-            FavorStore().AddFavor(stored.back());
-        }
+        const std::vector<FavorRecord> stored = StoreLinks(links, targetId, tree);
         m_tree.SelectFolder(targetId);  // a new selection reloads the list from the store
         if (wasSelected && m_tree.List())
             for (const FavorRecord& r : stored) m_tree.List()->AddRow(r);
@@ -143,9 +162,12 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
         moved.name = dragged->name;
         moved.id = dragged->id;
         moved.pid = target->id;
-        FavorStore().UpdateFolder(moved);
-        m_tree.UpdateFolderItem(moved);
         ClearHighlight();
+        if (!FavorStore().UpdateFolder(moved)) {  // the folder stays where the file has it
+            PostSaveFailed(GetParent(tree), FavorStore());
+            return false;
+        }
+        m_tree.UpdateFolderItem(moved);
         return true;
     }
     case DragFavors: {
@@ -156,13 +178,22 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
             return false;
         }
         if (!source || !target || !list || list->SelectedCount() == 0) return false;
-        for (FavorRecord* favor : list->GetSelectedFavors()) {
-            favor->pid = target->id;
-            FavorStore().UpdateFavor(*favor);
-        }
-        list->RemoveSelectedRows();
         ClearHighlight();
-        return true;
+        const std::vector<FavorRecord*> selected = list->GetSelectedFavors();
+        std::vector<int> movedIds;
+        for (const FavorRecord* favor : selected) {
+            FavorRecord moved = *favor;  // the row keeps its folder until the store has the move
+            moved.pid = target->id;
+            if (!FavorStore().UpdateFavor(moved)) break;
+            movedIds.push_back(moved.id);
+        }
+        if (movedIds.size() == selected.size()) {
+            list->RemoveSelectedRows();
+            return true;
+        }
+        for (int id : movedIds) list->RemoveRow(id);
+        PostSaveFailed(GetParent(tree), FavorStore());
+        return false;
     }
     default: return false;
     }
@@ -174,6 +205,7 @@ DWORD CMagicAddDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) { return
 DWORD CMagicAddDropTarget::OnDragOver(IDataObject* data, DWORD keys, POINT pt) { return OnDragEnter(data, keys, pt); }
 
 bool CMagicAddDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
+    if (Refused()) return false;
     std::optional<DroppedLink> link;
     if (fw::HasFormat(data, CF_HDROP)) {
         auto files = ReadDroppedShortcuts(data);

@@ -41,7 +41,7 @@ private:
     static const fw::MapEntry<CFavorActions> kMap[];
 
     void ShowDetailsOf(const FavorRecord& record) const;
-    void Launch(const FavorRecord& record);
+    bool Launch(const FavorRecord& record, bool count);
     void Tip(const wchar_t* text, int focusId) const;
 
     int m_statesFor = -1;  // selection size (0, 1, 2 = several) the command states were set for

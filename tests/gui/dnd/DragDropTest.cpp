@@ -6,6 +6,7 @@
 #include "fakes/TempFolder.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "store/TextConv.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
 #include <gtest/gtest.h>
@@ -292,4 +293,55 @@ TEST_F(DragDropTest, AnExternalDropOnTheTreeWithNothingUsableChangesNothing) {
     EXPECT_EQ(panes.Tree().GetSelectedFolder()->id, a);
     EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
     EXPECT_TRUE(FavorsIn(b).empty());
+}
+
+// A store that cannot write takes no drop; one whose write fails keeps the rows where
+// the file has them and has the main window say why.
+TEST_F(DragDropTest, DropsOnAStoreThatCannotWriteChangeNothing) {
+    const int a = AddFolder(L"A", 0);
+    const int c = AddFolder(L"C", 0);
+    FavorRecord f;
+    f.pid = a;
+    f.name = L"F";
+    f.location = L"http://f/";
+    FavorStore().AddFavor(f);
+    for (bool readOnly : {true, false}) {
+        SCOPED_TRACE(readOnly);
+        ASSERT_TRUE(FavorStore().Open(m_dir.Path() + L"\\favors.db", readOnly));
+        EXPECT_EQ(FavorStore().CheckWritable(), !readOnly);
+        CppSQLite3Connection other;  // another program holds the write lock
+        other.Open(ToUtf8(m_dir.Path() + L"\\favors.db").c_str());
+        if (!readOnly) other.Execute("begin immediate;");
+        Panes panes;
+        HWND tree = panes.Tree().Hwnd();
+        panes.Tree().SelectFolder(a);
+        std::vector<FavorRecord*> rows = FavorsIn(a);
+        panes.List().FillList(rows);
+        panes.List().SelectAll();
+        auto list = Make(new CFavorListDropTarget(panes.List()));
+        auto onTree = Make(new CFolderTreeDropTarget(panes.Tree()));
+        auto magic = Make(new CMagicAddDropTarget(tree));
+        const POINT onC = ItemCenterOnScreen(tree, panes.Tree().FindFolder(c)->treeItem);
+        if (readOnly) {
+            EXPECT_EQ(DropOn(*list, LinkDrag({L"Page.url"}, L"http://page/").get()), DWORD(DROPEFFECT_NONE));
+            EXPECT_EQ(DropOn(*onTree, LinkDrag({L"Page.url"}, L"http://page/").get(), onC), DWORD(DROPEFFECT_NONE));
+            EXPECT_EQ(DropOn(*magic, LinkDrag({L"Page.url"}, L"http://page/").get()), DWORD(DROPEFFECT_NONE));
+        }
+        onTree->dragMode = DragFavors;
+        auto empty = Make(new fw::COleDataSource);
+        EXPECT_EQ(DropOn(*onTree, empty.get(), onC), DWORD(DROPEFFECT_NONE));
+        ASSERT_EQ(panes.List().RowCount(), 1);
+        EXPECT_EQ(panes.List().RecordAt(0)->pid, a);
+        MSG told{};
+        EXPECT_EQ(PeekMessageW(&told, GetParent(tree), WM_SAVE_FAILED, WM_SAVE_FAILED, PM_REMOVE), !readOnly);
+        std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(told.lParam));
+        if (text) {
+            EXPECT_NE(text->find(L"SQLITE_BUSY[5]: database is locked"), std::wstring::npos);
+        }
+        if (!readOnly) other.Execute("rollback;");
+        std::vector<FavorRecord*> inA = FavorsIn(a);
+        EXPECT_EQ(inA.size(), 1u);
+        FreeFavorList(inA);
+        EXPECT_TRUE(FavorsIn(c).empty() && FavorsIn(0).empty());
+    }
 }
