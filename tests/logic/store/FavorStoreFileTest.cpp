@@ -70,33 +70,6 @@ TEST(FavorStoreFile, AnUnusableFileFailsToOpenAndIsLeftAsItWas) {
     EXPECT_FALSE(store.Open(L"Z:\\no such folder\\deeper\\favors.db"));
 }
 
-// A file opened for reading only, and one another program holds a write lock on: the
-// store says it cannot write, and why, and a change fails with SQLite's reason.
-TEST(FavorStoreFile, AStoreThatCannotWriteSaysWhy) {
-    TempDbFile file;
-    ASSERT_TRUE(CFavorStore().Open(file.Path()));  // makes the tables
-    CFavorStore writable, readOnly, locked;
-    ASSERT_TRUE(writable.Open(file.Path()));
-    EXPECT_TRUE(writable.CheckWritable());
-    EXPECT_FALSE(writable.IsReadOnly());
-    ASSERT_TRUE(readOnly.Open(file.Path(), true));
-    EXPECT_FALSE(readOnly.CheckWritable());
-    EXPECT_TRUE(readOnly.IsReadOnly());
-    EXPECT_EQ(readOnly.WriteProblem().message, "SQLITE_READONLY[8]: attempt to write a readonly database");
-    EXPECT_EQ(AddTestFolder(readOnly, L"lost", 0), -1);
-    EXPECT_EQ(readOnly.LastError().code, SQLITE_READONLY);
-
-    ASSERT_TRUE(locked.Open(file.Path()));
-    CppSQLite3Connection other;
-    other.Open(file.Utf8Path().c_str());
-    other.Execute("begin immediate;");
-    EXPECT_FALSE(locked.CheckWritable());  // after a short wait on this (the opening) thread
-    EXPECT_EQ(locked.WriteProblem().message, "SQLITE_BUSY[5]: database is locked");
-    other.Execute("rollback;");
-    EXPECT_TRUE(locked.CheckWritable());
-    EXPECT_EQ(locked.WriteProblem().code, 0);
-}
-
 // A folder deletion that fails half-way (here a trigger refuses one folder's favorites)
 // leaves every row of the subtree in place.
 TEST(FavorStoreFile, AFolderDeletionIsAllOrNothing) {
