@@ -137,24 +137,7 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
         return false;
     }
     switch (dragMode) {
-    case DragExternal: {
-        bool read = false;
-        const std::vector<DroppedLink> links = LinksOf(data, read);
-        const bool reported = fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
-        if (!target || links.empty()) {  // nothing usable: no folder is chosen, nothing reloads
-            ClearHighlight();
-            return target && reported;
-        }
-        const FolderRecord* before = m_tree.GetSelectedFolder();
-        const bool wasSelected = before && before->id == target->id;
-        const int targetId = target->id;
-        ClearHighlight();
-        const std::vector<FavorRecord> stored = StoreLinks(links, targetId, tree);
-        m_tree.SelectFolder(targetId);  // a new selection reloads the list from the store
-        if (wasSelected && m_tree.List())
-            for (const FavorRecord& r : stored) m_tree.List()->AddRow(r);
-        return reported;
-    }
+    case DragExternal: return DropLinks(data, target);
     case DragFolder: {
         if (EffectFor(data) != DROPEFFECT_MOVE) return false;
         const FolderRecord* dragged = CFolderTreeCtrl::RecordOf(tree, TreeView_GetSelection(tree));
@@ -170,33 +153,52 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
         m_tree.UpdateFolderItem(moved);
         return true;
     }
-    case DragFavors: {
-        const FolderRecord* source = m_tree.GetSelectedFolder();
-        CFavorListCtrl* list = m_tree.List();
-        if (source && target && source->id == target->id) {
-            ClearHighlight();
-            return false;
-        }
-        if (!source || !target || !list || list->SelectedCount() == 0) return false;
-        ClearHighlight();
-        const std::vector<FavorRecord*> selected = list->GetSelectedFavors();
-        std::vector<int> movedIds;
-        for (const FavorRecord* favor : selected) {
-            FavorRecord moved = *favor;  // the row keeps its folder until the store has the move
-            moved.pid = target->id;
-            if (!FavorStore().UpdateFavor(moved)) break;
-            movedIds.push_back(moved.id);
-        }
-        if (movedIds.size() == selected.size()) {
-            list->RemoveSelectedRows();
-            return true;
-        }
-        for (int id : movedIds) list->RemoveRow(id);
-        PostSaveFailed(GetParent(tree), FavorStore());
-        return false;
-    }
+    case DragFavors: return MoveFavors(target);
     default: return false;
     }
+}
+
+bool CFolderTreeDropTarget::DropLinks(IDataObject* data, const FolderRecord* target) {
+    bool read = false;
+    const std::vector<DroppedLink> links = LinksOf(data, read);
+    const bool reported = fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
+    ClearHighlight();
+    if (!target || links.empty()) return target && reported;  // nothing usable: no folder is chosen
+    const FolderRecord* before = m_tree.GetSelectedFolder();
+    const bool wasSelected = before && before->id == target->id;
+    const int targetId = target->id;
+    const std::vector<FavorRecord> stored = StoreLinks(links, targetId, m_tree.Hwnd());
+    m_tree.SelectFolder(targetId);  // a new selection reloads the list from the store
+    if (wasSelected && m_tree.List())
+        for (const FavorRecord& r : stored) m_tree.List()->AddRow(r);
+    return reported;
+}
+
+// Each row keeps its folder until the store has its move.
+bool CFolderTreeDropTarget::MoveFavors(const FolderRecord* target) {
+    const FolderRecord* source = m_tree.GetSelectedFolder();
+    CFavorListCtrl* list = m_tree.List();
+    if (source && target && source->id == target->id) {
+        ClearHighlight();
+        return false;
+    }
+    if (!source || !target || !list || list->SelectedCount() == 0) return false;
+    ClearHighlight();
+    const std::vector<FavorRecord*> selected = list->GetSelectedFavors();
+    std::vector<int> movedIds;
+    for (const FavorRecord* favor : selected) {
+        FavorRecord moved = *favor;
+        moved.pid = target->id;
+        if (!FavorStore().UpdateFavor(moved)) break;
+        movedIds.push_back(moved.id);
+    }
+    if (movedIds.size() == selected.size()) {
+        list->RemoveSelectedRows();
+        return true;
+    }
+    for (int id : movedIds) list->RemoveRow(id);
+    PostSaveFailed(GetParent(m_tree.Hwnd()), FavorStore());
+    return false;
 }
 
 // ---- Magic Add button ----
