@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "store/CFavorStore.h"
 #include "ui/CFavorMainDlg.h"
+#include "ui/StoreProblems.h"
 #include <commctrl.h>
 #include <ole2.h>
 #include <memory>
@@ -36,6 +37,7 @@ bool CFavorApp::InitInstance() {
     CAppSettings& settings = AppSettings();
     StartupHooks hooks;
     hooks.openStore = [&store](const std::wstring& path) { return store.Open(path); };
+    hooks.storeWriteProblem = [&store] { return CheckStoreWritable(store); };
     hooks.setVisitListSizes = [&store](int most, int latest) { store.SetVisitListSizes(most, latest); };
     hooks.runMainWindow = [this, &store, &settings] {
         auto mainWnd = std::make_unique<CFavorMainDlg>(store, settings);

@@ -25,6 +25,10 @@ StartupEnd RunStartup(CAppSettings& settings, const StartupHooks& hooks) {
     if (!SetWorkingDirectory(ProgramFolder())) return ReportStoreFailure();
     EnsureFolder(DataFolderPath());  // a folder that cannot be made makes the open fail
     if (!hooks.openStore(paths::kDatabaseFile)) return ReportStoreFailure();
+    // A file that cannot be written is still worth browsing: said once, then read-only.
+    const std::wstring writeProblem = hooks.storeWriteProblem ? hooks.storeWriteProblem() : std::wstring();
+    if (!writeProblem.empty())
+        seams::MessageBox(nullptr, writeProblem, kStoreFailedCaption, MB_ICONEXCLAMATION | MB_OK);
 
     settings.SetFilePath(SettingsFilePath());
     int mostVisited = 0, latestVisited = 0;

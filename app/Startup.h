@@ -11,6 +11,9 @@ class CAppSettings;
 struct StartupHooks {
     // Opens the favorites store on the path (relative to the working directory).
     std::function<bool(const std::wstring& databasePath)> openStore;
+    // Checks that the opened store can be written; empty when it can, otherwise what the
+    // user is told before the program runs read-only. Empty hook: no check.
+    std::function<std::wstring()> storeWriteProblem;
     std::function<void(int mostVisited, int latestVisited)> setVisitListSizes;
     // Runs the main window as a modal dialog and returns when it has ended.
     std::function<void()> runMainWindow;

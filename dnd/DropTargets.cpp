@@ -3,6 +3,7 @@
 #include "store/CFavorStore.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
+#include "ui/StoreProblems.h"
 #include <commctrl.h>
 
 namespace {
@@ -28,7 +29,27 @@ FavorRecord RecordFor(const DroppedLink& link, int folderId) {
     return r;
 }
 
-DWORD CopyIfLinks(IDataObject* data) { return OffersLinks(data) ? DROPEFFECT_COPY : DROPEFFECT_NONE; }
+// A store that cannot write takes no drop at all: each would add or move something.
+bool Refused() { return FavorStore().IsReadOnly(); }
+
+DWORD CopyIfLinks(IDataObject* data) {
+    return !Refused() && OffersLinks(data) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+}
+
+// Stores the links in the folder and gives back those stored, up to the first the store
+// refuses; the main window of `pane` then says why, once the drop has returned.
+std::vector<FavorRecord> StoreLinks(const std::vector<DroppedLink>& links, int folderId, HWND pane) {
+    std::vector<FavorRecord> stored;
+    for (const DroppedLink& link : links) {
+        FavorRecord r = RecordFor(link, folderId);
+        if (!FavorStore().AddFavor(r)) {
+            PostSaveFailed(GetParent(pane), FavorStore());
+            break;
+        }
+        stored.push_back(r);
+    }
+    return stored;
+}
 
 }  // namespace
 
@@ -53,16 +74,12 @@ void CFavorListDropTarget::OnDragScroll(POINT pt) {
 }
 
 bool CFavorListDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
-    if (dragMode != 0) return false;
+    if (dragMode != 0 || Refused()) return false;
     bool read = false;
     const std::vector<DroppedLink> links = LinksOf(data, read);
     const FolderRecord* folder = m_list.Tree() ? m_list.Tree()->GetSelectedFolder() : nullptr;
     if (!folder) return false;
-    for (const DroppedLink& link : links) {
-        FavorRecord r = RecordFor(link, folder->id);
-        FavorStore().AddFavor(r);
-        m_list.AddRow(r);
-    }
+    for (const FavorRecord& r : StoreLinks(links, folder->id, m_list.Hwnd())) m_list.AddRow(r);
     return fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
 }
 
@@ -73,6 +90,7 @@ void CFolderTreeDropTarget::ClearHighlight() const {
 }
 
 DWORD CFolderTreeDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) {
+    if (Refused()) return DROPEFFECT_NONE;
     return dragMode == DragExternal ? CopyIfLinks(data) : DROPEFFECT_MOVE;
 }
 
@@ -80,6 +98,7 @@ DWORD CFolderTreeDropTarget::EffectFor(IDataObject* data) const {
     HWND tree = m_tree.Hwnd();
     const HTREEITEM highlighted = TreeView_GetDropHilight(tree);
     const FolderRecord* target = highlighted ? CFolderTreeCtrl::RecordOf(tree, highlighted) : nullptr;
+    if (Refused()) return DROPEFFECT_NONE;
     switch (dragMode) {
     case DragExternal: return CopyIfLinks(data);
     case DragFolder: {
@@ -113,29 +132,12 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
     HWND tree = m_tree.Hwnd();
     const HTREEITEM highlighted = TreeView_GetDropHilight(tree);
     FolderRecord* target = highlighted ? CFolderTreeCtrl::RecordOf(tree, highlighted) : nullptr;
-    switch (dragMode) {
-    case DragExternal: {
-        bool read = false;
-        const std::vector<DroppedLink> links = LinksOf(data, read);
-        const bool reported = fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
-        if (!target || links.empty()) {  // nothing usable: no folder is chosen, nothing reloads
-            ClearHighlight();
-            return target && reported;
-        }
-        const FolderRecord* before = m_tree.GetSelectedFolder();
-        const bool wasSelected = before && before->id == target->id;
-        const int targetId = target->id;
+    if (Refused()) {
         ClearHighlight();
-        std::vector<FavorRecord> stored;
-        for (const DroppedLink& link : links) {
-            stored.push_back(RecordFor(link, targetId));
-            FavorStore().AddFavor(stored.back());
-        }
-        m_tree.SelectFolder(targetId);  // a new selection reloads the list from the store
-        if (wasSelected && m_tree.List())
-            for (const FavorRecord& r : stored) m_tree.List()->AddRow(r);
-        return reported;
+        return false;
     }
+    switch (dragMode) {
+    case DragExternal: return DropLinks(data, target);
     case DragFolder: {
         if (EffectFor(data) != DROPEFFECT_MOVE) return false;
         const FolderRecord* dragged = CFolderTreeCtrl::RecordOf(tree, TreeView_GetSelection(tree));
@@ -143,29 +145,60 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
         moved.name = dragged->name;
         moved.id = dragged->id;
         moved.pid = target->id;
-        FavorStore().UpdateFolder(moved);
-        m_tree.UpdateFolderItem(moved);
         ClearHighlight();
-        return true;
-    }
-    case DragFavors: {
-        const FolderRecord* source = m_tree.GetSelectedFolder();
-        CFavorListCtrl* list = m_tree.List();
-        if (source && target && source->id == target->id) {
-            ClearHighlight();
+        if (!FavorStore().UpdateFolder(moved)) {  // the folder stays where the file has it
+            PostSaveFailed(GetParent(tree), FavorStore());
             return false;
         }
-        if (!source || !target || !list || list->SelectedCount() == 0) return false;
-        for (FavorRecord* favor : list->GetSelectedFavors()) {
-            favor->pid = target->id;
-            FavorStore().UpdateFavor(*favor);
-        }
-        list->RemoveSelectedRows();
-        ClearHighlight();
+        m_tree.UpdateFolderItem(moved);
         return true;
     }
+    case DragFavors: return MoveFavors(target);
     default: return false;
     }
+}
+
+bool CFolderTreeDropTarget::DropLinks(IDataObject* data, const FolderRecord* target) {
+    bool read = false;
+    const std::vector<DroppedLink> links = LinksOf(data, read);
+    const bool reported = fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
+    ClearHighlight();
+    if (!target || links.empty()) return target && reported;  // nothing usable: no folder is chosen
+    const FolderRecord* before = m_tree.GetSelectedFolder();
+    const bool wasSelected = before && before->id == target->id;
+    const int targetId = target->id;
+    const std::vector<FavorRecord> stored = StoreLinks(links, targetId, m_tree.Hwnd());
+    m_tree.SelectFolder(targetId);  // a new selection reloads the list from the store
+    if (wasSelected && m_tree.List())
+        for (const FavorRecord& r : stored) m_tree.List()->AddRow(r);
+    return reported;
+}
+
+// Each row keeps its folder until the store has its move.
+bool CFolderTreeDropTarget::MoveFavors(const FolderRecord* target) {
+    const FolderRecord* source = m_tree.GetSelectedFolder();
+    CFavorListCtrl* list = m_tree.List();
+    if (source && target && source->id == target->id) {
+        ClearHighlight();
+        return false;
+    }
+    if (!source || !target || !list || list->SelectedCount() == 0) return false;
+    ClearHighlight();
+    const std::vector<FavorRecord*> selected = list->GetSelectedFavors();
+    std::vector<int> movedIds;
+    for (const FavorRecord* favor : selected) {
+        FavorRecord moved = *favor;
+        moved.pid = target->id;
+        if (!FavorStore().UpdateFavor(moved)) break;
+        movedIds.push_back(moved.id);
+    }
+    if (movedIds.size() == selected.size()) {
+        list->RemoveSelectedRows();
+        return true;
+    }
+    for (int id : movedIds) list->RemoveRow(id);
+    PostSaveFailed(GetParent(m_tree.Hwnd()), FavorStore());
+    return false;
 }
 
 // ---- Magic Add button ----
@@ -174,6 +207,7 @@ DWORD CMagicAddDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) { return
 DWORD CMagicAddDropTarget::OnDragOver(IDataObject* data, DWORD keys, POINT pt) { return OnDragEnter(data, keys, pt); }
 
 bool CMagicAddDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
+    if (Refused()) return false;
     std::optional<DroppedLink> link;
     if (fw::HasFormat(data, CF_HDROP)) {
         auto files = ReadDroppedShortcuts(data);

@@ -8,6 +8,7 @@
 
 class CFavorListCtrl;
 class CFolderTreeCtrl;
+struct FolderRecord;
 
 // The tree target's modes: what the drag in progress carries.
 enum DragMode { DragExternal = 0, DragFolder = 1, DragFavors = 2 };
@@ -40,6 +41,8 @@ public:
 private:
     DWORD EffectFor(IDataObject* data) const;
     void ClearHighlight() const;
+    bool DropLinks(IDataObject* data, const FolderRecord* target);
+    bool MoveFavors(const FolderRecord* target);
     CFolderTreeCtrl& m_tree;
 };
 

@@ -130,11 +130,28 @@ template <class Fn>
 bool CFavorStore::Guarded(Fn&& fn) {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     try {
+        WaitAsThisThreadMay();
         fn();
         return true;
-    } catch (const CppSQLite3Exception&) {
+    } catch (const CppSQLite3Exception& e) {
+        Remember(e);
         return false;
     }
+}
+
+void CFavorStore::WaitAsThisThreadMay() {
+    const int ms = std::this_thread::get_id() == m_openThread ? kInteractiveBusyWaitMs
+                                                              : CppSQLite3Connection::kBusyTimeoutMs;
+    if (ms == m_busyWaitMs || !m_connection.IsOpen()) return;
+    m_connection.SetBusyTimeout(ms);
+    m_busyWaitMs = ms;
+}
+
+void CFavorStore::Remember(const CppSQLite3Exception& error) { m_lastError = {error.Code(), error.Message()}; }
+
+StoreError CFavorStore::LastError() const {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_lastError;
 }
 
 CppSQLite3Command& CFavorStore::Prepared(CppSQLite3Command& slot, const char* sql) {
@@ -154,11 +171,15 @@ void CFavorStore::CloseQuietly() {
     m_inBatch = false;
 }
 
-bool CFavorStore::Open(const std::wstring& path) {
+bool CFavorStore::Open(const std::wstring& path, bool readOnly) {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     if (m_opened) CloseQuietly();
+    m_writeProblem = StoreError();
     try {
-        m_connection.Open(ToUtf8(path).c_str());
+        m_connection.Open(ToUtf8(path).c_str(), readOnly);
+        m_busyWaitMs = CppSQLite3Connection::kBusyTimeoutMs;
+        m_openThread = std::this_thread::get_id();
+        WaitAsThisThreadMay();
         if (!m_connection.HasTable("tbl_favor")) {
             m_connection.Execute(kCreateFolderTable);
             m_connection.Execute(kCreateFavorTable);
@@ -167,10 +188,32 @@ bool CFavorStore::Open(const std::wstring& path) {
         RegisterLocationKeyFunction(m_connection);
         m_opened = true;
         return true;
-    } catch (const CppSQLite3Exception&) {
+    } catch (const CppSQLite3Exception& e) {
+        Remember(e);
         m_connection.Close();
         return false;
     }
+}
+
+bool CFavorStore::CheckWritable() {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    const bool writable = Guarded([&] {
+        if (m_connection.IsReadOnly()) throw CppSQLite3Exception(SQLITE_READONLY, sqlite3_errstr(SQLITE_READONLY));
+        m_connection.Execute("begin immediate;");
+        m_connection.Execute("rollback;");
+    });
+    m_writeProblem = writable ? StoreError() : m_lastError;
+    return writable;
+}
+
+bool CFavorStore::IsReadOnly() const {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_writeProblem.code != 0;
+}
+
+StoreError CFavorStore::WriteProblem() const {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_writeProblem;
 }
 
 bool CFavorStore::IsOpen() const {
@@ -208,11 +251,23 @@ bool CFavorStore::UpdateFolder(const FolderRecord& folder) {
     });
 }
 
+// One savepoint around the whole subtree: a failure half-way would otherwise leave
+// folders without their favorites' rows gone, or favorites without their folder.
 bool CFavorStore::DeleteFolders(const std::vector<int>& folderIds) {
     return Guarded([&] {
-        for (const int id : folderIds) {
-            m_connection.Execute(WithNumber(kDeleteFolder, id).c_str());
-            m_connection.Execute(WithNumber(kDeleteFolderFavors, id).c_str());
+        m_connection.Execute("savepoint delete_folders;");
+        try {
+            for (const int id : folderIds) {
+                m_connection.Execute(WithNumber(kDeleteFolder, id).c_str());
+                m_connection.Execute(WithNumber(kDeleteFolderFavors, id).c_str());
+            }
+            m_connection.Execute("release delete_folders;");
+        } catch (const CppSQLite3Exception&) {
+            try {
+                m_connection.Execute("rollback to delete_folders; release delete_folders;");
+            } catch (const CppSQLite3Exception&) {
+            }
+            throw;
         }
     });
 }
@@ -377,10 +432,12 @@ bool CFavorStore::BeginBatch() {
     m_lock.lock();  // held until EndBatch
     if (!m_inBatch) {
         try {
+            WaitAsThisThreadMay();
             m_connection.Execute("begin;");
             m_inBatch = true;
             return true;
-        } catch (const CppSQLite3Exception&) {
+        } catch (const CppSQLite3Exception& e) {
+            Remember(e);
         }
     }
     m_lock.unlock();
@@ -393,8 +450,10 @@ bool CFavorStore::EndBatch(bool commit) {
     if (!guard.owns_lock() || !m_inBatch) return false;
     bool ended = true;
     try {
+        WaitAsThisThreadMay();
         m_connection.Execute(commit ? "commit;" : "rollback;");
-    } catch (const CppSQLite3Exception&) {
+    } catch (const CppSQLite3Exception& e) {
+        Remember(e);
         ended = false;
         try {
             m_connection.Execute("rollback;");

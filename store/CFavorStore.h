@@ -3,7 +3,13 @@
 // and false when SQLite reported an error; nothing is shown and nothing is logged.
 //
 // Threads: each operation holds the store's (recursive) lock from start to end, so the
-// GUI thread and an import worker may call the store at the same time.
+// GUI thread and an import worker may call the store at the same time. A lock held by
+// another program is waited for at most kInteractiveBusyWaitMs on the thread that opened
+// the store (the GUI thread, which must not freeze), and the connection's full busy
+// timeout on any other thread (an import, which the user watches progress).
+//
+// Failures: the store shows nothing; LastError() tells the caller why the last operation
+// that failed did so, in SQLite's words.
 //
 // Import batches: an import wraps its AddFolder/AddFavor calls in one batch,
 //
@@ -22,13 +28,24 @@
 #pragma once
 #include "store/CppSQLite3Connection.h"
 #include "store/Records.h"
+
+class CppSQLite3Exception;
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
+
+// Why a store operation failed: SQLite's result code (or the access layer's 1000) and
+// its message, "NAME[code]: reason". Code 0: nothing failed.
+struct StoreError {
+    int code = 0;
+    std::string message;
+};
 
 class CFavorStore {
 public:
     static constexpr int kDefaultVisitListSize = 10;
+    static constexpr int kInteractiveBusyWaitMs = 2000;
 
     CFavorStore() = default;
     CFavorStore(const CFavorStore&) = delete;
@@ -37,16 +54,24 @@ public:
 
     // Opens (or creates) the file and creates both tables when tbl_favor is missing.
     // A file that is not a database, or that holds tbl_folder but no tbl_favor, fails
-    // and is left as it was.
-    bool Open(const std::wstring& path);
+    // and is left as it was. readOnly opens an existing file for reading only.
+    bool Open(const std::wstring& path, bool readOnly = false);
     bool IsOpen() const;
+    // Whether the open file can be written: the file is not read-only and a write lock can
+    // be had (taken and given back at once). The answer is kept: IsReadOnly() and, when it
+    // cannot, WriteProblem() say why.
+    bool CheckWritable();
+    bool IsReadOnly() const;
+    StoreError WriteProblem() const;
+    // The reason of the latest failed operation.
+    StoreError LastError() const;
     bool SetVisitListSizes(int mostVisited, int latestVisited);
 
     // Sets folder.id to the new row id.
     bool AddFolder(FolderRecord& folder);
     bool UpdateFolder(const FolderRecord& folder);
-    // Deletes each folder and the favorites directly in it, in list order; stops at the
-    // first failure. Pass a whole subtree, descendants first.
+    // Deletes each folder and the favorites directly in it, in list order, all or nothing:
+    // a failure leaves every row in place. Pass a whole subtree, descendants first.
     bool DeleteFolders(const std::vector<int>& folderIds);
 
     // Sets hits = 0, lastHit = now and then id to the new row id.
@@ -117,6 +142,9 @@ public:
 private:
     struct VisitList;
     template <class Fn> bool Guarded(Fn&& fn);
+    // Sets the busy wait for the calling thread (see Threads above); m_lock is held.
+    void WaitAsThisThreadMay();
+    void Remember(const CppSQLite3Exception& error);
     bool GetVisitList(VisitList list, std::vector<FavorRecord*>& out);
     // The statement of `slot`, compiled on first use and kept until the store closes.
     CppSQLite3Command& Prepared(CppSQLite3Command& slot, const char* sql);
@@ -138,6 +166,10 @@ private:
 
     mutable std::recursive_mutex m_lock;
     bool m_inBatch = false;  // the batch's thread also holds m_lock once more
+    std::thread::id m_openThread;
+    int m_busyWaitMs = CppSQLite3Connection::kBusyTimeoutMs;
+    StoreError m_lastError;
+    StoreError m_writeProblem;  // code 0 while writable
 };
 
 // The program's one store, over Data\favors.db (opened at start-up).

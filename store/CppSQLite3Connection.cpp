@@ -6,10 +6,11 @@
 
 CppSQLite3Connection::~CppSQLite3Connection() { Close(); }
 
-void CppSQLite3Connection::Open(const char* path) {
+void CppSQLite3Connection::Open(const char* path, bool readOnly) {
     Close();
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open(path, &db);
+    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(path, &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const CppSQLite3Exception error(rc, db ? sqlite3_errmsg(db) : nullptr);
         sqlite3_close(db);  // a failed open still hands back a handle (or null)
@@ -17,6 +18,16 @@ void CppSQLite3Connection::Open(const char* path) {
     }
     m_db = db;
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+}
+
+bool CppSQLite3Connection::IsReadOnly() const {
+    CheckOpen();
+    return sqlite3_db_readonly(m_db, "main") == 1;
+}
+
+void CppSQLite3Connection::SetBusyTimeout(int ms) {
+    CheckOpen();
+    sqlite3_busy_timeout(m_db, ms);
 }
 
 void CppSQLite3Connection::Close() {

@@ -16,10 +16,16 @@ public:
     CppSQLite3Connection& operator=(const CppSQLite3Connection&) = delete;
     virtual ~CppSQLite3Connection();
 
-    // Opens or creates the file. Closes a connection that is still open first.
-    void Open(const char* path);
+    // Opens or creates the file (only opens it when readOnly). Closes a connection that
+    // is still open first.
+    void Open(const char* path, bool readOnly = false);
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
+    // True when the file could only be opened for reading (or was asked to be).
+    bool IsReadOnly() const;
+    // How long a statement waits for a lock held by another connection (kBusyTimeoutMs
+    // after every open).
+    void SetBusyTimeout(int ms);
 
     // Runs every statement of the text; the rows changed by the last one.
     int Execute(const char* sql);

@@ -5,6 +5,7 @@
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/CleanupLogic.h"
+#include "ui/StoreProblems.h"
 #include "ui/WaitCursor.h"
 #include "ui/dialogs/CDuplicatesDlg.h"
 #include "ui/dialogs/CFavorDlg.h"
@@ -82,15 +83,24 @@ std::vector<FavorRecord> CCleanupCommands::LoadFavors(int folderId, bool withSub
     return favors;
 }
 
-void CCleanupCommands::DeleteFavors(const std::vector<int>& ids) {
+bool CCleanupCommands::CanChange() const { return !m_state.readOnly; }
+
+size_t CCleanupCommands::DeleteFavors(const std::vector<int>& ids) {
+    if (m_state.readOnly) return 0;
     WaitCursor wait;
+    size_t deleted = 0;
     for (int id : ids) {
-        m_store.DeleteFavor(id);
+        if (!m_store.DeleteFavor(id)) {
+            TellSaveFailed(m_dialog, m_store);
+            break;
+        }
         m_list.RemoveRow(id);  // when the list shows it
+        ++deleted;
     }
+    return deleted;
 }
 
-void CCleanupCommands::Open(const FavorRecord& favor) { m_favors.Launch(favor); }
+bool CCleanupCommands::Open(const FavorRecord& favor) { return m_favors.Launch(favor); }
 
 void CCleanupCommands::ShowInFolder(const FavorRecord& favor) {
     const FolderRecord* selected = m_tree.GetSelectedFolder();
@@ -100,9 +110,14 @@ void CCleanupCommands::ShowInFolder(const FavorRecord& favor) {
     m_list.SelectRowOf(favor.id);
 }
 
-void CCleanupCommands::ReplaceLocation(const FavorRecord& favor) {
-    m_store.UpdateFavor(favor);
+bool CCleanupCommands::ReplaceLocation(const FavorRecord& favor) {
+    if (m_state.readOnly) return false;
+    if (!m_store.UpdateFavor(favor)) {
+        TellSaveFailed(m_dialog, m_store);
+        return false;
+    }
     m_list.UpdateRow(favor);  // when the list shows it
+    return true;
 }
 
 void WarnOfDuplicates(CFavorDlg& dlg, CFavorStore& store, const CFolderTreeCtrl& tree) {

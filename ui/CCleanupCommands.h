@@ -17,10 +17,11 @@ public:
 
     std::wstring FolderPath(int folderId) const override;
     std::vector<FavorRecord> LoadFavors(int folderId, bool withSubfolders) override;
-    void DeleteFavors(const std::vector<int>& ids) override;
-    void Open(const FavorRecord& favor) override;
+    bool CanChange() const override;
+    size_t DeleteFavors(const std::vector<int>& ids) override;
+    bool Open(const FavorRecord& favor) override;
     void ShowInFolder(const FavorRecord& favor) override;
-    void ReplaceLocation(const FavorRecord& favor) override;
+    bool ReplaceLocation(const FavorRecord& favor) override;
 
 private:
     using Self = CCleanupCommands;

@@ -9,6 +9,7 @@
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/MainTexts.h"
+#include "ui/StoreProblems.h"
 #include "ui/WaitCursor.h"
 #include "ui/dialogs/CFavorDlg.h"
 #include <algorithm>
@@ -86,10 +87,11 @@ void CFavorActions::EnableFavorCommands(bool force) {
     if (!force && selected == m_statesFor) return;  // SelectAll notifies once per row
     m_statesFor = selected;
     const auto menuState = [](bool on) { return MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED); };
-    EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_EDIT), selected == 1);
-    EnableMenuItem(m_state.menuBar, IDM_EDIT_FAVORITE, menuState(selected == 1));
-    EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_DELETE), selected >= 1);
-    EnableMenuItem(m_state.menuBar, IDM_DELETE_FAVORITES, menuState(selected >= 1));
+    const bool editable = selected == 1 && !m_state.readOnly, deletable = selected >= 1 && !m_state.readOnly;
+    EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_EDIT), editable);
+    EnableMenuItem(m_state.menuBar, IDM_EDIT_FAVORITE, menuState(editable));
+    EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_DELETE), deletable);
+    EnableMenuItem(m_state.menuBar, IDM_DELETE_FAVORITES, menuState(deletable));
 }
 
 void CFavorActions::Tip(const wchar_t* text, int focusId) const {
@@ -97,7 +99,9 @@ void CFavorActions::Tip(const wchar_t* text, int focusId) const {
     SetFocus(GetDlgItem(m_dialog, focusId));
 }
 
+// A change the store refuses leaves the pane showing what is stored.
 void CFavorActions::SaveDetails() {
+    if (m_state.readOnly) return;
     const std::wstring name = fw::WindowText(GetDlgItem(m_dialog, IDC_DETAIL_NAME));
     if (m_state.detailsKind == DetailsKind::Folder) {
         const FolderRecord* folder = m_tree.GetSelectedFolder();
@@ -107,7 +111,10 @@ void CFavorActions::SaveDetails() {
         changed.id = folder->id;
         changed.pid = folder->pid;
         changed.name = name;
-        m_store.UpdateFolder(changed);
+        if (!m_store.UpdateFolder(changed)) {
+            SetDlgItemTextW(m_dialog, IDC_DETAIL_NAME, folder->name.c_str());
+            return TellSaveFailed(m_dialog, m_store);
+        }
         m_tree.UpdateFolderItem(changed);
     } else if (m_state.detailsKind == DetailsKind::Favor) {
         const FavorRecord* selected = m_list.GetSingleSelectedFavor();
@@ -119,12 +126,16 @@ void CFavorActions::SaveDetails() {
         changed.name = name;
         changed.location = location;
         changed.tags = fw::WindowText(GetDlgItem(m_dialog, IDC_DETAIL_TAGS));
-        m_store.UpdateFavor(changed);
+        if (!m_store.UpdateFavor(changed)) {
+            ShowDetailsOf(*selected);
+            return TellSaveFailed(m_dialog, m_store);
+        }
         m_list.UpdateRow(changed);
     }
 }
 
 void CFavorActions::NewFavorite() {
+    if (m_state.readOnly) return;
     if (m_state.favorDlgOpen) {
         ShowWindow(m_dialog, SW_SHOW);
         SetForegroundWindow(m_dialog);
@@ -140,20 +151,20 @@ void CFavorActions::NewFavorite() {
     const bool ok = dlg.DoModal(m_dialog) == IDOK;
     m_state.favorDlgOpen = false;
     if (!ok) return;
-    m_store.AddFavor(dlg.record);
+    if (!m_store.AddFavor(dlg.record)) return TellSaveFailed(m_dialog, m_store);
     if (!m_state.searchMode && dlg.record.pid == folderId) m_list.AddRow(dlg.record);
 }
 
 void CFavorActions::EditFavorite() {
     const FavorRecord* selected = m_list.GetSingleSelectedFavor();
-    if (!selected) return;
+    if (!selected || m_state.readOnly) return;
     CFavorDlg dlg;
     dlg.editMode = true;
     dlg.root = &m_tree.GetRootFolder();
     dlg.record = *selected;
     const int oldFolder = selected->pid;
     if (dlg.DoModal(m_dialog) != IDOK) return;
-    m_store.UpdateFavor(dlg.record);
+    if (!m_store.UpdateFavor(dlg.record)) return TellSaveFailed(m_dialog, m_store);
     if (m_state.searchMode || dlg.record.pid == oldFolder) m_list.UpdateRow(dlg.record);
     else m_list.RemoveRow(dlg.record.id);  // it left the folder shown
 }
@@ -161,13 +172,18 @@ void CFavorActions::EditFavorite() {
 void CFavorActions::DeleteFavorites() {
     std::vector<int> ids;
     for (const FavorRecord* f : m_list.GetSelectedFavors()) ids.push_back(f->id);
-    if (ids.empty()) return;
+    if (ids.empty() || m_state.readOnly) return;
     if (seams::MessageBox(m_dialog, texts::DeleteFavorQuestion(ids.size()), texts::kDeleteFavorCaption,
                           MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    WaitCursor wait;
-    for (int id : ids) m_store.DeleteFavor(id);
-    m_list.RemoveSelectedRows();
+    size_t deleted = 0;
+    {
+        WaitCursor wait;
+        while (deleted < ids.size() && m_store.DeleteFavor(ids[deleted])) ++deleted;
+        if (deleted == ids.size()) return m_list.RemoveSelectedRows();
+        for (size_t i = 0; i < deleted; ++i) m_list.RemoveRow(ids[i]);  // the rows the store let go
+    }
+    TellSaveFailed(m_dialog, m_store);
 }
 
 void CFavorActions::Search() {
@@ -188,18 +204,33 @@ void CFavorActions::Search() {
     SetDlgItemTextW(m_dialog, IDC_STATUS, texts::SearchStatus(found).c_str());
 }
 
-// Every launch counts as a visit, whether or not the shell could open the location.
-void CFavorActions::Launch(const FavorRecord& record) {
+// Every launch counts as a visit, whether or not the shell could open the location, unless
+// `count` is off (a read-only store, or one that already refused a visit of this launch).
+// False when the store refused it: the row keeps its count.
+bool CFavorActions::OpenAndCount(const FavorRecord& record, bool count) {
     const FavorRecord visited = record;  // the row's record changes below
     OpenLocation(visited.location);
-    m_store.CountVisit(visited);
+    if (!count) return true;
+    if (!m_store.CountVisit(visited)) return false;
     m_list.CountVisitInRow(visited.id);
+    return true;
+}
+
+bool CFavorActions::Launch(const FavorRecord& record) {
+    if (!OpenAndCount(record, !m_state.readOnly)) {
+        TellSaveFailed(m_dialog, m_store);
+        return false;
+    }
+    return !m_state.readOnly;
 }
 
 void CFavorActions::LaunchSelected() {
     std::vector<FavorRecord> selected;
     for (const FavorRecord* f : m_list.GetSelectedFavors()) selected.push_back(*f);
-    for (const FavorRecord& f : selected) Launch(f);
+    bool refused = false;  // once refused, the rest open without asking the store again
+    for (const FavorRecord& f : selected)
+        if (!OpenAndCount(f, !m_state.readOnly && !refused)) refused = true;
+    if (refused) TellSaveFailed(m_dialog, m_store);
 }
 
 bool CFavorActions::LaunchFromSearchBox() {
@@ -220,15 +251,16 @@ LRESULT CFavorActions::OnListMenu(const fw::Msg&) {
         AppendMenuW(h, MF_STRING, IDM_LIST_LAUNCH, selected == 1 ? texts::kMenuLaunchOne : texts::kMenuLaunchAll);
         AppendMenuW(h, MF_SEPARATOR, 0, nullptr);
     } else {
-        AppendMenuW(h, MF_STRING, IDM_ADD_FAVORITE, texts::kMenuAddNewFavorite);
+        AppendMenuW(h, MF_STRING | ChangeState(m_state.readOnly), IDM_ADD_FAVORITE, texts::kMenuAddNewFavorite);
         AppendMenuW(h, MF_SEPARATOR, 0, nullptr);
     }
     AppendMenuW(h, MF_STRING, IDM_LIST_SELECT_ALL, texts::kMenuSelectAll);
     AppendMenuW(h, MF_STRING, IDM_LIST_INVERT, texts::kMenuInvert);
     if (selected > 0) {
         AppendMenuW(h, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(h, MF_STRING | (selected > 1 ? MF_GRAYED : MF_ENABLED), IDM_LIST_EDIT, texts::kMenuEdit);
-        AppendMenuW(h, MF_STRING, IDM_LIST_DELETE, texts::kMenuDelete);
+        const UINT change = ChangeState(m_state.readOnly);
+        AppendMenuW(h, MF_STRING | (selected > 1 ? MF_GRAYED : change), IDM_LIST_EDIT, texts::kMenuEdit);
+        AppendMenuW(h, MF_STRING | change, IDM_LIST_DELETE, texts::kMenuDelete);
     }
     POINT at{};
     GetCursorPos(&at);

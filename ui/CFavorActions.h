@@ -23,8 +23,10 @@ public:
     void LaunchSelected();
     // Enter in the search box: opens the single selected favorite. True when one was opened.
     bool LaunchFromSearchBox();
-    // Opens the location and counts the visit, in the store and in the favorite's row.
-    void Launch(const FavorRecord& record);
+    // Opens the location and counts the visit, in the store and in the favorite's row
+    // (not on a read-only store); tells the user when the store refused the visit.
+    // True when the visit was counted.
+    bool Launch(const FavorRecord& record);
 
 private:
     using Self = CFavorActions;
@@ -44,6 +46,7 @@ private:
     static const fw::MapEntry<CFavorActions> kMap[];
 
     void ShowDetailsOf(const FavorRecord& record) const;
+    bool OpenAndCount(const FavorRecord& record, bool count);
     void Tip(const wchar_t* text, int focusId) const;
 
     int m_statesFor = -1;  // selection size (0, 1, 2 = several) the command states were set for

@@ -10,6 +10,7 @@
 #include "ui/MainLayout.h"
 #include "ui/MainTexts.h"
 #include "ui/MainWidgets.h"
+#include "ui/StoreProblems.h"
 #include <algorithm>
 
 namespace {
@@ -148,6 +149,8 @@ BOOL CFavorMainDlg::OnInitDialog() {
     DrawDetailsToggle();
     m_widgets->CreateTray(m_hwnd, m_icon);
     SetItemText(IDC_STATUS, texts::kReady);
+    m_state.readOnly = m_store.IsReadOnly();  // start-up found the file cannot be written
+    if (m_state.readOnly) DisableChangeCommands(m_hwnd, m_menu.get());
 
     FolderRecord loaded;
     m_store.LoadFolderTree(loaded);

@@ -5,7 +5,9 @@
 #include "store/CFavorStore.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
+#include "ui/FolderTreeLogic.h"
 #include "ui/MainTexts.h"
+#include "ui/StoreProblems.h"
 #include "ui/WaitCursor.h"
 #include "ui/dialogs/CFolderDlg.h"
 #include <windowsx.h>
@@ -48,12 +50,13 @@ LRESULT CFolderActions::OnSelectionChanged(const fw::Msg& m) {
 void CFolderActions::UpdateFolderStates() {
     const FolderRecord* folder = m_tree.GetSelectedFolder();
     const bool belowRoot = folder && folder->id != 0;
-    const UINT menuState = MF_BYCOMMAND | (belowRoot ? MF_ENABLED : MF_GRAYED);
-    EnableWindow(GetDlgItem(m_dialog, IDC_FOLDER_EDIT), belowRoot);
-    EnableWindow(GetDlgItem(m_dialog, IDC_FOLDER_DELETE), belowRoot);
+    const bool changeable = belowRoot && !m_state.readOnly;
+    const UINT menuState = MF_BYCOMMAND | (changeable ? MF_ENABLED : MF_GRAYED);
+    EnableWindow(GetDlgItem(m_dialog, IDC_FOLDER_EDIT), changeable);
+    EnableWindow(GetDlgItem(m_dialog, IDC_FOLDER_DELETE), changeable);
     EnableMenuItem(m_state.menuBar, IDM_EDIT_FOLDER, menuState);
     EnableMenuItem(m_state.menuBar, IDM_DELETE_FOLDER, menuState);
-    EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_NEW), folder != nullptr);
+    EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_NEW), folder != nullptr && !m_state.readOnly);
     if (m_state.detailsExpanded) m_details.Show(belowRoot ? DetailsShown::NameRow : DetailsShown::None);
 }
 
@@ -66,18 +69,20 @@ LRESULT CFolderActions::OnTreeMenu(const fw::Msg&) {
     if (!folder) return 0;
     fw::OwnedMenu menu(CreatePopupMenu());
     if (!menu) return 0;
-    const UINT editState = folder->id == 0 ? MF_GRAYED : MF_ENABLED;
-    AppendMenuW(menu.get(), MF_STRING, IDM_TREE_ADD_FOLDER, texts::kMenuAddFolder);
+    const UINT addState = ChangeState(m_state.readOnly);
+    const UINT editState = folder->id == 0 ? MF_GRAYED : addState;
+    AppendMenuW(menu.get(), MF_STRING | addState, IDM_TREE_ADD_FOLDER, texts::kMenuAddFolder);
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING | editState, IDM_TREE_EDIT, texts::kMenuEdit);
     AppendMenuW(menu.get(), MF_STRING | editState, IDM_TREE_DELETE, texts::kMenuDelete);
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, IDM_ADD_FAVORITE, texts::kMenuAddFavorite);
+    AppendMenuW(menu.get(), MF_STRING | addState, IDM_ADD_FAVORITE, texts::kMenuAddFavorite);
     TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, m_dialog, nullptr);
     return 1;
 }
 
 void CFolderActions::NewFolder() {
+    if (m_state.readOnly) return;
     const FolderRecord* selected = m_tree.GetSelectedFolder();
     CFolderDlg dlg;
     dlg.root = &m_tree.GetRootFolder();
@@ -86,13 +91,13 @@ void CFolderActions::NewFolder() {
     FolderRecord added;
     added.name = dlg.record.name;
     added.pid = dlg.record.pid;
-    m_store.AddFolder(added);
+    if (!m_store.AddFolder(added)) return TellSaveFailed(m_dialog, m_store);
     m_tree.AddFolderItem(added, false);
 }
 
 void CFolderActions::EditFolder() {
     const FolderRecord* folder = m_tree.GetSelectedFolder();
-    if (!folder || folder->id == 0) return;  // the root is neither renamed nor moved
+    if (!folder || folder->id == 0 || m_state.readOnly) return;  // the root is neither renamed nor moved
     CFolderDlg dlg;
     dlg.editMode = true;
     dlg.root = &m_tree.GetRootFolder();
@@ -104,11 +109,12 @@ void CFolderActions::EditFolder() {
     changed.id = dlg.record.id;
     changed.pid = dlg.record.pid;
     changed.name = dlg.record.name;
-    m_store.UpdateFolder(changed);
+    if (!m_store.UpdateFolder(changed)) return TellSaveFailed(m_dialog, m_store);
     m_tree.UpdateFolderItem(changed);
 }
 
 void CFolderActions::DeleteFolder() {
+    if (m_state.readOnly) return;
     const FolderRecord* folder = m_tree.GetSelectedFolder();
     if (!folder) {
         seams::MessageBox(m_dialog, texts::kSelectFolderToDelete, texts::kTipCaption, MB_OK | MB_ICONINFORMATION);
@@ -119,8 +125,16 @@ void CFolderActions::DeleteFolder() {
     if (seams::MessageBox(m_dialog, texts::DeleteFolderQuestion(folder->name), texts::kDeleteFolderCaption,
                           MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    WaitCursor wait;
-    std::vector<int> ids;
-    m_tree.DeleteFolderItem(id, ids, true);
-    m_store.DeleteFolders(ids);
+    const FolderRecord* asked = m_tree.FindFolder(id);  // the question let messages through
+    if (!asked) return;
+    {
+        WaitCursor wait;
+        // The store first: a deletion it refuses leaves the whole subtree in the tree.
+        if (m_store.DeleteFolders(SubtreeIds(*asked))) {
+            std::vector<int> removed;
+            m_tree.DeleteFolderItem(id, removed, true);
+            return;
+        }
+    }
+    TellSaveFailed(m_dialog, m_store);
 }

@@ -13,12 +13,15 @@
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFavorMainDlg.h"
 #include "ui/CFolderTreeCtrl.h"
+#include "ui/MainTexts.h"
+#include "ui/StoreProblems.h"
 #include "ui/TrayMenu.h"
 #include "ui/VisitMenu.h"
 #include "ui/dialogs/CAboutDlg.h"
 #include "ui/dialogs/CFavorDlg.h"
 #include "ui/dialogs/CPreferencesSheet.h"
 #include "app/CAppSettings.h"
+#include "framework/Seams.h"
 #include "ui/widgets/BCMenu.h"
 #include <memory>
 
@@ -31,6 +34,7 @@ const fw::MapEntry<CWindowCommands> CWindowCommands::kMap[] = {
     fw::OnMessage(WM_MEASUREITEM, &Self::OnMeasureItem),
     fw::OnMessage(WM_DRAWITEM, &Self::OnDrawItem),
     fw::OnMessage(WM_FAVOR_CAPTURED, &Self::OnFavorCaptured),
+    fw::OnMessage(WM_SAVE_FAILED, &Self::OnSaveFailed),
     fw::OnCommand(IDM_TRAY_EXIT, &Self::OnExit),
     fw::OnCommand(IDM_TRAY_HELP, &Self::OnHelp),
     fw::OnCommand(IDM_HELP_LAUNCH, &Self::OnHelp),
@@ -93,6 +97,12 @@ HWND ModalPopupOf(HWND owner) {
 
 // ---- showing and hiding ----
 
+bool CWindowCommands::FrontModalDialog() const {
+    if (IsWindowEnabled(m_dialog)) return false;
+    if (HWND popup = ModalPopupOf(m_dialog)) SetForegroundWindow(popup);
+    return true;
+}
+
 void CWindowCommands::ToggleVisible() {
     ShowWindow(m_dialog, IsWindowVisible(m_dialog) ? SW_HIDE : SW_SHOW);
     if (IsWindowVisible(m_dialog)) SetForegroundWindow(m_dialog);
@@ -100,16 +110,14 @@ void CWindowCommands::ToggleVisible() {
 
 LRESULT CWindowCommands::OnTrayNotify(const fw::Msg& m) {
     switch (static_cast<UINT>(m.lp)) {
-    case WM_LBUTTONDOWN: ToggleVisible(); break;
+    case WM_LBUTTONDOWN:
+        if (!FrontModalDialog()) ToggleVisible();  // never hide the window from under a dialog
+        break;
     case WM_RBUTTONDOWN: {
-        // A modal dialog of the window is up: it comes forward, and no menu opens that
-        // could start a second one or exit beneath it.
-        if (!IsWindowEnabled(m_dialog)) {
-            if (HWND popup = ModalPopupOf(m_dialog)) SetForegroundWindow(popup);
-            break;
-        }
+        // No menu that could start a second dialog or exit beneath an open one.
+        if (FrontModalDialog()) break;
         BCMenu menu;
-        if (!BuildTrayMenu(menu)) break;
+        if (!BuildTrayMenu(menu, !m_state.readOnly)) break;
         POINT pt{};
         GetCursorPos(&pt);
         menu.Track(m_dialog, pt, TPM_RIGHTBUTTON);
@@ -123,10 +131,16 @@ LRESULT CWindowCommands::OnTrayNotify(const fw::Msg& m) {
 LRESULT CWindowCommands::OnHotKey(const fw::Msg& m) {
     const int id = static_cast<int>(m.wp);
     CAppSettings& settings = m_window.Settings();
-    if (id != 0 && id == settings.m_activateHotkeyId) {
+    if (id == 0 || (id != settings.m_activateHotkeyId && id != settings.m_addFavorHotkeyId)) return 0;
+    if (FrontModalDialog()) return 0;  // neither hides the window nor opens a second dialog under it
+    if (id == settings.m_activateHotkeyId) {
         ToggleVisible();
         if (IsWindowVisible(m_dialog) && !m_state.isBrowser) SetFocus(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
-    } else if (id != 0 && id == settings.m_addFavorHotkeyId) {
+    } else if (m_state.readOnly) {
+        // No dialog whose OK could not store: the reason instead.
+        seams::MessageBox(m_dialog, ReadOnlyStoreText(m_store.WriteProblem()), texts::kTipCaption,
+                          MB_OK | MB_ICONINFORMATION);
+    } else {
         if (m_state.isBrowser) SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(IDM_FILE_NEW_FAVORITE, 0), 0);
         else MagicAdd();
     }
@@ -198,6 +212,7 @@ LRESULT CWindowCommands::OnTrayBrowser(const fw::Msg&) {
 // ---- Magic Add and captured favorites ----
 
 void CWindowCommands::MagicAdd() {
+    if (m_state.readOnly) return;
     auto record = std::make_unique<FavorRecord>();
     bool pending = false;
     const bool captured = CapturePage(*record, pending, m_dialog);
@@ -207,6 +222,7 @@ void CWindowCommands::MagicAdd() {
 
 LRESULT CWindowCommands::OnFavorCaptured(const fw::Msg& m) {
     std::unique_ptr<FavorRecord> captured(reinterpret_cast<FavorRecord*>(m.wp));  // ours from here on
+    if (m_state.readOnly) return 0;
     if (m_state.captureDlgOpen) {
         ShowWindow(m_dialog, SW_SHOW);
         SetForegroundWindow(m_dialog);
@@ -227,11 +243,16 @@ LRESULT CWindowCommands::OnFavorCaptured(const fw::Msg& m) {
     dlg.record.pid = folderId;
     WarnOfDuplicates(dlg, m_store, m_tree);
     m_state.captureDlgOpen = true;
-    if (dlg.DoModal(m_dialog) == IDOK) {
-        m_store.AddFavor(dlg.record);
-        if (m_state.searchMode || dlg.record.pid == folderId) m_list.AddRow(dlg.record);
-    }
+    const bool ok = dlg.DoModal(m_dialog) == IDOK;
     m_state.captureDlgOpen = false;
+    if (!ok) return 0;
+    if (!m_store.AddFavor(dlg.record)) TellSaveFailed(m_dialog, m_store);
+    else if (m_state.searchMode || dlg.record.pid == folderId) m_list.AddRow(dlg.record);
+    return 0;
+}
+
+LRESULT CWindowCommands::OnSaveFailed(const fw::Msg& m) {
+    TellPostedSaveFailure(m_dialog, m.lp);
     return 0;
 }
 
@@ -264,7 +285,7 @@ void CWindowCommands::VisitEntry(const std::vector<FavorRecord*>& entries, UINT 
     if (!record) return;
     const FavorRecord visited = *record;  // the store refreshes its cache on the next list call
     OpenLocation(visited.location);
-    m_store.CountVisit(visited);
+    if (!m_state.readOnly && !m_store.CountVisit(visited)) TellSaveFailed(m_dialog, m_store);
 }
 
 LRESULT CWindowCommands::OnMostVisitedEntry(const fw::Msg& m) {
@@ -280,6 +301,7 @@ LRESULT CWindowCommands::OnLatestVisitedEntry(const fw::Msg& m) {
 // ---- wizards ----
 
 LRESULT CWindowCommands::OnImport(const fw::Msg&) {
+    if (m_state.readOnly) return 0;
     CImportWizardSheet sheet(m_store, &m_tree, m_dialog);
     sheet.DoModal();  // modal over the main window
     return 0;

@@ -26,6 +26,9 @@ public:
     void MagicAdd();
     // The hotkeys' and the tray's show/hide: hides a visible window, shows a hidden one.
     void ToggleVisible();
+    // While a modal dialog of the window is up (the window is then disabled), brings that
+    // dialog to the front and answers true.
+    bool FrontModalDialog() const;
 
 private:
     using Self = CWindowCommands;
@@ -45,6 +48,7 @@ private:
     LRESULT OnTrayBrowser(const fw::Msg&);
     LRESULT OnMagicAdd(const fw::Msg&) { MagicAdd(); return 0; }
     LRESULT OnFavorCaptured(const fw::Msg& m);
+    LRESULT OnSaveFailed(const fw::Msg& m);
     LRESULT OnMostVisited(const fw::Msg&);
     LRESULT OnLatestVisited(const fw::Msg&);
     LRESULT OnMostVisitedEntry(const fw::Msg& m);

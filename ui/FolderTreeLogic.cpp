@@ -55,6 +55,16 @@ void FreeSubtree(FolderIndex& folders, FolderRecord* folder, std::vector<int>& i
     delete folder;
 }
 
+std::vector<int> SubtreeIds(const FolderRecord& folder) {
+    std::vector<int> ids;
+    for (const FolderRecord* child : folder.subfolders) {
+        const std::vector<int> below = SubtreeIds(*child);
+        ids.insert(ids.end(), below.begin(), below.end());
+    }
+    ids.push_back(folder.id);
+    return ids;
+}
+
 namespace {
 void AppendEntries(std::vector<FolderListEntry>& out, const FolderRecord& folder, int level, int excludedId) {
     for (const FolderRecord* child : folder.subfolders) {

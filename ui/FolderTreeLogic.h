@@ -32,6 +32,9 @@ bool MoveFolder(FolderRecord& root, FolderIndex& folders, FolderRecord& folder, 
 // detaches `folder` from its parent first.
 void FreeSubtree(FolderIndex& folders, FolderRecord* folder, std::vector<int>& ids);
 
+// The ids of `folder` and everything below it, in the order FreeSubtree gives them.
+std::vector<int> SubtreeIds(const FolderRecord& folder);
+
 // One entry of an indented folder list: 3 blanks per level before the name.
 struct FolderListEntry {
     std::wstring text;

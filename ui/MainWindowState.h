@@ -19,6 +19,7 @@ struct MainWindowState {
     bool captureDlgOpen = false;    // the new-favorite dialog of a captured page is up
     bool folderComboStale = true;   // the tree changed since the folder list was built
     bool detailsExpanded = true;
+    bool readOnly = false;          // the store cannot write: nothing that changes data runs
     HMENU menuBar = nullptr;        // kept while detached in the Quick Panel
 };
 

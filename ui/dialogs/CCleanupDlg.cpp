@@ -68,7 +68,7 @@ void CCleanupDlg::RemoveRows(const std::vector<size_t>& rows) {
 
 void CCleanupDlg::UpdateButtons() {
     const size_t selected = SelectedRows().size();
-    EnableItem(IDC_CLEAN_DELETE, selected > 0);
+    EnableItem(IDC_CLEAN_DELETE, selected > 0 && m_actions.CanChange());
     EnableItem(IDC_CLEAN_OPEN, selected > 0);
     EnableItem(IDC_CLEAN_SHOW, selected == 1);
 }
@@ -96,8 +96,8 @@ LRESULT CCleanupDlg::OnDelete(const fw::Msg&) {
         return 0;
     std::vector<int> ids;
     for (size_t r : selected) ids.push_back(m_rows[r].favor.id);
-    m_actions.DeleteFavors(ids);
-    RemoveRows(selected);
+    const size_t deleted = m_actions.DeleteFavors(ids);  // in row order: the first `deleted` rows went
+    RemoveRows(std::vector<size_t>(selected.begin(), selected.begin() + static_cast<std::ptrdiff_t>(deleted)));
     RowsDeleted();
     ShowRows();
     return 0;
@@ -106,8 +106,7 @@ LRESULT CCleanupDlg::OnDelete(const fw::Msg&) {
 LRESULT CCleanupDlg::OnOpen(const fw::Msg&) {
     for (size_t r : SelectedRows()) {
         FavorRecord& favor = m_rows[r].favor;
-        m_actions.Open(favor);
-        ++favor.hits;  // what the store now holds, as the favorites list shows it
+        if (m_actions.Open(favor)) ++favor.hits;  // what the store now holds, as the favorites list shows it
         favor.lastHit = CFavorStore::CurrentTimeText();
         ListView_RedrawItems(Item(IDC_CLEAN_LIST), static_cast<int>(r), static_cast<int>(r));
     }

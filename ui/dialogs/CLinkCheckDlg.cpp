@@ -54,7 +54,7 @@ void CLinkCheckDlg::UpdateButtons() {
     CCleanupDlg::UpdateButtons();
     bool moved = false;
     for (size_t r : SelectedRows()) moved = moved || !m_rows[r].newLocation.empty();
-    EnableItem(IDC_LINKS_REPLACE, moved);
+    EnableItem(IDC_LINKS_REPLACE, moved && m_actions.CanChange());
 }
 
 void CLinkCheckDlg::ShowRunning(bool running) {
@@ -164,8 +164,10 @@ LRESULT CLinkCheckDlg::OnReplace(const fw::Msg&) {
     for (size_t r : SelectedRows()) {
         CleanupRow& row = m_rows[r];
         if (row.newLocation.empty()) continue;
-        row.favor.location = row.newLocation;
-        m_actions.ReplaceLocation(row.favor);
+        FavorRecord changed = row.favor;
+        changed.location = row.newLocation;
+        if (!m_actions.ReplaceLocation(changed)) break;  // the user was told; the row stays
+        row.favor = changed;
         replaced.push_back(r);
     }
     RemoveRows(replaced);  // they answer OK now

@@ -20,11 +20,17 @@ public:
     virtual std::wstring FolderPath(int folderId) const = 0;
     // The favorites of a folder, and of every folder below it when asked.
     virtual std::vector<FavorRecord> LoadFavors(int folderId, bool withSubfolders) = 0;
-    virtual void DeleteFavors(const std::vector<int>& ids) = 0;
-    // Opens the location as the favorites list does, and counts the visit.
-    virtual void Open(const FavorRecord& favor) = 0;
+    // False when the store cannot be written: nothing may be deleted or replaced.
+    virtual bool CanChange() const = 0;
+    // Deletes in order and stops at the first the store refuses (the user is told);
+    // returns how many were deleted.
+    virtual size_t DeleteFavors(const std::vector<int>& ids) = 0;
+    // Opens the location as the favorites list does, and counts the visit; true when
+    // the visit was counted.
+    virtual bool Open(const FavorRecord& favor) = 0;
     // Selects the favorite's folder in the tree and its row in the list.
     virtual void ShowInFolder(const FavorRecord& favor) = 0;
-    // Stores the favorite with the location it now holds.
-    virtual void ReplaceLocation(const FavorRecord& favor) = 0;
+    // Stores the favorite with the location it now holds; false when the store refused
+    // it (the user is told).
+    virtual bool ReplaceLocation(const FavorRecord& favor) = 0;
 };

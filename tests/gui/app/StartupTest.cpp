@@ -4,6 +4,9 @@
 #include "app/ProgramPaths.h"
 #include "app/Startup.h"
 #include "fakes/FakeSeams.h"
+#include "store/CFavorStore.h"
+#include "store/TextConv.h"
+#include "ui/StoreProblems.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,4 +97,34 @@ TEST_F(StartupRun, SecondCopyHandsOverWithoutOpeningTheStore) {
     EXPECT_TRUE(openedPaths.empty());
     EXPECT_EQ(mainWindowRuns, 0);
     EXPECT_EQ(WorkingDirectory(), m_launchFolder);  // nothing else happened
+}
+
+// A data file that cannot be written is announced once, with its cause, and the program
+// still runs (read-only).
+TEST_F(StartupRun, AStoreThatCannotWriteIsAnnouncedAndTheProgramStillRuns) {
+    const std::wstring db = m_launchFolder + L"\\tm-startup-" + std::to_wstring(GetCurrentProcessId()) + L".db";
+    ASSERT_TRUE(CFavorStore().Open(db));
+    const std::wstring browse = L" You can browse and open your favorites, but changes cannot be saved.";
+    const struct { bool readOnly; std::wstring said; } cases[] = {
+        {true, L"Your favorites data file \\Data\\favors.db is read-only." + browse},
+        {false, L"Your favorites data file \\Data\\favors.db is locked by another program." + browse},
+    };
+    for (const auto& c : cases) {
+        CFavorStore store;
+        CppSQLite3Connection other;
+        other.Open(ToUtf8(db).c_str());
+        if (!c.readOnly) other.Execute("begin immediate;");
+        hooks.openStore = [&](const std::wstring&) { return store.Open(db, c.readOnly); };
+        hooks.storeWriteProblem = [&] { return CheckStoreWritable(store); };
+        seams.Clear();
+        EXPECT_EQ(RunStartup(settings, hooks), StartupEnd::MainWindowClosed);
+        const auto shown = seams.Messages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].owner, nullptr);
+        EXPECT_EQ(shown[0].text, c.said);
+        EXPECT_EQ(shown[0].caption, L"Tidemarker:");
+        EXPECT_TRUE(store.IsReadOnly());
+    }
+    EXPECT_EQ(mainWindowRuns, 2);
+    DeleteFileW(db.c_str());
 }

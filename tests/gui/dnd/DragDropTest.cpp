@@ -6,6 +6,7 @@
 #include "fakes/TempFolder.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "store/TextConv.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
 #include <gtest/gtest.h>
@@ -292,4 +293,42 @@ TEST_F(DragDropTest, AnExternalDropOnTheTreeWithNothingUsableChangesNothing) {
     EXPECT_EQ(panes.Tree().GetSelectedFolder()->id, a);
     EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
     EXPECT_TRUE(FavorsIn(b).empty());
+}
+
+// A store that cannot write takes no drop; one whose write fails (another program holds
+// the lock) leaves the moved rows where the file has them, and the window says why.
+TEST_F(DragDropTest, DropsOnAStoreThatCannotWriteChangeNothing) {
+    const int a = AddFolder(L"A", 0);
+    const int c = AddFolder(L"C", 0);
+    FavorRecord f;
+    f.pid = a;
+    FavorStore().AddFavor(f);
+    for (bool readOnly : {true, false}) {
+        ASSERT_TRUE(FavorStore().Open(m_dir.Path() + L"\\favors.db", readOnly));
+        FavorStore().CheckWritable();
+        CppSQLite3Connection other;
+        other.Open(ToUtf8(m_dir.Path() + L"\\favors.db").c_str());
+        other.Execute(readOnly ? "begin;" : "begin immediate;");
+        Panes panes;
+        HWND tree = panes.Tree().Hwnd();
+        panes.Tree().SelectFolder(a);
+        std::vector<FavorRecord*> rows = FavorsIn(a);
+        panes.List().FillList(rows);
+        panes.List().SelectAll();
+        const POINT onC = ItemCenterOnScreen(tree, panes.Tree().FindFolder(c)->treeItem);
+        auto onList = Make(new CFavorListDropTarget(panes.List()));
+        auto onMagic = Make(new CMagicAddDropTarget(tree));
+        auto onTree = Make(new CFolderTreeDropTarget(panes.Tree()));
+        const std::vector<fw::COleDropTarget*> targets = {onList.get(), onMagic.get(), onTree.get()};
+        for (fw::COleDropTarget* t : readOnly ? targets : std::vector<fw::COleDropTarget*>{})
+            EXPECT_EQ(DropOn(*t, LinkDrag({L"Page.url"}, L"http://p/").get(), onC), DWORD(DROPEFFECT_NONE));
+        onTree->dragMode = DragFavors;
+        EXPECT_EQ(DropOn(*onTree, Make(new fw::COleDataSource).get(), onC), DWORD(DROPEFFECT_NONE));
+        EXPECT_EQ(panes.List().RecordAt(0)->pid, a);
+        MSG told{};
+        EXPECT_EQ(PeekMessageW(&told, GetParent(tree), WM_SAVE_FAILED, WM_SAVE_FAILED, PM_REMOVE), !readOnly);
+        delete reinterpret_cast<std::wstring*>(told.lParam);
+        other.Execute("rollback;");
+        EXPECT_TRUE(FavorsIn(c).empty() && FavorsIn(0).empty());
+    }
 }

@@ -39,6 +39,7 @@ protected:
     }
 
     std::wstring IniPath() const { return m_folder + L"\\Tidemarker.ini"; }
+    std::wstring DbPath() const { return m_folder + L"\\favors.db"; }
 
     int AddFolder(const wchar_t* name, int pid) {
         FolderRecord f;

@@ -132,28 +132,40 @@ TEST_F(MainWindowTest, PreferencesCloseAppliesTheTopMostRule) {
     EXPECT_FALSE(GetWindowLongPtrW(Main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-// While a modal dialog of the window is up, a right click on the tray icon brings that
-// dialog to the front and opens no menu: no second Preferences, no exit beneath it.
-TEST_F(MainWindowTest, TrayRightClickBringsAnOpenDialogForward) {
+// While a modal dialog of the window is up, either click on the tray icon and both
+// hotkeys bring that dialog to the front: no menu opens that could start a second dialog
+// or exit beneath it, the window is not hidden from under it, no second dialog opens.
+TEST_F(MainWindowTest, TrayClicksAndHotkeysBringAnOpenDialogForward) {
     AddFavor(L"Paper", L"http://paper.example/", 0);
     Open(true);
     SelectRows({0});
+    ASSERT_NE(settings.m_activateHotkeyId, 0);
+    ASSERT_NE(settings.m_addFavorHotkeyId, 0);
     HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr,
                                  nullptr, nullptr, nullptr);
     MenuWatch menus;
-    std::vector<int> inFront;
-    const auto rightClickTray = [&](HWND popup, int opener) {
-        SetForegroundWindow(other);  // the user was busy elsewhere
-        SendMessageW(Main(), WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
-        if (GetForegroundWindow() == popup) inFront.push_back(opener);
+    const struct { UINT message; WPARAM wp; LPARAM lp; } pokes[] = {
+        {WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN}, {WM_TRAY_NOTIFY, 0, WM_LBUTTONDOWN},
+        {WM_HOTKEY, WPARAM(settings.m_activateHotkeyId), 0}, {WM_HOTKEY, WPARAM(settings.m_addFavorHotkeyId), 0}};
+    std::vector<int> inFront;  // for each dialog, how many of the pokes left it in front
+    const auto poke = [&](HWND popup) {
+        int n = 0;
+        for (const auto& p : pokes) {
+            SetForegroundWindow(other);  // the user was busy elsewhere
+            SendMessageW(Main(), p.message, p.wp, p.lp);
+            n += GetForegroundWindow() == popup && IsWindowVisible(Main());
+        }
+        inFront.push_back(n);
     };
-    const int openers[] = {IDM_FILE_NEW_FAVORITE, IDM_FILE_NEW_FOLDER, IDM_PREFERENCES, IDM_HELP_ABOUT};
-    for (int opener : openers) {
-        DialogAnswer answer([&](HWND dlg) {
-            rightClickTray(dlg, opener);
-            PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
-        });
+    int dialogs = 0;
+    fw::SetModalHook([&](HWND dlg) {
+        if (++dialogs == 1) poke(dlg);
+        PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    for (int opener : {IDM_FILE_NEW_FAVORITE, IDM_FILE_NEW_FOLDER, IDM_PREFERENCES, IDM_HELP_ABOUT}) {
+        dialogs = 0;
         Command(opener);
+        EXPECT_EQ(dialogs, 1) << opener;
     }
     // A message box: the delete question, shown for real this time.
     seams::SetMessageBoxHandler([](HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
@@ -162,17 +174,19 @@ TEST_F(MainWindowTest, TrayRightClickBringsAnOpenDialogForward) {
     static std::function<void()> s_inBox;
     s_inBox = [&] {
         HWND box = GetLastActivePopup(Main());
-        rightClickTray(box, IDC_FAVOR_DELETE);
+        poke(box);
         PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
     };
     SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
         s_inBox();
     });
+    dialogs = 0;
     Command(IDC_FAVOR_DELETE);
+    fw::SetModalHook({});
     DestroyWindow(other);
-    EXPECT_EQ(inFront, (std::vector<int>{IDM_FILE_NEW_FAVORITE, IDM_FILE_NEW_FOLDER, IDM_PREFERENCES, IDM_HELP_ABOUT,
-                                         IDC_FAVOR_DELETE}));
+    EXPECT_EQ(inFront, std::vector<int>(5, 4));
+    EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(menus.shown.empty());
     EXPECT_EQ(window->List().RowCount(), 1);  // No was pressed
     SendMessageW(Main(), WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);  // no dialog: the menu

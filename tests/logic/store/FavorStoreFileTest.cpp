@@ -70,6 +70,27 @@ TEST(FavorStoreFile, AnUnusableFileFailsToOpenAndIsLeftAsItWas) {
     EXPECT_FALSE(store.Open(L"Z:\\no such folder\\deeper\\favors.db"));
 }
 
+// A folder deletion that fails half-way (here a trigger refuses one folder's favorites)
+// leaves every row of the subtree in place.
+TEST(FavorStoreFile, AFolderDeletionIsAllOrNothing) {
+    TempDbFile file;
+    CFavorStore store;
+    ASSERT_TRUE(store.Open(file.Path()));
+    const int news = AddTestFolder(store, L"news", 0);
+    const int daily = AddTestFolder(store, L"daily", news);
+    AddTestFavor(store, L"paper", daily);
+    AddTestFavor(store, L"kept", news);
+    CppSQLite3Connection other;
+    other.Open(file.Utf8Path().c_str());
+    other.Execute(("create trigger refuse before delete on tbl_favor when old.pid = " + std::to_string(news) +
+                   " begin select raise(abort, 'refused'); end;").c_str());
+    EXPECT_FALSE(store.DeleteFolders({daily, news}));
+    OwnedTree tree;
+    int count = 0;
+    ASSERT_TRUE(store.LoadAll(tree.root, count));
+    EXPECT_EQ(Render(tree.root), L"news(daily[paper])[kept]");
+}
+
 TEST(FavorStoreBatch, CommitKeepsAndEveryOtherEndDiscards) {
     CFavorStore store;
     ASSERT_TRUE(store.Open(L":memory:"));

@@ -1,0 +1,128 @@
+// The main window over a store that cannot write: a file opened read-only at start, and
+// a write lock another program takes half-way through the session.
+#include "gui/mainwnd/MainWindowHost.h"
+#include "app/AppMessages.h"
+#include "store/TextConv.h"
+
+namespace {
+
+// Every row of both tables, as text.
+std::string Dump(const std::wstring& path) {
+    CppSQLite3Connection db;
+    db.Open(ToUtf8(path).c_str(), true);
+    std::string out;
+    for (const char* sql : {"select * from tbl_folder", "select * from tbl_favor"})
+        for (CppSQLite3Cursor rows = db.Query(sql); !rows.AtEnd(); rows.Next())
+            for (int c = 0; c < rows.ColumnCount(); ++c) out += std::string(rows.TextValue(c, "")) + "|";
+    return out;
+}
+
+void DoubleClickList(HWND main) {
+    NMHDR dbl{GetDlgItem(main, IDC_FAVOR_LIST), IDC_FAVOR_LIST, static_cast<UINT>(NM_DBLCLK)};
+    SendMessageW(main, WM_NOTIFY, IDC_FAVOR_LIST, reinterpret_cast<LPARAM>(&dbl));
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, AReadOnlyStoreIsBrowsedWithEveryChangeTurnedOff) {
+    const int news = AddFolder(L"News", 0);
+    AddFavor(L"Paper", L"http://paper.example/", news);
+    AddFavor(L"Copy", L"http://paper.example/", 0);
+    ASSERT_TRUE(store.Open(DbPath(), true));
+    ASSERT_FALSE(store.CheckWritable());  // as start-up does
+    const std::string before = Dump(DbPath());
+    Open(true);
+    ClickFolder(news);
+    SelectRows({0});
+    for (int id : {IDC_FOLDER_NEW, IDC_FOLDER_EDIT, IDC_FOLDER_DELETE, IDC_FAVOR_NEW, IDC_FAVOR_EDIT,
+                   IDC_FAVOR_DELETE, IDC_IMPORT, IDC_SAVE_DETAILS})
+        EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_TRUE(Enabled(IDC_EXPORT));
+    for (UINT id : {IDM_FILE_NEW_FAVORITE, IDM_FILE_NEW_FOLDER, IDM_FILE_IMPORT, IDM_EDIT_FOLDER, IDM_DELETE_FOLDER,
+                    IDM_EDIT_FAVORITE, IDM_DELETE_FAVORITES})
+        EXPECT_EQ(GetMenuState(GetMenu(Main()), id, MF_BYCOMMAND) & MF_GRAYED, UINT(MF_GRAYED)) << id;
+
+    int dialogs = 0;
+    fw::SetModalHook([&](HWND dlg) {
+        ++dialogs;
+        PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    ASSERT_NE(settings.m_addFavorHotkeyId, 0);
+    SendMessageW(Main(), WM_HOTKEY, settings.m_addFavorHotkeyId, 0);  // the reason instead of a dialog
+    EXPECT_EQ(dialogs, 0);
+    ASSERT_EQ(seams.Messages().size(), 1u);
+    EXPECT_EQ(seams.Messages()[0].text, L"Your favorites data file \\Data\\favors.db is read-only. You can browse "
+                                        L"and open your favorites, but changes cannot be saved.");
+
+    MenuWatch menus;
+    RightClick(Item(IDC_FOLDER_TREE), FolderPoint(news));
+    SelectRows({0});
+    RightClick(Item(IDC_FAVOR_LIST), RowPoint(0));
+    SendMessageW(Main(), WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+    ASSERT_EQ(menus.shown.size(), 3u);
+    EXPECT_EQ(menus.shown[0], (std::vector<std::wstring>{L"Add &folder (grey)", L"&Edit (grey)", L"&Delete (grey)",
+                                                         L"&Add favorite (grey)"}));
+    EXPECT_EQ(menus.shown[1], (std::vector<std::wstring>{L"&Launch Selected Favorite", L"&Select All",
+                                                         L"In&vert Selection", L"&Edit (grey)", L"&Delete (grey)"}));
+    EXPECT_EQ(menus.shown[2][4], L"&Add New Favor... (grey)");
+
+    DoubleClickList(Main());  // opens, without counting
+    EXPECT_EQ(seams.Opened(), std::vector<std::wstring>{L"http://paper.example/"});
+    EXPECT_EQ(window->List().RecordAt(0)->hits, 0);
+    Command(IDC_TO_QUICKPANEL);
+    EXPECT_FALSE(Enabled(IDC_MAGIC_ADD));
+    Command(IDC_TO_BROWSER_TOP);
+    BOOL canDelete = TRUE;
+    {
+        DialogAnswer duplicates([&](HWND dlg) {  // found and shown, but not deleted
+            SendDlgItemMessageW(dlg, IDC_DUP_SELECT_EXTRA, BM_CLICK, 0, 0);
+            canDelete = IsWindowEnabled(GetDlgItem(dlg, IDC_CLEAN_DELETE));
+            PostMessageW(GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0);
+        });
+        Command(IDM_FIND_DUPLICATES);
+    }
+    EXPECT_FALSE(canDelete);
+    EXPECT_EQ(seams.Messages().size(), 1u);
+    EXPECT_EQ(Dump(DbPath()), before);
+}
+
+// Each refused change is said once, after a short wait, and the panes keep the file's state.
+TEST_F(MainWindowTest, ChangesAnotherProgramLocksOutAreToldAndThePanesKeepTheFile) {
+    const int news = AddFolder(L"News", 0);
+    AddFavor(L"Paper", L"http://paper.example/", news);
+    Open(true);
+    ClickFolder(news);
+    CppSQLite3Connection other;
+    other.Open(ToUtf8(DbPath()).c_str());
+    other.Execute("begin immediate;");
+    const std::string before = Dump(DbPath());
+    {
+        DialogAnswer answer([](HWND dlg) {
+            SetDlgItemTextW(dlg, IDC_DETAIL_NAME, L"World");
+            PressOk(dlg);
+        });
+        Command(IDM_FILE_NEW_FOLDER);
+    }
+    EXPECT_TRUE(window->Tree().FindFolder(news)->subfolders.empty());
+    SetDlgItemTextW(Main(), IDC_DETAIL_NAME, L"Headlines");
+    Command(IDC_SAVE_DETAILS);
+    EXPECT_EQ(window->Tree().FindFolder(news)->name, L"News");
+    EXPECT_EQ(Text(IDC_DETAIL_NAME), L"News");
+    Command(IDC_FOLDER_DELETE);  // Yes
+    ASSERT_NE(window->Tree().FindFolder(news), nullptr);
+    SelectRows({0});
+    Command(IDC_FAVOR_DELETE);  // Yes
+    EXPECT_EQ(window->List().RowCount(), 1);
+    DoubleClickList(Main());
+    EXPECT_EQ(seams.Opened().size(), 1u);
+    EXPECT_EQ(window->List().RecordAt(0)->hits, 0);
+    EXPECT_EQ(Text(IDC_DETAIL_HITS), L"0");
+
+    std::vector<std::wstring> tips;
+    for (const ShownMessage& m : seams.Messages())
+        if (m.caption == L"Tidemarker Tip:") tips.push_back(m.text);
+    EXPECT_EQ(tips, std::vector<std::wstring>(5, L"The change could not be saved to your favorites data file "
+                                                 L"\\Data\\favors.db.\nSQLite reports: SQLITE_BUSY[5]: database is locked"));
+    other.Execute("rollback;");
+    EXPECT_EQ(Dump(DbPath()), before);
+}

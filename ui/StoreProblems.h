@@ -1,0 +1,34 @@
+// What the window says and does when the favorites store cannot write: the texts for a
+// store that cannot be written at all and for a change that could not be saved, and the
+// commands a read-only window turns off. The store itself never shows anything.
+#pragma once
+#include <windows.h>
+#include <string>
+
+class CFavorStore;
+struct StoreError;
+
+// Start-up: the data file cannot be written (read-only, locked by another program, or
+// another reason in SQLite's words), so the program runs read-only.
+std::wstring ReadOnlyStoreText(const StoreError& problem);
+// Checks the opened store (the store keeps the answer): empty when it can be written,
+// else ReadOnlyStoreText.
+std::wstring CheckStoreWritable(CFavorStore& store);
+// A change that could not be saved, with SQLite's reason.
+std::wstring SaveFailedText(const StoreError& error);
+
+// Tells the user, captioned "Tidemarker Tip:", that the store's last change failed.
+void TellSaveFailed(HWND owner, const CFavorStore& store);
+// The same, told later by the main window (for drops, whose source waits until the drop
+// returns). The text is taken now.
+void PostSaveFailed(HWND mainWindow, const CFavorStore& store);
+// Shows a text posted by PostSaveFailed and frees it.
+void TellPostedSaveFailure(HWND owner, LPARAM posted);
+
+// Greys the menu bar's data-changing commands, disables their buttons (folder and
+// favorite New, Edit, Delete, Import, Save, Magic Add) and makes the details fields
+// read-only. Pop-up menus, drops and the commands' own state updates ask the window's
+// read-only flag themselves.
+void DisableChangeCommands(HWND dialog, HMENU menuBar);
+// MF_GRAYED when the command would change data and the window is read-only.
+inline UINT ChangeState(bool readOnly) { return readOnly ? MF_GRAYED : MF_ENABLED; }
