@@ -121,6 +121,8 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
 }
 
 CFavorMainDlg::~CFavorMainDlg() {
+    // A modeless window still up goes while this object can answer its WM_DESTROY.
+    if (Hwnd() && !IsModal()) DestroyWindow(Hwnd());
     if (m_images) ImageList_Destroy(m_images);
 }
 
@@ -467,6 +469,8 @@ LRESULT CFavorMainDlg::OnPaint(const fw::Msg& m) {
 LRESULT CFavorMainDlg::OnDestroy(const fw::Msg& m) {
     SetMenu(m_hwnd, nullptr);  // the menu bar stays ours to free, attached or not
     m_commands.RevokeDropTargets();
+    UnregisterHotkeyAtom(m_hwnd, m_settings.m_activateHotkeyId);  // the keys go with the window
+    UnregisterHotkeyAtom(m_hwnd, m_settings.m_addFavorHotkeyId);
     m.passOn = true;
     return 0;
 }

@@ -134,13 +134,7 @@ protected:
         CloseMain();
         MainWindowTest::TearDown();
     }
-    // The window leaves its hotkeys registered when it goes; the next one needs them.
-    void CloseMain() {
-        if (!window) return;
-        UnregisterHotkeyAtom(Main(), settings.m_activateHotkeyId);
-        UnregisterHotkeyAtom(Main(), settings.m_addFavorHotkeyId);
-        window.reset();
-    }
+    void CloseMain() { window.reset(); }
     void OpenMain(bool browser = true) {
         CloseMain();
         Open(browser);
