@@ -1,0 +1,69 @@
+// A browser stand-in made of real windows on a thread of its own: a visible top-level
+// window with a browser's class name and title, whose address field is either a
+// standard Edit control in a toolbar, named by the label before it, or part of the
+// window's own accessible tree, answered to WM_GETOBJECT and shaped like Chromium's
+// (window, toolbar, editable text). While it lives, the program is told that its
+// window belongs to the given process image.
+#pragma once
+#include <windows.h>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+struct FakeBrowserSpec {
+    const wchar_t* className;
+    const wchar_t* image;
+    std::wstring title;
+    std::wstring fieldName;  // the label, or the accessible name
+    std::wstring fieldText;
+    bool ownTree = false;    // answers WM_GETOBJECT with its own tree
+    bool hangs = false;      // a WM_GETOBJECT waits until Release()
+};
+
+class FakeAccessible;
+
+class FakeBrowser {
+public:
+    explicit FakeBrowser(FakeBrowserSpec spec);
+    ~FakeBrowser();
+    FakeBrowser(const FakeBrowser&) = delete;
+    FakeBrowser& operator=(const FakeBrowser&) = delete;
+
+    HWND Window() const { return m_window; }
+    // Raises the window to the top of the non-topmost windows, without activating it.
+    void BringToTop() const;
+    void Release() const { SetEvent(m_release); }
+    int ObjectRequests() const { return m_requests; }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void Run(HANDLE ready);
+    void CreateEditField();
+    LRESULT AnswerGetObject(WPARAM wp, LPARAM lp);
+
+    FakeBrowserSpec m_spec;
+    std::unique_ptr<FakeAccessible> m_tree;
+    HWND m_window = nullptr;
+    HANDLE m_release;
+    std::atomic<int> m_requests{0};
+    DWORD m_threadId = 0;
+    std::thread m_thread;
+};
+
+// Pumps this thread's messages until `done` holds; false when the hang guard passed first.
+template <class Done>
+bool PumpUntil(Done done) {
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
