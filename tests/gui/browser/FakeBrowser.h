@@ -7,6 +7,7 @@
 #pragma once
 #include <windows.h>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -14,11 +15,9 @@
 struct FakeBrowserSpec {
     const wchar_t* className;
     const wchar_t* image;
-    std::wstring title;
-    std::wstring fieldName;  // the label, or the accessible name
-    std::wstring fieldText;
-    bool ownTree = false;    // answers WM_GETOBJECT with its own tree
-    bool hangs = false;      // a WM_GETOBJECT waits until Release()
+    std::wstring title, fieldName, fieldText;  // fieldName: the label, or the accessible name
+    bool ownTree = false;                      // answers WM_GETOBJECT with its own tree
+    bool hangs = false;                        // a WM_GETOBJECT waits until Release()
 };
 
 class FakeAccessible;
@@ -27,10 +26,6 @@ class FakeBrowser {
 public:
     explicit FakeBrowser(FakeBrowserSpec spec);
     ~FakeBrowser();
-    FakeBrowser(const FakeBrowser&) = delete;
-    FakeBrowser& operator=(const FakeBrowser&) = delete;
-
-    HWND Window() const { return m_window; }
     // Raises the window to the top of the non-topmost windows, without activating it.
     void BringToTop() const;
     void Release() const { SetEvent(m_release); }
@@ -39,8 +34,6 @@ public:
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void Run(HANDLE ready);
-    void CreateEditField();
-    LRESULT AnswerGetObject(WPARAM wp, LPARAM lp);
 
     FakeBrowserSpec m_spec;
     std::unique_ptr<FakeAccessible> m_tree;
@@ -52,18 +45,4 @@ private:
 };
 
 // Pumps this thread's messages until `done` holds; false when the hang guard passed first.
-template <class Done>
-bool PumpUntil(Done done) {
-    const ULONGLONG deadline = GetTickCount64() + 20000;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done()) return true;
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
+bool PumpUntil(const std::function<bool()>& done);
