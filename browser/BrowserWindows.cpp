@@ -12,7 +12,8 @@ constexpr KnownBrowser kBrowsers[] = {
     {L"brave.exe", BrowserEngine::Chromium, {L"Brave", nullptr}, false},
     {L"vivaldi.exe", BrowserEngine::Chromium, {L"Vivaldi", nullptr}, false},
     {L"opera.exe", BrowserEngine::Chromium, {L"Opera", nullptr}, false},
-    {L"firefox.exe", BrowserEngine::Gecko, {L"Mozilla Firefox Private Browsing", L"Mozilla Firefox"}, false},
+    {L"firefox.exe", BrowserEngine::Gecko,
+     {L"Mozilla Firefox Private Browsing", L"Mozilla Firefox", L"Firefox Developer Edition", L"Firefox Nightly"}, false},
 };
 constexpr std::wstring_view kChromiumClass = L"Chrome_WidgetWin_1";
 constexpr std::wstring_view kGeckoClass = L"MozillaWindowClass";
@@ -107,8 +108,7 @@ const KnownBrowser* RecogniseBrowser(const std::wstring& className, const std::w
                                      const std::wstring& title) {
     const KnownBrowser* b = KnownBrowserByImage(std::wstring(FileNameOf(imagePath)));
     if (!b) return nullptr;
-    if (b->engine == BrowserEngine::Gecko) return className == kGeckoClass ? b : nullptr;
-    if (className != kChromiumClass) return nullptr;
+    if (className != (b->engine == BrowserEngine::Gecko ? kGeckoClass : kChromiumClass)) return nullptr;
     for (const wchar_t* product : b->products)
         if (WithoutProduct(title, product)) return b;
     return nullptr;

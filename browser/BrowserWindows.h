@@ -8,7 +8,7 @@ enum class BrowserEngine { Chromium, Gecko };
 struct KnownBrowser {
     const wchar_t* image;        // the process image's file name
     BrowserEngine engine;
-    const wchar_t* products[2];  // what its window titles end with, longer first; null when unused
+    const wchar_t* products[4];  // what its window titles end with, longer first; null when unused
     bool profileInTitle;         // a profile name stands between page title and product
 };
 
@@ -20,9 +20,10 @@ const KnownBrowser* KnownBrowserByImage(const std::wstring& imageName);
 bool IsBrowserWindowClass(const std::wstring& className);
 
 // The browser a top-level window belongs to, or null: "Chrome_WidgetWin_1" of a
-// Chromium browser's process whose title ends with the browser's name (its other
-// windows, and other programs built on the same toolkit, do not count), or
-// "MozillaWindowClass" of firefox.exe. imagePath may be a full path.
+// Chromium browser's process, or "MozillaWindowClass" of firefox.exe, whose title ends
+// with the browser's name. The browsers' other windows (pop-ups, picture-in-picture,
+// the library) and other programs built on the same toolkits do not count. imagePath
+// may be a full path.
 const KnownBrowser* RecogniseBrowser(const std::wstring& className, const std::wstring& imagePath,
                                      const std::wstring& title);
 

@@ -18,6 +18,7 @@ TEST(BrowserWindows, ClassProcessAndTitleTellABrowserWindow) {
         {chromium, L"brave.exe", L"A - Google Chrome", L"-"},
         {chromium, L"Code.exe", L"main.cpp - Visual Studio Code", L"-"},  // the same toolkit
         {L"MozillaWindowClass", L"D:\\Firefox\\firefox.exe", L"A \u2014 Mozilla Firefox", L"firefox.exe"},
+        {L"MozillaWindowClass", L"firefox.exe", L"Picture-in-Picture", L"-"},
         {L"MozillaWindowClass", L"thunderbird.exe", L"Inbox - Mozilla Thunderbird", L"-"},
     };
     for (const auto& c : cases) {
