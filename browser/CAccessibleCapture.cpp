@@ -92,20 +92,31 @@ bool CAccessibleCapture::EnsureWindow() {
 bool CAccessibleCapture::Start(HWND mainWindow) {
     const std::optional<BrowserWindow> browser = FindBrowserWindow();
     if (!browser || !EnsureWindow()) return false;
+    StopWaiting();  // a capture still waiting is replaced
+    m_mainWindow = mainWindow;
+    if (browser->window == m_unanswered) {  // a reader still waits for it: no second one
+        PostFavorCaptured(mainWindow, nullptr);
+        return true;
+    }
+    if (!StartWorker(browser->window)) return false;
+    m_reading = browser->window;
+    m_pageTitle = browser->pageTitle;
+    m_waiting = true;
+    return true;
+}
+
+bool CAccessibleCapture::StartWorker(HWND browser) {
     if (!SetTimer(m_hwnd, kBoundTimer, kAccessibleCaptureBoundMs, nullptr)) return false;
-    auto job = std::make_unique<WorkerJob>(WorkerJob{browser->window, m_hwnd, ++m_serial});
+    auto job = std::make_unique<WorkerJob>(WorkerJob{browser, m_hwnd, ++m_serial});
     ++gRunningWorkers;
     const HANDLE thread = CreateThread(nullptr, 0, &ReadInWorker, job.get(), 0, nullptr);
     if (!thread) {
         --gRunningWorkers;
-        StopWaiting();
+        KillTimer(m_hwnd, kBoundTimer);
         return false;
     }
     job.release();  // the worker's now
     CloseHandle(thread);
-    m_mainWindow = mainWindow;
-    m_pageTitle = browser->pageTitle;
-    m_waiting = true;
     return true;
 }
 
@@ -116,6 +127,7 @@ void CAccessibleCapture::StopWaiting() {
 
 LRESULT CAccessibleCapture::OnAddressRead(const fw::Msg& m) {
     const std::unique_ptr<std::wstring> address(reinterpret_cast<std::wstring*>(m.lp));
+    if (m.wp == m_unansweredSerial) m_unanswered = nullptr;  // it answered after all
     if (!m_waiting || m.wp != m_serial) return 0;  // past the bound, or replaced by a newer capture
     StopWaiting();
     if (address) {
@@ -134,6 +146,8 @@ LRESULT CAccessibleCapture::OnTimer(const fw::Msg& m) {
     }
     if (!m_waiting) return 0;
     StopWaiting();
+    m_unanswered = m_reading;
+    m_unansweredSerial = m_serial;
     PostFavorCaptured(m_mainWindow, nullptr);  // the browser did not answer in time
     return 0;
 }

@@ -28,7 +28,8 @@ public:
     // main window gets WM_FAVOR_CAPTURED later, with the page's title and address; when
     // no address could be read, with the DDE request's answer, or without a DDE partner
     // with the title alone; with null when the browser did not answer within the bound.
-    // A new start replaces a capture still waiting.
+    // A new start replaces a capture still waiting. A browser whose earlier reading
+    // outlived the bound and still has not answered gets no second reader: null at once.
     bool Start(HWND mainWindow);
 
     // Workers still reading (some may wait for a browser that hangs).
@@ -43,11 +44,15 @@ private:
     LRESULT OnAddressRead(const fw::Msg& m);
     LRESULT OnTimer(const fw::Msg& m);
     bool EnsureWindow();
+    bool StartWorker(HWND browser);
     void StopWaiting();
 
     CBrowserDdeClient& m_dde;
     HWND m_mainWindow = nullptr;
     std::wstring m_pageTitle;
-    WPARAM m_serial = 0;  // the capture waited for; reports of older ones are late
+    HWND m_reading = nullptr;  // the browser window of the capture waited for
+    WPARAM m_serial = 0;       // the capture waited for; reports of older ones are late
     bool m_waiting = false;
+    HWND m_unanswered = nullptr;  // its reader outlived the bound and has not reported
+    WPARAM m_unansweredSerial = 0;
 };

@@ -19,9 +19,11 @@ std::wstring ClassOf(HWND window) {
     return std::wstring(name, static_cast<size_t>(GetClassNameW(window, name, static_cast<int>(std::size(name)))));
 }
 
+// The title as the window manager keeps it: no WM_GETTEXT goes to a window that may hang.
 std::wstring TitleOf(HWND window) {
     wchar_t title[1025] = {};
-    return std::wstring(title, static_cast<size_t>(GetWindowTextW(window, title, static_cast<int>(std::size(title)))));
+    const int n = InternalGetWindowText(window, title, static_cast<int>(std::size(title)));
+    return std::wstring(title, static_cast<size_t>(n > 0 ? n : 0));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The browser window the user was looking at: the highest visible top-level window
 // that RecogniseBrowser accepts. Reads window classes, titles and process images;
-// sends no message to any other process.
+// sends no message to any window, so a browser that hangs cannot hold it up.
 #pragma once
 #include "browser/BrowserWindows.h"
 #include <windows.h>

@@ -105,6 +105,8 @@ TEST_F(MagicAddTest, ABrowserThatNeverAnswersGetsAnEmptyDialogAndItsLateAnswerIs
     const ShownFavorDialog shown = AddWith(By::Button);
     EXPECT_EQ(shown.name + shown.location, L"");
     EXPECT_EQ(browser.ObjectRequests(), 1) << "the dialog opened while the browser kept the reader waiting";
+    EXPECT_EQ(AddWith(By::Button).name, L"");
+    EXPECT_EQ(browser.ObjectRequests(), 1) << "no second reader waits for the same browser";
     bool again = false;
     DialogAnswer none([&](HWND dlg) { again = true; PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0); });
     browser.Release();
