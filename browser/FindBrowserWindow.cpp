@@ -8,7 +8,7 @@ namespace {
 
 browser_seams::ProcessImageHandler gProcessImage;  // GUI thread only, like the capture
 
-// A window on another virtual desktop is visible, but cloaked, to its owner.
+// A window on another virtual desktop counts as visible, but the shell cloaks it.
 bool IsCloaked(HWND window) {
     DWORD cloaked = 0;
     return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked;
