@@ -3,6 +3,7 @@
 #include "browser/FindBrowserWindow.h"
 #include <commctrl.h>
 #include <oleacc.h>
+#include <thread>
 #include <vector>
 
 // One object of the fake's accessible tree; the fake owns every node.
@@ -63,21 +64,74 @@ private:
 };
 
 namespace {
+
 constexpr wchar_t kImageProperty[] = L"TmFakeBrowserImage";  // the spec's image, a literal
+constexpr UINT kCreateFake = WM_APP + 1, kDestroyFake = WM_APP + 2;  // to the host, lParam = the fake
+
+// Under Wine, COM drops the RPC registration of an interface with the last object
+// marshaled for it and registers it anew with the next one, and that restart can
+// deadlock inside rpcrt4 (start_listen). An object marshaled for the whole run, in
+// the test thread's apartment, keeps the interfaces the fakes hand out registered:
+// IAccessible from WM_GETOBJECT, IDispatch from get_accChild.
+void KeepInterfacesRegistered() {
+    static FakeAccessible anchor(ROLE_SYSTEM_CLIENT, L"");
+    static const bool marshaled = [] {
+        bool ok = true;
+        for (const IID* iid : {&kIidAccessible, &IID_IDispatch}) {
+            IStream* stream = nullptr;  // kept: the marshaled object lives as long as its data
+            ok = ok && SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+                 SUCCEEDED(CoMarshalInterface(stream, *iid, &anchor, MSHCTX_LOCAL, nullptr, MSHLFLAGS_TABLESTRONG));
+        }
+        return ok;
+    }();
+    (void)marshaled;
+}
+
+}  // namespace
+
+// The one thread, with one COM apartment, all fakes live on for the whole run: under
+// Wine, an apartment that starts remoting for each fake and stops it again can also
+// deadlock inside rpcrt4.
+HWND FakeBrowser::Host() {
+    static const HWND host = [] {
+        HWND window = nullptr;
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::thread([&window, ready] {
+            OleInitialize(nullptr);
+            WNDCLASSW wc{0, &FakeBrowser::HostProc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr,
+                         nullptr, L"TmFakeBrowserHost"};
+            RegisterClassW(&wc);
+            window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                                     nullptr);
+            SetEvent(ready);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        }).detach();
+        WaitForSingleObject(ready, INFINITE);
+        CloseHandle(ready);
+        return window;
+    }();
+    return host;
+}
+
+LRESULT CALLBACK FakeBrowser::HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* fake = reinterpret_cast<FakeBrowser*>(lp);
+    if (msg == kCreateFake) fake->Create();
+    else if (msg == kDestroyFake) DestroyWindow(fake->m_window);
+    else return DefWindowProcW(hwnd, msg, wp, lp);
+    return 0;
 }
 
 FakeBrowser::FakeBrowser(FakeBrowserSpec spec)
     : m_spec(std::move(spec)), m_release(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    KeepInterfacesRegistered();
     if (m_spec.ownTree) {
         m_tree = std::make_unique<FakeAccessible>(ROLE_SYSTEM_CLIENT, m_spec.title);
         FakeAccessible* toolbar = m_tree->Add(ROLE_SYSTEM_TOOLBAR, L"");
         toolbar->Add(ROLE_SYSTEM_PUSHBUTTON, L"Reload");
         toolbar->Add(ROLE_SYSTEM_TEXT, m_spec.fieldName, m_spec.fieldText);
     }
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    m_thread = std::thread([this, ready] { Run(ready); });
-    WaitForSingleObject(ready, INFINITE);
-    CloseHandle(ready);
+    SendMessageW(Host(), kCreateFake, 0, reinterpret_cast<LPARAM>(this));
     browser_seams::SetProcessImageHandler([](HWND w) {
         const auto* image = static_cast<const wchar_t*>(GetPropW(w, kImageProperty));
         return std::wstring(image ? image : L"");
@@ -87,8 +141,7 @@ FakeBrowser::FakeBrowser(FakeBrowserSpec spec)
 FakeBrowser::~FakeBrowser() {
     browser_seams::SetProcessImageHandler({});
     Release();
-    PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
-    m_thread.join();
+    SendMessageW(Host(), kDestroyFake, 0, reinterpret_cast<LPARAM>(this));
     CloseHandle(m_release);
 }
 
@@ -96,9 +149,7 @@ void FakeBrowser::BringToTop() const {
     SetWindowPos(m_window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void FakeBrowser::Run(HANDLE ready) {
-    m_threadId = GetCurrentThreadId();
-    const bool ole = SUCCEEDED(OleInitialize(nullptr));
+void FakeBrowser::Create() {
     WNDCLASSW wc{0, &FakeBrowser::WndProc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr,
                  m_spec.className};
     RegisterClassW(&wc);  // fails harmlessly when an earlier fake registered it
@@ -114,15 +165,10 @@ void FakeBrowser::Run(HANDLE ready) {
     }
     SetPropW(m_window, kImageProperty, const_cast<wchar_t*>(m_spec.image));
     ShowWindow(m_window, SW_SHOWNOACTIVATE);
-    SetEvent(ready);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-    RemovePropW(m_window, kImageProperty);
-    DestroyWindow(m_window);
-    if (ole) OleUninitialize();
 }
 
 LRESULT CALLBACK FakeBrowser::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCDESTROY) RemovePropW(hwnd, kImageProperty);
     if (msg == WM_NCCREATE)
         SetWindowLongPtrW(hwnd, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));

@@ -1,4 +1,4 @@
-// A browser stand-in made of real windows on a thread of its own: a visible top-level
+// A browser stand-in made of real windows on a thread of their own: a visible top-level
 // window with a browser's class name and title, whose address field is either a
 // standard Edit control in a toolbar, named by the label before it, or part of the
 // window's own accessible tree, answered to WM_GETOBJECT and shaped like Chromium's
@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 struct FakeBrowserSpec {
     const wchar_t* className;
@@ -26,22 +25,24 @@ class FakeBrowser {
 public:
     explicit FakeBrowser(FakeBrowserSpec spec);
     ~FakeBrowser();
+    FakeBrowser(const FakeBrowser&) = delete;
+    FakeBrowser& operator=(const FakeBrowser&) = delete;
     // Raises the window to the top of the non-topmost windows, without activating it.
     void BringToTop() const;
     void Release() const { SetEvent(m_release); }
     int ObjectRequests() const { return m_requests; }
 
 private:
+    static HWND Host();
+    static LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    void Run(HANDLE ready);
+    void Create();  // on the host thread
 
     FakeBrowserSpec m_spec;
     std::unique_ptr<FakeAccessible> m_tree;
     HWND m_window = nullptr;
     HANDLE m_release;
     std::atomic<int> m_requests{0};
-    DWORD m_threadId = 0;
-    std::thread m_thread;
 };
 
 // Pumps this thread's messages until `done` holds; false when the hang guard passed first.

@@ -35,7 +35,8 @@ protected:
         DialogAnswer answer([&](HWND dlg) {
             shown = ReadFavorDialog(dlg);
             seen = true;
-            PostMessageW(GetDlgItem(dlg, ok ? IDC_DLG_OK : IDC_DLG_CANCEL), BM_CLICK, 0, 0);
+            const bool store = ok && !shown.name.empty();  // an empty dialog would refuse OK
+            PostMessageW(GetDlgItem(dlg, store ? IDC_DLG_OK : IDC_DLG_CANCEL), BM_CLICK, 0, 0);
         });
         if (action == By::Button) SendMessageW(Item(IDC_MAGIC_ADD), BM_CLICK, 0, 0);
         else PressAddFavoriteHotkey();
