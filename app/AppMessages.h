@@ -7,6 +7,6 @@ constexpr UINT WM_TRANSFER_DONE   = 0x502;  // transfer job -> wizard page: fini
 constexpr UINT WM_TRAY_NOTIFY     = 0x50A;  // tray icon -> main window, lParam = mouse message
 constexpr UINT WM_FAVOR_CAPTURED  = 0x513;  // -> main window (posted), wParam = FavorRecord* or 0, receiver owns it
 constexpr UINT WM_FOLDERS_CHANGED = 0x514;  // folder tree, import jobs -> main window (sent)
-constexpr UINT WM_ADDRESS_READ    = 0x515;  // accessibility reader -> page capture window (posted),
+constexpr UINT WM_ADDRESS_READ    = 0x518;  // accessibility reader -> page capture window (posted),
                                             // wParam = capture number, lParam = std::wstring* address or 0, receiver owns it
 constexpr UINT WM_SHOWINSTANCE    = 0x900;  // second copy -> main window of the first (sent)
