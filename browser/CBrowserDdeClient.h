@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <ddeml.h>
 
+// The browser Magic Add asks by DDE, and the item naming its current window.
+constexpr char kDdeBrowserService[] = "FireFox";
+constexpr char kDdeWindowItem[] = "1";
+
 class CBrowserDdeClient {
 public:
     CBrowserDdeClient();

@@ -1,4 +1,5 @@
 #include "browser/CShellWindowsSource.h"
+#include "browser/BstrText.h"
 #include <exdisp.h>
 #include <oleauto.h>
 #include <wrl/client.h>
@@ -6,13 +7,6 @@
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-// Takes over a BSTR: copies it and frees it.
-std::wstring TakeBstr(BSTR text) {
-    std::wstring copy = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
-    SysFreeString(text);
-    return copy;
-}
 
 bool ReadPage(IDispatch* item, ShellPage& page) {
     ComPtr<IWebBrowser2> browser;

@@ -1,5 +1,6 @@
 #include "browser/CapturePage.h"
 #include "app/AppMessages.h"
+#include "browser/CAccessibleCapture.h"
 #include "browser/CBrowserDdeClient.h"
 #include "browser/CShellWindowsSource.h"
 #include "store/Records.h"
@@ -23,11 +24,12 @@ const ShellPage* FindTopmostPage(const PagesByWindow& pages) {
 
 bool CapturePage(FavorRecord& record, bool& capturePending, HWND mainWindow) {
     CShellWindowsSource shell;
-    return CapturePage(record, capturePending, mainWindow, shell, CBrowserDdeClient::Process());
+    return CapturePage(record, capturePending, mainWindow, shell, CBrowserDdeClient::Process(),
+                       &CAccessibleCapture::Process());
 }
 
 bool CapturePage(FavorRecord& record, bool& capturePending, HWND mainWindow,
-                 IShellPageSource& shell, CBrowserDdeClient& dde) {
+                 IShellPageSource& shell, CBrowserDdeClient& dde, CAccessibleCapture* accessible) {
     record.name.clear();
     record.location.clear();
     capturePending = false;
@@ -39,7 +41,8 @@ bool CapturePage(FavorRecord& record, bool& capturePending, HWND mainWindow,
         return true;
     }
     capturePending = true;
-    return dde.RequestWindowInfo("FireFox", "1");
+    if (accessible && accessible->Start(mainWindow)) return true;
+    return dde.RequestWindowInfo(kDdeBrowserService, kDdeWindowItem);
 }
 
 bool PostFavorCaptured(HWND mainWindow, std::unique_ptr<FavorRecord> record) {

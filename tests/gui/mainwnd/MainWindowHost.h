@@ -255,3 +255,38 @@ struct DialogAnswer {
 };
 
 inline void PressOk(HWND dlg) { PostMessageW(GetDlgItem(dlg, IDC_DLG_OK), BM_CLICK, 0, 0); }
+
+inline int FavorCount(CFavorStore& store, int folderId) {
+    std::vector<FavorRecord*> rows;
+    store.LoadFavors(folderId, rows);
+    const int n = static_cast<int>(rows.size());
+    FreeFavorList(rows);
+    return n;
+}
+
+// Picks the folder in the Quick Panel's folder list, as the user's choice there does.
+inline void ChooseQuickPanelFolder(HWND main, int folderId) {
+    HWND combo = GetDlgItem(main, IDC_FOLDER_COMBO);
+    const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i)
+        if (static_cast<int>(SendMessageW(combo, CB_GETITEMDATA, i, 0)) == folderId) {
+            SendMessageW(combo, CB_SETCURSEL, i, 0);
+            SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_FOLDER_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        }
+}
+
+// What the favorite dialog shows.
+struct ShownFavorDialog {
+    std::wstring title, name, location;
+    int folder = -1;  // the id of the folder chosen in its list
+};
+
+inline ShownFavorDialog ReadFavorDialog(HWND dlg) {
+    ShownFavorDialog shown{fw::WindowText(dlg), fw::WindowText(GetDlgItem(dlg, IDC_DETAIL_NAME)),
+                           fw::WindowText(GetDlgItem(dlg, IDC_DETAIL_LOCATION))};
+    HWND combo = GetDlgItem(dlg, IDC_FOLDER_COMBO);
+    const auto* f = reinterpret_cast<const FolderRecord*>(
+        SendMessageW(combo, CB_GETITEMDATA, SendMessageW(combo, CB_GETCURSEL, 0, 0), 0));
+    shown.folder = f ? f->id : -1;
+    return shown;
+}

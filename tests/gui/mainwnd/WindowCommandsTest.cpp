@@ -14,50 +14,25 @@ void PostCaptured(HWND main, const wchar_t* name, const wchar_t* location) {
     PostMessageW(main, WM_FAVOR_CAPTURED, reinterpret_cast<WPARAM>(record), 0);
 }
 
-int FavorCount(CFavorStore& store, int folderId) {
-    std::vector<FavorRecord*> rows;
-    store.LoadFavors(folderId, rows);
-    const int n = static_cast<int>(rows.size());
-    FreeFavorList(rows);
-    return n;
-}
-
-void ChooseQuickPanelFolder(HWND main, int folderId) {
-    HWND combo = GetDlgItem(main, IDC_FOLDER_COMBO);
-    const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i)
-        if (static_cast<int>(SendMessageW(combo, CB_GETITEMDATA, i, 0)) == folderId) {
-            SendMessageW(combo, CB_SETCURSEL, i, 0);
-            SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_FOLDER_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-        }
-}
-
 }  // namespace
 
 TEST_F(MainWindowTest, ACapturedPageOpensTheAddDialogInTheChosenFolderAndOkStoresIt) {
     const int news = AddFolder(L"News", 0);
     Open(false);  // Quick Panel
     ChooseQuickPanelFolder(Main(), news);
-    std::wstring name, location, title;
-    int chosenFolder = -1;
+    ShownFavorDialog shown;
     {
         DialogAnswer answer([&](HWND dlg) {
-            name = fw::WindowText(GetDlgItem(dlg, IDC_DETAIL_NAME));
-            location = fw::WindowText(GetDlgItem(dlg, IDC_DETAIL_LOCATION));
-            title = fw::WindowText(dlg);
-            HWND combo = GetDlgItem(dlg, IDC_FOLDER_COMBO);
-            const auto* f = reinterpret_cast<const FolderRecord*>(
-                SendMessageW(combo, CB_GETITEMDATA, SendMessageW(combo, CB_GETCURSEL, 0, 0), 0));
-            chosenFolder = f ? f->id : -1;
+            shown = ReadFavorDialog(dlg);
             PressOk(dlg);
         });
         PostCaptured(Main(), L"Example Page", L"http://example.org/");
         Pump();
     }
-    EXPECT_EQ(title, L"Add new favorite");
-    EXPECT_EQ(name, L"Example Page");
-    EXPECT_EQ(location, L"http://example.org/");
-    EXPECT_EQ(chosenFolder, news);
+    EXPECT_EQ(shown.title, L"Add new favorite");
+    EXPECT_EQ(shown.name, L"Example Page");
+    EXPECT_EQ(shown.location, L"http://example.org/");
+    EXPECT_EQ(shown.folder, news);
     EXPECT_EQ(FavorCount(store, news), 1);
     EXPECT_EQ(window->List().RowCount(), 1);  // the list shows that folder
     EXPECT_FALSE(window->State().captureDlgOpen);
