@@ -4,6 +4,7 @@
 #include "ui/MainTexts.h"
 #include "ui/MainWidgets.h"
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -31,6 +32,16 @@ private:
     HWND m_dialog;
     HDWP m_dwp;
 };
+
+struct Placed {
+    int id;
+    layout::Box box;
+};
+
+void PlaceAll(HWND dialog, std::initializer_list<Placed> controls) {
+    DeferredMoves moves(dialog, static_cast<int>(controls.size()));
+    for (const Placed& c : controls) moves.Place(c.id, c.box);
+}
 
 }  // namespace
 
@@ -63,15 +74,9 @@ void MainPlacement::LayOut(bool browser, bool detailsExpanded) {
 void MainPlacement::LayOutBrowser(int cx, int cy, bool detailsExpanded) {
     m_treeWidth = layout::TreeWidth(m_dpi);  // a dragged width lasts until the next resize
     const layout::BrowserLayout l = layout::ComputeBrowserLayout(cx, cy, m_dpi, detailsExpanded);
-    {
-        DeferredMoves moves(m_dialog, 8);
-        moves.Place(IDC_TO_QUICKPANEL, l.quickPanelButton);
-        moves.Place(IDC_SEARCH_EDIT, l.search);
-        moves.Place(IDC_SEARCH_BUTTON, l.searchButton);
-        moves.Place(IDC_FOLDER_TREE, l.tree);
-        moves.Place(IDC_SPLITTER, l.splitter);
-        moves.Place(IDC_STATUS, l.status);
-    }
+    PlaceAll(m_dialog, {{IDC_TO_QUICKPANEL, l.quickPanelButton}, {IDC_SEARCH_EDIT, l.search},
+                        {IDC_SEARCH_BUTTON, l.searchButton}, {IDC_FOLDER_TREE, l.tree}, {IDC_SPLITTER, l.splitter},
+                        {IDC_STATUS, l.status}});
     PlaceListArea(detailsExpanded);
     const struct { int id; bool shown; } ends[] = {{IDC_SEPARATOR3, l.showSeparator3}, {IDC_EXPORT, l.showExport},
                                                    {IDC_IMPORT, l.showImport}, {IDC_SEPARATOR2, l.showSeparator2}};
@@ -96,18 +101,11 @@ void MainPlacement::PlaceListArea(bool detailsExpanded) const {
 
 void MainPlacement::LayOutQuickPanel(int cx, int cy) const {
     const layout::QuickPanelLayout l = layout::ComputeQuickPanelLayout(cx, cy, m_dpi);
-    {
-        DeferredMoves moves(m_dialog, 10);
-        moves.Place(IDC_MAGIC_ADD, l.magicAdd);
-        moves.Place(IDC_MOST_VISITED, l.mostVisited);
-        moves.Place(IDC_LATEST_VISITED, l.latestVisited);
-        moves.Place(IDC_TO_BROWSER_TOP, l.browserTop);
-        moves.Place(IDC_FOLDER_COMBO, l.folderCombo);
-        moves.Place(IDC_FAVOR_LIST, l.list);
-        moves.Place(IDC_SEARCH_BUTTON, l.searchButton);
-        moves.Place(IDC_SEARCH_EDIT, l.search);
-        moves.Place(IDC_TO_BROWSER_BOTTOM, l.browserBottom);
-    }
+    PlaceAll(m_dialog, {{IDC_MAGIC_ADD, l.magicAdd}, {IDC_MOST_VISITED, l.mostVisited},
+                        {IDC_LATEST_VISITED, l.latestVisited}, {IDC_TO_BROWSER_TOP, l.browserTop},
+                        {IDC_FOLDER_COMBO, l.folderCombo}, {IDC_FAVOR_LIST, l.list},
+                        {IDC_SEARCH_BUTTON, l.searchButton}, {IDC_SEARCH_EDIT, l.search},
+                        {IDC_TO_BROWSER_BOTTOM, l.browserBottom}});
     HWND top = GetDlgItem(m_dialog, IDC_TO_BROWSER_TOP);
     const wchar_t* topText = l.browserTopIconOnly ? L"" : texts::kFavorBrowserButton;
     if (fw::WindowText(top) != topText) SetWindowTextW(top, topText);
