@@ -2,6 +2,7 @@
 #include "app/AutoRun.h"
 #include "app/ProgramPaths.h"
 #include "app/SettingsCodec.h"
+#include "framework/WindowDpi.h"
 #include <algorithm>
 #include <vector>
 
@@ -55,9 +56,16 @@ void CAppSettings::ReadWindowRect(bool browser, RECT& rect) const {
     // The client area of a maximised window on the primary monitor, without the taskbar.
     const int screenWidth = GetSystemMetrics(SM_CXFULLSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYFULLSCREEN);
-    const RectNumbers r = WindowRectFromText(
-        ReadText(kDisplaySection, RectKey(browser), kMaxRectText), browser, screenWidth,
-        screenHeight);
+    RectNumbers r = WindowRectFromText(ReadText(kDisplaySection, RectKey(browser), kMaxRectText), browser,
+                                       screenWidth, screenHeight, fw::SystemDpi());
+    rect = RECT{r.left, r.top, r.right, r.bottom};
+    // Pixels of a monitor that has gone since (or was rearranged): back onto the nearest one.
+    if (!HasArea(r) || MonitorFromRect(&rect, MONITOR_DEFAULTTONULL)) return;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) return;
+    const RECT& work = info.rcWork;
+    r = MovedOnto(r, {work.left, work.top, work.right, work.bottom});
     rect = RECT{r.left, r.top, r.right, r.bottom};
 }
 

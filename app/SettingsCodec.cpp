@@ -1,4 +1,6 @@
 #include "app/SettingsCodec.h"
+#include "framework/Dpi.h"
+#include <algorithm>
 #include <climits>
 #include <cwctype>
 
@@ -28,8 +30,9 @@ bool ScanInt(const std::wstring& text, size_t& pos, int& out) {
 
 std::wstring IntText(int value) { return std::to_wstring(value); }
 
-RectSize DefaultRectSize(bool browser) {
-    return browser ? RectSize{730, 520} : RectSize{300, 400};
+RectSize DefaultRectSize(bool browser, int dpi) {
+    const fw::DpiScale s(dpi);
+    return browser ? RectSize{s(730), s(520)} : RectSize{s(340), s(400)};
 }
 
 RectNumbers CentredRect(int screenWidth, int screenHeight, RectSize size) {
@@ -61,9 +64,20 @@ std::wstring FormatRectText(const RectNumbers& r) {
 }
 
 RectNumbers WindowRectFromText(const std::wstring& text, bool browser, int screenWidth,
-                               int screenHeight) {
-    if (text.empty()) return CentredRect(screenWidth, screenHeight, DefaultRectSize(browser));
+                               int screenHeight, int dpi) {
+    if (text.empty()) return CentredRect(screenWidth, screenHeight, DefaultRectSize(browser, dpi));
     return ScanRectText(text);
+}
+
+RectNumbers MovedOnto(const RectNumbers& window, const RectNumbers& workArea) {
+    const int width = std::min(window.right - window.left, workArea.right - workArea.left);
+    const int height = std::min(window.bottom - window.top, workArea.bottom - workArea.top);
+    RectNumbers r;
+    r.left = std::clamp(window.left, workArea.left, workArea.right - width);
+    r.top = std::clamp(window.top, workArea.top, workArea.bottom - height);
+    r.right = r.left + width;
+    r.bottom = r.top + height;
+    return r;
 }
 
 }  // namespace settings

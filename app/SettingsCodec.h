@@ -45,16 +45,23 @@ inline bool IsFlagOn(int value) { return value == 1; }
 inline const wchar_t* FlagText(bool on) { return on ? L"1" : L"0"; }
 std::wstring IntText(int value);
 
-// Default window sizes: the Favorite Browser 730 x 520, the Quick Panel 300 x 400.
-RectSize DefaultRectSize(bool browser);
+// Default window sizes at 96 pixels per inch: the Favorite Browser 730 x 520, the Quick
+// Panel 340 x 400; scaled for other display scales.
+RectSize DefaultRectSize(bool browser, int dpi = 96);
 // A rectangle of the given size centred on a screen of the given size; halves round toward zero.
 RectNumbers CentredRect(int screenWidth, int screenHeight, RectSize size);
 // Scans "left:top:right:bottom" the way "%d:%d:%d:%d" does: numbers after the first
 // one that cannot be read stay 0 ("10:20" gives 10, 20, 0, 0). Out-of-range numbers clamp.
 RectNumbers ScanRectText(const std::wstring& text);
 std::wstring FormatRectText(const RectNumbers& rect);
-// The stored rectangle as read, or the centred default when the stored text is empty.
+// The stored rectangle as read, or the centred default (at the display scale) when the
+// stored text is empty.
 RectNumbers WindowRectFromText(const std::wstring& text, bool browser, int screenWidth,
-                               int screenHeight);
+                               int screenHeight, int dpi = 96);
+// Whether a rectangle has an area, so that it can be looked for on the monitors.
+inline bool HasArea(const RectNumbers& r) { return r.right > r.left && r.bottom > r.top; }
+// A window rectangle that lies on no monitor, moved onto the work area of the nearest
+// one: as near to where it was as fits, its size kept or cut to the work area.
+RectNumbers MovedOnto(const RectNumbers& window, const RectNumbers& workArea);
 
 }  // namespace settings

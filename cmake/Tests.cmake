@@ -30,6 +30,15 @@ add_test(NAME gui COMMAND tm_gui_tests)
 
 set_tests_properties(logic gui PROPERTIES ENVIRONMENT "${TM_TEST_ENV}" TIMEOUT 900)
 
+# The main window once more on a display at 150 %, in a Wine prefix of its own.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  set(TM_SCALED_TESTS "DisplayScaleTest.*:MainWindowTest.ControlsFollowTheLayoutAtEachWidth:MainWindowTest.MinimumSizePerMode")
+  add_test(NAME gui_150_percent
+           COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/tools/wine-run-at-dpi.sh" 144 "${CMAKE_BINARY_DIR}/wineprefix-144"
+                   $<TARGET_FILE:tm_gui_tests> --gtest_filter=${TM_SCALED_TESTS})
+  set_tests_properties(gui_150_percent PROPERTIES TIMEOUT 300)
+endif()
+
 # The benchmark: a Windows program, run under Wine by tools/bench.sh.
 file(GLOB TM_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
 if(TM_BENCH_SOURCES)

@@ -2,8 +2,10 @@
 """Draws the program's icons and sort-arrow bitmaps.
 
 Every icon is described once in a 16-unit design grid and rasterised with
-supersampling at 16x16 and 32x32 (32-bit colour with alpha, plus the AND mask for
-old renderers); the results are written as .ico files. The sort arrows are small
+supersampling at each size a display scale asks for: 16, 20, 24 and 32 pixels
+(100 %, 125 %, 150 %, 200 %), and the program icon also at the large sizes 40 and 48
+(32-bit colour with alpha, plus the AND mask for old renderers); the results are
+written as .ico files. The sort arrows are small
 4-bit bitmaps whose background is the classic button-face grey (192,192,192), so
 LoadImage(..., LR_LOADMAP3DCOLORS) maps them onto the current header colours.
 
@@ -17,7 +19,8 @@ import struct
 import sys
 import zlib
 
-SIZES = (16, 32)
+SIZES = (16, 20, 24, 32)
+LARGE_SIZES = {'app': (40, 48)}  # the window's large icon above 100 %
 SAMPLES = 6  # per pixel and axis
 
 
@@ -486,11 +489,11 @@ def write_png(path, px):
 
 
 def preview(path, rendered, zoom=4):
-    """A grid of every icon: 16x16 and 32x32 at true size, then 16x16 zoomed, on a
+    """A grid of every icon: each of SIZES at true size, then 16x16 zoomed, on a
     light and on a dark background."""
     pad, cols = 8, 4
     names = list(rendered)
-    cw = pad + 16 + pad + 32 + pad + 16 * zoom + pad
+    cw = pad + sum(size + pad for size in SIZES) + 16 * zoom + pad
     ch = 16 * zoom + pad
     rows = (len(names) + cols - 1) // cols
     width, height = cols * cw + pad, rows * ch + pad
@@ -509,9 +512,10 @@ def preview(path, rendered, zoom=4):
     for half in (0, height):
         for i, n in enumerate(names):
             ox, oy = pad + (i % cols) * cw, half + pad + (i // cols) * ch
-            blit(rendered[n][16], ox, oy, 1)
-            blit(rendered[n][32], ox + 16 + pad, oy, 1)
-            blit(rendered[n][16], ox + 16 + pad + 32 + pad, oy, zoom)
+            for size in SIZES:
+                blit(rendered[n][size], ox, oy, 1)
+                ox += size + pad
+            blit(rendered[n][16], ox, oy, zoom)
     write_png(path, canvas)
 
 
@@ -524,12 +528,13 @@ def main():
     rendered = {}
     for name, draw in ICONS.items():
         imgs = {}
-        for size in SIZES:
+        sizes = SIZES + LARGE_SIZES.get(name, ())
+        for size in sizes:
             c = Canvas(size)
             draw(c)
             imgs[size] = c.rgba()
         rendered[name] = imgs
-        write_ico(os.path.join(out, name + '.ico'), [imgs[s] for s in SIZES])
+        write_ico(os.path.join(out, name + '.ico'), [imgs[s] for s in sizes])
     for name, asc in (('sort-asc', True), ('sort-desc', False)):
         with open(os.path.join(out, name + '.bmp'), 'wb') as f:
             f.write(sort_arrow(asc))

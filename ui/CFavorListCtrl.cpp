@@ -71,7 +71,7 @@ bool CFavorListCtrl::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::Ru
 
 // ---- set-up ----
 
-void CFavorListCtrl::InitColumns() {
+void CFavorListCtrl::InitColumns(int dpi) {
     const LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
     SetWindowLongPtrW(m_hwnd, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT | LVS_SHOWSELALWAYS);
     const DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
@@ -81,7 +81,7 @@ void CFavorListCtrl::InitColumns() {
         LVCOLUMNW col{};
         col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         col.fmt = LVCFMT_LEFT;
-        col.cx = kColumns[i].width;
+        col.cx = MulDiv(kColumns[i].width, dpi, 96);
         col.pszText = const_cast<wchar_t*>(kColumns[i].title);
         col.iSubItem = i;
         ListView_InsertColumn(m_hwnd, i, &col);
@@ -89,6 +89,14 @@ void CFavorListCtrl::InitColumns() {
     }
     m_arrowAscending.reset(LoadArrow(IDB_SORT_ASC));
     m_arrowDescending.reset(LoadArrow(IDB_SORT_DESC));
+}
+
+void CFavorListCtrl::ScaleColumnWidths(int fromDpi, int toDpi) {
+    for (int i = 0; i < kColumnCount; ++i) {
+        ColumnState& state = m_columns[i];
+        if (state.visible) ListView_SetColumnWidth(m_hwnd, i, MulDiv(ListView_GetColumnWidth(m_hwnd, i), toDpi, fromDpi));
+        else state.savedWidth = MulDiv(state.savedWidth, toDpi, fromDpi);
+    }
 }
 
 HWND CFavorListCtrl::Header() const { return m_hwnd ? ListView_GetHeader(m_hwnd) : nullptr; }

@@ -23,7 +23,10 @@ public:
     CFolderTreeCtrl* Tree() const { return m_tree; }
     // Styles, theme and the five columns; called once after subclassing. The list view
     // must have been created with LVS_OWNERDATA, which cannot be added later.
-    void InitColumns();
+    // Columns at their widths for a display scale (pixels per inch).
+    void InitColumns(int dpi = 96);
+    // Every column's width, shown or remembered while hidden, from one scale to another.
+    void ScaleColumnWidths(int fromDpi, int toDpi);
 
     void FillList(std::vector<FavorRecord*>& records);  // takes the records over, empties the vector
     void AddRow(const FavorRecord& record);

@@ -7,6 +7,7 @@
 #include "store/CFavorStore.h"
 #include "ui/FolderEntries.h"
 #include "ui/Hotkeys.h"
+#include "framework/WindowDpi.h"
 #include "ui/MainLayout.h"
 #include "ui/MainTexts.h"
 #include "ui/MainWidgets.h"
@@ -21,31 +22,6 @@ const int kBrowserIds[] = {IDC_FOLDER_NEW, IDC_FOLDER_EDIT, IDC_FOLDER_DELETE,  
                            IDC_FAVOR_DELETE, IDC_IMPORT,    IDC_EXPORT,         IDC_TO_QUICKPANEL,
                            IDC_SEPARATOR1, IDC_SEPARATOR2,  IDC_SEPARATOR3,     IDC_FOLDER_TREE, IDC_SPLITTER,
                            IDC_STATUS,     IDC_DETAILS_TOGGLE};
-const int kDetailIds[] = {IDC_LABEL_NAME, IDC_LABEL_LOCATION, IDC_LABEL_TAGS, IDC_LABEL_HITS, IDC_LABEL_LASTHIT};
-const int kFieldIds[] = {IDC_DETAIL_NAME, IDC_DETAIL_LOCATION, IDC_DETAIL_TAGS, IDC_DETAIL_HITS, IDC_DETAIL_LASTHIT};
-
-// Moves a batch of dialog controls in one go.
-class DeferredMoves {
-public:
-    DeferredMoves(HWND dialog, int count) : m_dialog(dialog), m_dwp(BeginDeferWindowPos(count)) {}
-    ~DeferredMoves() {
-        if (m_dwp) EndDeferWindowPos(m_dwp);
-    }
-    DeferredMoves(const DeferredMoves&) = delete;
-    DeferredMoves& operator=(const DeferredMoves&) = delete;
-
-    void Place(int id, const layout::Box& b) {
-        HWND h = GetDlgItem(m_dialog, id);
-        if (!h) return;
-        if (m_dwp) m_dwp = DeferWindowPos(m_dwp, h, nullptr, b.x, b.y, b.w, b.h, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (!m_dwp) MoveWindow(h, b.x, b.y, b.w, b.h, FALSE);  // the batch failed: one by one
-    }
-
-private:
-    HWND m_dialog;
-    HDWP m_dwp;
-};
-
 int ColumnOfCommand(UINT id) {
     switch (id) {
     case IDM_COLUMN_LOCATION: return 1;
@@ -68,6 +44,7 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
     fw::OnMessage(WM_DESTROY, &Self::OnDestroy),
     fw::OnMessage(WM_FOLDERS_CHANGED, &Self::OnFoldersChanged),
     fw::OnMessage(WM_SHOWINSTANCE, &Self::OnShowInstance),
+    fw::OnMessage(WM_DPICHANGED, &Self::OnDpiChanged),
     fw::OnNotify(IDC_SPLITTER, SPN_DRAGGED, &Self::OnSplitterDragged),
     // Notifications that come once per row or item while the panes fill and empty;
     // nobody needs them, so they stop here instead of being handed back to the pane.
@@ -111,26 +88,22 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
       m_favors(store, m_state, m_details, m_tree, m_list),
       m_cleanup(store, m_state, m_details, m_tree, m_list, m_favors),
       m_commands(*this, store, m_state, m_details, m_tree, m_list),
-      m_widgets(std::make_unique<MainWidgets>()),
-      m_treeWidth(layout::kTreeWidth) {
-    const HINSTANCE res = fw::CWinApp::ResourceInstance();
-    m_icon = LoadIconW(res, MAKEINTRESOURCEW(IDR_MAINFRAME));
-    m_smallIcon = static_cast<HICON>(LoadImageW(res, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                LR_SHARED));
+      m_widgets(std::make_unique<MainWidgets>()) {
+    m_icon = LoadIconW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
 CFavorMainDlg::~CFavorMainDlg() {
     // A modeless window still up goes while this object can answer its WM_DESTROY.
     if (Hwnd() && !IsModal()) DestroyWindow(Hwnd());
-    if (m_images) ImageList_Destroy(m_images);
 }
 
 // ---- initialisation ----
 
 BOOL CFavorMainDlg::OnInitDialog() {
-    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon ? m_smallIcon : m_icon));
+    const int dpi = fw::WindowDpi(m_hwnd);
+    fw::KeepDialogFromRescaling(m_hwnd);  // the window follows a new scale itself
+    m_placement.Attach(m_hwnd, *m_widgets, dpi);
+    m_widgets->KeepTemplateFont(m_hwnd, dpi);
     MarkInstanceWindow(m_hwnd);
     m_menu.reset(LoadMenuW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINMENU)));
     m_state.menuBar = m_menu.get();
@@ -141,15 +114,14 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_commands.Attach(m_hwnd);
     RegisterHotkeysAtStart(m_hwnd, m_settings);
 
-    for (const layout::ToolbarSlot& slot : layout::kToolbar)
-        MoveItem(slot.id, slot.box.x, slot.box.y, slot.box.w, slot.box.h, false);
+    m_placement.PlaceToolbar();
     m_widgets->AttachButtons(m_hwnd);
     InitPanes();
     m_commands.RegisterDropTargets();
-    InitImageList();
+    m_widgets->ApplyDpi(m_hwnd, m_tree.Hwnd(), m_list.Hwnd(), dpi);
     m_widgets->CreateSplitter(m_hwnd);
     DrawDetailsToggle();
-    m_widgets->CreateTray(m_hwnd, m_icon);
+    m_widgets->CreateTray(m_hwnd);
     SetItemText(IDC_STATUS, texts::kReady);
     m_state.readOnly = m_store.IsReadOnly();  // start-up found the file cannot be written
     if (m_state.readOnly) DisableChangeCommands(m_hwnd, m_menu.get());
@@ -174,22 +146,7 @@ void CFavorMainDlg::InitPanes() {
     m_list.SubclassDlgItem(m_hwnd, IDC_FAVOR_LIST);
     m_tree.SetList(&m_list);
     m_list.SetTree(&m_tree);
-    m_list.InitColumns();
-}
-
-void CFavorMainDlg::InitImageList() {
-    m_images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 5, 1);
-    if (!m_images) return;
-    for (int id : {IDI_FOLDER, IDI_FAVOR}) {  // images 0 and 1
-        auto icon = static_cast<HICON>(
-            LoadImageW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
-        if (!icon) continue;
-        ImageList_AddIcon(m_images, icon);
-        DestroyIcon(icon);
-    }
-    TreeView_SetImageList(m_tree.Hwnd(), m_images, TVSIL_NORMAL);
-    ListView_SetImageList(m_list.Hwnd(), m_images, LVSIL_SMALL);
-    TreeView_SetItemHeight(m_tree.Hwnd(), TreeView_GetItemHeight(m_tree.Hwnd()) + 3);
+    m_list.InitColumns(m_placement.Dpi());
 }
 
 void CFavorMainDlg::DrawDetailsToggle() const {
@@ -328,67 +285,7 @@ LRESULT CFavorMainDlg::OnFolderChosen(const fw::Msg&) {
 
 // ---- layout and window rectangles ----
 
-void CFavorMainDlg::LayOut() {
-    RECT rc{};
-    GetClientRect(m_hwnd, &rc);
-    if (IsIconic(m_hwnd) || rc.right <= 0 || rc.bottom <= 0) return;
-    if (m_state.isBrowser) LayOutBrowser(rc.right, rc.bottom);
-    else LayOutQuickPanel(rc.right, rc.bottom);
-}
-
-void CFavorMainDlg::LayOutBrowser(int cx, int cy) {
-    m_treeWidth = layout::kTreeWidth;  // a dragged width lasts until the next resize
-    const layout::BrowserLayout l = layout::ComputeBrowserLayout(cx, cy, m_state.detailsExpanded);
-    {
-        DeferredMoves moves(m_hwnd, 8);
-        moves.Place(IDC_TO_QUICKPANEL, l.quickPanelButton);
-        moves.Place(IDC_SEARCH_EDIT, l.search);
-        moves.Place(IDC_SEARCH_BUTTON, l.searchButton);
-        moves.Place(IDC_FOLDER_TREE, l.tree);
-        moves.Place(IDC_SPLITTER, l.splitter);
-        moves.Place(IDC_STATUS, l.status);
-    }
-    PlaceListArea(cx, cy);
-    ShowItem(IDC_SEPARATOR3, l.showSeparator3);
-    ShowItem(IDC_EXPORT, l.showExport);
-    ShowItem(IDC_IMPORT, l.showImport);
-    ShowItem(IDC_SEPARATOR2, l.showSeparator2);
-    m_widgets->SetSplitterRange(l.splitterMin, l.splitterMax);
-}
-
-// The list, the collapse button and (when expanded) the details area, after the
-// tree's current width.
-void CFavorMainDlg::PlaceListArea(int cx, int cy) {
-    const layout::ListAreaLayout a = layout::ComputeListArea(cx, cy, m_treeWidth, m_state.detailsExpanded);
-    DeferredMoves moves(m_hwnd, 13);
-    moves.Place(IDC_FAVOR_LIST, a.list);
-    moves.Place(IDC_DETAILS_TOGGLE, a.detailsToggle);
-    if (!m_state.detailsExpanded) return;
-    const layout::DetailsLayout d = layout::ComputeDetailsLayout(cx, cy, m_treeWidth);
-    for (size_t i = 0; i < d.labels.size(); ++i) {
-        moves.Place(kDetailIds[i], d.labels[i]);
-        moves.Place(kFieldIds[i], d.fields[i]);
-    }
-    moves.Place(IDC_SAVE_DETAILS, d.save);
-}
-
-void CFavorMainDlg::LayOutQuickPanel(int cx, int cy) {
-    const layout::QuickPanelLayout l = layout::ComputeQuickPanelLayout(cx, cy);
-    {
-        DeferredMoves moves(m_hwnd, 10);
-        moves.Place(IDC_MAGIC_ADD, l.magicAdd);
-        moves.Place(IDC_MOST_VISITED, l.mostVisited);
-        moves.Place(IDC_LATEST_VISITED, l.latestVisited);
-        moves.Place(IDC_TO_BROWSER_TOP, l.browserTop);
-        moves.Place(IDC_FOLDER_COMBO, l.folderCombo);
-        moves.Place(IDC_FAVOR_LIST, l.list);
-        moves.Place(IDC_SEARCH_BUTTON, l.searchButton);
-        moves.Place(IDC_SEARCH_EDIT, l.search);
-        moves.Place(IDC_TO_BROWSER_BOTTOM, l.browserBottom);
-    }
-    const wchar_t* topText = l.browserTopIconOnly ? L"" : texts::kFavorBrowserButton;
-    if (ItemText(IDC_TO_BROWSER_TOP) != topText) SetItemText(IDC_TO_BROWSER_TOP, topText);
-}
+void CFavorMainDlg::LayOut() { m_placement.LayOut(m_state.isBrowser, m_state.detailsExpanded); }
 
 // While minimised the window sits off screen; its last real rectangle is kept.
 void CFavorMainDlg::TrackWindowRect() {
@@ -410,26 +307,14 @@ LRESULT CFavorMainDlg::OnMove(const fw::Msg&) {
 
 LRESULT CFavorMainDlg::OnGetMinMaxInfo(const fw::Msg& m) {
     auto* info = reinterpret_cast<MINMAXINFO*>(m.lp);
-    const int minW = m_state.isBrowser ? layout::kBrowserMinWidth : layout::kQuickPanelMinWidth;
-    const int minH = m_state.isBrowser ? layout::kBrowserMinHeight : layout::kQuickPanelMinHeight;
-    info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, minW);
-    info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, minH);
+    const layout::Size least = m_placement.MinWindowSize(m_state.isBrowser);
+    info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, least.w);
+    info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, least.h);
     return 0;
 }
 
 LRESULT CFavorMainDlg::OnSplitterDragged(const fw::Msg& m) {
-    const int delta = MainWidgets::SplitterDelta(m.lp);
-    RECT rc{};
-    GetClientRect(m_hwnd, &rc);
-    const int widest = rc.right - layout::kMarginLeft - layout::kSplitterWidth - layout::kMarginRight;
-    m_treeWidth = std::clamp(m_treeWidth + delta, 0, std::max(0, widest));
-    RECT tree{};
-    GetWindowRect(Item(IDC_FOLDER_TREE), &tree);
-    MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&tree), 2);
-    const int height = tree.bottom - tree.top;
-    MoveItem(IDC_FOLDER_TREE, tree.left, tree.top, m_treeWidth, height);
-    MoveItem(IDC_SPLITTER, tree.left + m_treeWidth, tree.top, layout::kSplitterWidth, height);
-    PlaceListArea(rc.right, rc.bottom);
+    m_placement.DragTree(MainWidgets::SplitterDelta(m.lp), m_state.detailsExpanded);
     InvalidateRect(m_hwnd, nullptr, TRUE);
     UpdateWindow(m_hwnd);
     return 0;
@@ -440,14 +325,30 @@ LRESULT CFavorMainDlg::OnToggleDetails(const fw::Msg&) {
     else m_details.ShowFor(m_state.detailsKind);
     m_state.detailsExpanded = !m_state.detailsExpanded;
     DrawDetailsToggle();
-    RECT rc{};
-    GetClientRect(m_hwnd, &rc);
-    PlaceListArea(rc.right, rc.bottom);
+    m_placement.PlaceListArea(m_state.detailsExpanded);
     InvalidateRect(m_hwnd, nullptr, TRUE);
     return 0;
 }
 
 // ---- system messages ----
+
+// The window moved to a monitor of another scale (or the scale changed): it takes the
+// rectangle the system suggests and redoes fonts, icons and layout for the new scale.
+LRESULT CFavorMainDlg::OnDpiChanged(const fw::Msg& m) {
+    const int dpi = LOWORD(m.wp);
+    const int old = m_placement.Dpi();
+    if (dpi <= 0) return 0;
+    m_placement.SetDpi(dpi);
+    m_widgets->ApplyDpi(m_hwnd, m_tree.Hwnd(), m_list.Hwnd(), dpi);
+    m_list.ScaleColumnWidths(old, dpi);
+    m_placement.PlaceToolbar();
+    const auto* r = reinterpret_cast<const RECT*>(m.lp);
+    if (r) SetWindowPos(m_hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                        SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut();  // also when the size stayed
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    return 0;
+}
 
 LRESULT CFavorMainDlg::OnPaint(const fw::Msg& m) {
     if (!IsIconic(m_hwnd) || !m_icon) {

@@ -11,6 +11,7 @@
 #include "ui/CFolderActions.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/CWindowCommands.h"
+#include "ui/MainPlacement.h"
 #include "ui/MainWindowState.h"
 #include <memory>
 
@@ -37,7 +38,8 @@ public:
     CWindowCommands& Commands() { return m_commands; }
     CAppSettings& Settings() { return m_settings; }
     CFavorListCtrl& List() { return m_list; }
-    int TreeWidth() const { return m_treeWidth; }
+    int TreeWidth() const { return m_placement.TreeWidth(); }
+    int Dpi() const { return m_placement.Dpi(); }
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
     bool PreTranslateMessage(MSG& msg) override;
@@ -61,6 +63,7 @@ private:
     LRESULT OnDestroy(const fw::Msg& m);
     LRESULT OnFoldersChanged(const fw::Msg&) { m_state.folderComboStale = true; return 0; }
     LRESULT OnShowInstance(const fw::Msg&);
+    LRESULT OnDpiChanged(const fw::Msg& m);
     LRESULT OnSplitterDragged(const fw::Msg& m);
     LRESULT OnPaneBulkNotify(const fw::Msg&) { return 0; }
     LRESULT OnDeleteAllRows(const fw::Msg&) { return TRUE; }  // no notification per row
@@ -77,11 +80,7 @@ private:
     LRESULT OnSortOrder(const fw::Msg& m);
 
     void InitPanes();
-    void InitImageList();
     void LayOut();
-    void LayOutBrowser(int cx, int cy);
-    void LayOutQuickPanel(int cx, int cy);
-    void PlaceListArea(int cx, int cy);
     void TrackWindowRect();
     void ShowBrowserControls(bool show);
     void ShowQuickPanelControls(bool show);
@@ -103,8 +102,6 @@ private:
     CWindowCommands m_commands;
     std::unique_ptr<MainWidgets> m_widgets;
     fw::OwnedMenu m_menu;
-    HICON m_icon = nullptr;       // shared resource icon
-    HICON m_smallIcon = nullptr;
-    HIMAGELIST m_images = nullptr;
-    int m_treeWidth;
+    MainPlacement m_placement;
+    HICON m_icon = nullptr;  // shared resource icon
 };

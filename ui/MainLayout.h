@@ -1,7 +1,10 @@
 // Where every control of the main window goes, for both modes, computed from the
-// client size, the tree's width and the state of the details pane. No windows here:
-// CFavorMainDlg reads the client size, calls these and moves the controls.
+// client size, the display scale, the tree's width and the state of the details pane.
+// Every constant below is in pixels at 96 pixels per inch and is scaled to the
+// window's scale with fw::ScaleToDpi. No windows here: CFavorMainDlg reads the client
+// size, calls these and moves the controls.
 #pragma once
+#include "framework/Dpi.h"
 #include <array>
 
 namespace layout {
@@ -14,24 +17,28 @@ constexpr int kSplitterWidth = 5;
 constexpr int kDetailsExpanded = 122;
 constexpr int kDetailsCollapsed = 8;  // also the height of the collapse button
 constexpr int kGap = 3;
-constexpr int kLabelWidth = 50;
+constexpr int kLabelWidth = 54;  // "Location:" in a wide font
 constexpr int kRowHeight = 22;
 constexpr int kRowGap = 3;
 constexpr int kLabelDrop = 2;
 constexpr int kSaveWidth = 90;
 constexpr int kTreeWidth = 180;  // the tree's width after every resize
 
-// Smallest window sizes the user can drag the window to.
+// Smallest window sizes the user can drag the window to. The Quick Panel's leaves
+// room for its top row of buttons, with "Favor Browser" as an icon.
 constexpr int kBrowserMinWidth = 580, kBrowserMinHeight = 400;
-constexpr int kQuickPanelMinWidth = 300, kQuickPanelMinHeight = 100;
+constexpr int kQuickPanelMinWidth = 340, kQuickPanelMinHeight = 100;
 
 // Client widths from which the right end of the toolbar is shown.
 constexpr int kShowSeparator3From = 720;
 constexpr int kShowExportFrom = 710;
 constexpr int kShowImportFrom = 650;
 constexpr int kShowSeparator2From = 590;
+// Client widths from which the search box sits at a fixed place, then follows the right edge.
+constexpr int kSearchFixedFrom = 726;
+constexpr int kSearchFollowsFrom = 766;
 // Below this width the Quick Panel's top "Favor Browser" button shows its icon only.
-constexpr int kQuickPanelFullButtonFrom = 370;
+constexpr int kQuickPanelFullButtonFrom = 401;
 // The splitter keeps this far from either edge of the client area.
 constexpr int kSplitterEdge = 100;
 
@@ -40,6 +47,10 @@ struct Box {
     friend bool operator==(const Box& a, const Box& b) {
         return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
     }
+};
+
+struct Size {
+    int w = 0, h = 0;
 };
 
 // The Favorite Browser's panes and bands.
@@ -75,12 +86,15 @@ struct ToolbarSlot {
     int id;
     Box box;
 };
-extern const std::array<ToolbarSlot, 11> kToolbar;
+using Toolbar = std::array<ToolbarSlot, 11>;
 
-int DetailsHeight(bool expanded);
-BrowserLayout ComputeBrowserLayout(int cx, int cy, bool detailsExpanded);
-ListAreaLayout ComputeListArea(int cx, int cy, int treeWidth, bool detailsExpanded);
-DetailsLayout ComputeDetailsLayout(int cx, int cy, int treeWidth);
-QuickPanelLayout ComputeQuickPanelLayout(int cx, int cy);
+// Widths and lengths below are in pixels of the window (treeWidth too).
+Toolbar ToolbarAt(int dpi);
+Size MinWindowSize(bool browser, int dpi);
+int TreeWidth(int dpi);
+BrowserLayout ComputeBrowserLayout(int cx, int cy, int dpi, bool detailsExpanded);
+ListAreaLayout ComputeListArea(int cx, int cy, int dpi, int treeWidth, bool detailsExpanded);
+DetailsLayout ComputeDetailsLayout(int cx, int cy, int dpi, int treeWidth);
+QuickPanelLayout ComputeQuickPanelLayout(int cx, int cy, int dpi);
 
 }  // namespace layout

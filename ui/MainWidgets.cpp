@@ -3,6 +3,8 @@
 #include "res/resource.h"
 #include "ui/widgets/CFlatButton.h"
 #include "ui/widgets/CSystemTray.h"
+#include "framework/WindowDpi.h"
+#include <commctrl.h>
 #include <array>
 
 namespace {
@@ -36,6 +38,27 @@ constexpr const wchar_t* kTrayTip = L"Tidemark 1.0";
 constexpr const wchar_t* kTrayTooltip =
     L"Tidemarker\nLeft click -> Show Tidemarker\nRight click -> Context menu";
 
+constexpr int kTreeRowExtra = 3;  // the tree's rows are this much taller than the default
+
+void DestroyImages(HIMAGELIST images) { ImageList_Destroy(images); }
+using OwnedImages = fw::Owned<HIMAGELIST, &DestroyImages>;
+
+// The folder and favorite icons (images 0 and 1) at one size.
+OwnedImages PaneImages(int size) {
+    OwnedImages images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 5, 1));
+    if (!images) return images;
+    for (int id : {IDI_FOLDER, IDI_FAVOR}) {
+        fw::OwnedIcon icon(fw::LoadIconAtSize(id, size));
+        if (icon) ImageList_AddIcon(images.get(), icon.get());
+    }
+    return images;
+}
+
+BOOL CALLBACK SetFontOfChild(HWND child, LPARAM font) {
+    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+    return TRUE;
+}
+
 }  // namespace
 
 struct MainWidgets::Parts {
@@ -43,6 +66,11 @@ struct MainWidgets::Parts {
     CButtonTips tips;
     CSplitterBar splitter;
     CSystemTray tray;
+    fw::OwnedIcon trayIcon, bigIcon, smallIcon;
+    LOGFONTW templateFont{};
+    int templateDpi = 0;  // 0: no template font known
+    fw::OwnedFont font;   // the template font at another scale, once the scale changed
+    OwnedImages images;
 };
 
 MainWidgets::MainWidgets() : m_parts(std::make_unique<Parts>()) {}
@@ -68,9 +96,47 @@ void MainWidgets::CreateSplitter(HWND dialog) {
 
 void MainWidgets::SetSplitterRange(int minX, int maxX) { m_parts->splitter.SetRange(minX, maxX); }
 
-void MainWidgets::CreateTray(HWND dialog, HICON icon) {
-    if (m_parts->tray.Create(dialog, WM_TRAY_NOTIFY, kTrayTip, icon, 0))
+void MainWidgets::CreateTray(HWND dialog) {
+    // The notification area draws at the scale the system started with.
+    m_parts->trayIcon.reset(fw::LoadIconAtSize(IDR_MAINFRAME, GetSystemMetrics(SM_CXSMICON)));
+    if (m_parts->tray.Create(dialog, WM_TRAY_NOTIFY, kTrayTip, m_parts->trayIcon.get(), 0))
         m_parts->tray.SetTooltipText(kTrayTooltip);
 }
 
 void MainWidgets::RemoveTrayIcon() { m_parts->tray.RemoveIcon(); }
+
+void MainWidgets::KeepTemplateFont(HWND dialog, int dpi) {
+    auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    if (font && GetObjectW(font, sizeof(LOGFONTW), &m_parts->templateFont)) m_parts->templateDpi = dpi;
+}
+
+void MainWidgets::ApplyDpi(HWND dialog, HWND tree, HWND list, int dpi) {
+    Parts& p = *m_parts;
+    if (p.templateDpi && (p.font || dpi != p.templateDpi)) {
+        // As the dialog manager makes a template's font: its size in points at the new scale.
+        LOGFONTW lf = p.templateFont;
+        const int points = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, p.templateDpi);
+        lf.lfHeight = -MulDiv(points, dpi, 72);
+        fw::OwnedFont font(CreateFontIndirectW(&lf));
+        if (font) {
+            EnumChildWindows(dialog, &SetFontOfChild, reinterpret_cast<LPARAM>(font.get()));
+            p.font = std::move(font);  // the previous font is no longer used by any control
+        }
+    }
+    for (CFlatButton& b : p.buttons) b.SetDpi(dpi);
+
+    OwnedImages images = PaneImages(fw::SmallIconSizeForDpi(dpi));
+    TreeView_SetImageList(tree, images.get(), TVSIL_NORMAL);
+    ListView_SetImageList(list, images.get(), LVSIL_SMALL);
+    p.images = std::move(images);
+    TreeView_SetItemHeight(tree, -1);  // the default for the new font and icons, then taller
+    TreeView_SetItemHeight(tree, TreeView_GetItemHeight(tree) + fw::ScaleToDpi(kTreeRowExtra, dpi));
+
+    // The window's icons: the new ones are set before the old ones go.
+    fw::OwnedIcon bigIcon(fw::LoadIconAtSize(IDR_MAINFRAME, fw::SystemMetricForDpi(SM_CXICON, dpi)));
+    fw::OwnedIcon smallIcon(fw::LoadIconAtSize(IDR_MAINFRAME, fw::SystemMetricForDpi(SM_CXSMICON, dpi)));
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    p.bigIcon = std::move(bigIcon);
+    p.smallIcon = std::move(smallIcon);
+}

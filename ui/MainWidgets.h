@@ -1,5 +1,6 @@
 // The main window's widgets: flat icon buttons with their tooltips, the splitter bar
-// between tree and list, and the notification-area icon.
+// between tree and list, the notification-area icon, and what follows the display
+// scale: the controls' font, the panes' image list and the window's icons.
 #pragma once
 #include "ui/widgets/CSplitterBar.h"
 #include <windows.h>
@@ -17,8 +18,14 @@ public:
     // The splitter bar over the placeholder static of the template, which goes away.
     void CreateSplitter(HWND dialog);
     void SetSplitterRange(int minX, int maxX);
-    void CreateTray(HWND dialog, HICON icon);
+    // The application icon at the notification area's size.
+    void CreateTray(HWND dialog);
     void RemoveTrayIcon();
+
+    // Remembers the dialog's template font as made for the scale the window starts at.
+    void KeepTemplateFont(HWND dialog, int dpi);
+    // Fonts, icons and image list for a display scale (pixels per inch).
+    void ApplyDpi(HWND dialog, HWND tree, HWND list, int dpi);
 
     static int SplitterDelta(LPARAM lp) { return reinterpret_cast<const NMSPLITTER*>(lp)->delta; }
 

@@ -1,4 +1,4 @@
-// Owner-drawn pop-up menus with a 16x16 icon beside each entry. The items still
+// Owner-drawn pop-up menus with a small icon beside each entry, at the owner's scale. The items still
 // carry their text, so anything that reads the menu sees it. The window that owns
 // the menu while it is tracked forwards WM_MEASUREITEM and WM_DRAWITEM (wParam 0)
 // to OnMeasureItem and OnDrawItem.

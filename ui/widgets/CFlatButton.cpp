@@ -1,10 +1,12 @@
 #include "ui/widgets/CFlatButton.h"
+#include "framework/CWinApp.h"
 #include "ui/widgets/PaintHelpers.h"
 #include <string>
 
 namespace {
-constexpr int kIconSize = widgets::kSmallIconSize;
-constexpr int kIconTextGap = 4;
+constexpr int kIconTextGap = 4;  // at 96 pixels per inch
+constexpr int kPadding = 2;      // left and right of the content
+constexpr int kFocusInset = 3;
 }  // namespace
 
 const fw::MapEntry<CFlatButton> CFlatButton::kMap[] = {
@@ -22,13 +24,27 @@ bool CFlatButton::Attach(HWND dialog, int id, int iconId) {
     if (!SubclassDlgItem(dialog, id)) return false;
     const LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
     SetWindowLongPtrW(m_hwnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+    m_dpi = fw::WindowDpi(dialog);
     SetIcon(iconId);
     return true;
 }
 
 void CFlatButton::SetIcon(int iconId) {
-    m_icon.reset(widgets::LoadSmallIcon(iconId));
+    m_iconId = iconId;
+    m_iconSize = fw::SmallIconSizeForDpi(m_dpi);
+    m_icon.reset(fw::LoadIconAtSize(iconId, m_iconSize));
     if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void CFlatButton::SetDpi(int dpi) {
+    m_dpi = dpi;
+    SetIcon(m_iconId);
+}
+
+int CFlatButton::TextRoom(int buttonWidth, int dpi, bool withIcon) {
+    const fw::DpiScale s(dpi);
+    const int icon = withIcon ? fw::SmallIconSizeForDpi(dpi) + s(kIconTextGap) : 0;
+    return buttonWidth - 2 * s(kPadding) - icon;
 }
 
 void CFlatButton::SetHot(bool hot) {
@@ -97,20 +113,21 @@ void CFlatButton::Draw(const DRAWITEMSTRUCT& di) const {
     HGDIOBJ oldFont = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     RECT textRc{0, 0, 0, 0};
     if (!text.empty()) DrawTextW(dc, text.c_str(), -1, &textRc, DT_SINGLELINE | DT_CALCRECT);
-    const int iconW = m_icon ? kIconSize : 0;
-    const int gap = (iconW && !text.empty()) ? kIconTextGap : 0;
+    const fw::DpiScale s(m_dpi);
+    const int iconW = m_icon ? m_iconSize : 0;
+    const int gap = (iconW && !text.empty()) ? s(kIconTextGap) : 0;
     const int contentW = iconW + gap + (textRc.right - textRc.left);
     const int shift = pressed ? 1 : 0;
     int x = rc.left + ((rc.right - rc.left) - contentW) / 2 + shift;
-    if (x < rc.left + 2) x = rc.left + 2;
+    if (x < rc.left + s(kPadding)) x = rc.left + s(kPadding);
     const int midY = (rc.top + rc.bottom) / 2 + shift;
 
     if (m_icon) {
-        widgets::DrawSmallIcon(dc, x, midY - kIconSize / 2, m_icon.get(), disabled);
+        widgets::DrawIconAt(dc, x, midY - m_iconSize / 2, m_icon.get(), m_iconSize, disabled);
         x += iconW + gap;
     }
     if (!text.empty()) {
-        RECT tr{x, rc.top + shift, rc.right - 2, rc.bottom + shift};
+        RECT tr{x, rc.top + shift, rc.right - s(kPadding), rc.bottom + shift};
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
         UINT flags = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS;
@@ -121,7 +138,7 @@ void CFlatButton::Draw(const DRAWITEMSTRUCT& di) const {
 
     if ((di.itemState & ODS_FOCUS) && !(di.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = rc;
-        InflateRect(&focus, -3, -3);
+        InflateRect(&focus, -s(kFocusInset), -s(kFocusInset));
         DrawFocusRect(dc, &focus);
     }
 }

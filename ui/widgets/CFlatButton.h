@@ -1,9 +1,10 @@
-// Flat push buttons that show a 16x16 icon beside their text (icon only when the
+// Flat push buttons that show a small icon beside their text (icon only when the
 // text is empty) and light up while the mouse is over them; and the tooltips of a
-// dialog's buttons.
+// dialog's buttons. Icon and padding follow the display scale.
 #pragma once
 #include "framework/CControl.h"
 #include "framework/Owned.h"
+#include "framework/WindowDpi.h"
 
 class CFlatButton : public fw::CControl {
 public:
@@ -11,6 +12,11 @@ public:
     // resource `iconId` (0: none). The dialog reflects WM_DRAWITEM to the button.
     bool Attach(HWND dialog, int id, int iconId);
     void SetIcon(int iconId);
+    // Reloads the icon at the size of a new display scale.
+    void SetDpi(int dpi);
+    int IconSize() const { return m_iconSize; }
+    // The width left for the text in a button of the given width.
+    static int TextRoom(int buttonWidth, int dpi, bool withIcon);
 
     bool IsHot() const { return m_hot; }
     bool HasIcon() const { return static_cast<bool>(m_icon); }
@@ -30,6 +36,9 @@ private:
     void SetHot(bool hot);
 
     fw::OwnedIcon m_icon;
+    int m_iconId = 0;
+    int m_dpi = fw::kBaseDpi;
+    int m_iconSize = 16;
     bool m_hot = false;
 };
 

@@ -1,12 +1,9 @@
 // Small drawing helpers shared by the owner-drawn widgets.
 #pragma once
-#include "framework/CWinApp.h"
 #include "framework/Owned.h"
 #include <windows.h>
 
 namespace widgets {
-
-constexpr int kSmallIconSize = 16;
 
 // a mixed with b, percentOfB from 0 (all a) to 100 (all b).
 inline COLORREF Blend(COLORREF a, COLORREF b, int percentOfB) {
@@ -24,20 +21,12 @@ inline void FrameSolid(HDC dc, const RECT& rc, COLORREF colour) {
     if (brush) FrameRect(dc, &rc, brush.get());
 }
 
-// A 16x16 icon from the program's resources (the caller destroys it); null for id 0.
-inline HICON LoadSmallIcon(int iconId) {
-    if (iconId == 0) return nullptr;
-    return static_cast<HICON>(LoadImageW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                         kSmallIconSize, kSmallIconSize, LR_DEFAULTCOLOR));
-}
-
-// The icon drawn normally, or greyed when disabled.
-inline void DrawSmallIcon(HDC dc, int x, int y, HICON icon, bool disabled) {
+// The icon drawn normally, or greyed when disabled, at its square size.
+inline void DrawIconAt(HDC dc, int x, int y, HICON icon, int size, bool disabled) {
     if (disabled)
-        DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, kSmallIconSize, kSmallIconSize,
-                   DST_ICON | DSS_DISABLED);
+        DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, size, size, DST_ICON | DSS_DISABLED);
     else
-        DrawIconEx(dc, x, y, icon, kSmallIconSize, kSmallIconSize, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace widgets

@@ -69,28 +69,31 @@ TEST_F(MainWindowTest, ModesSwitchInPlaceAndKeepARectangleEach) {
 
 TEST_F(MainWindowTest, MinimumSizePerMode) {
     Open(true);
+    const int dpi = window->Dpi();
     SetWindowPos(Main(), nullptr, 0, 0, 100, 50, SWP_NOZORDER | SWP_NOMOVE);
     RECT rc = WindowRect();
-    EXPECT_EQ(rc.right - rc.left, layout::kBrowserMinWidth);
-    EXPECT_EQ(rc.bottom - rc.top, layout::kBrowserMinHeight);
+    EXPECT_EQ(rc.right - rc.left, fw::ScaleToDpi(layout::kBrowserMinWidth, dpi));
+    EXPECT_EQ(rc.bottom - rc.top, fw::ScaleToDpi(layout::kBrowserMinHeight, dpi));
     Command(IDC_TO_QUICKPANEL);
     SetWindowPos(Main(), nullptr, 0, 0, 100, 50, SWP_NOZORDER | SWP_NOMOVE);
     rc = WindowRect();
-    EXPECT_EQ(rc.right - rc.left, layout::kQuickPanelMinWidth);
-    EXPECT_EQ(rc.bottom - rc.top, layout::kQuickPanelMinHeight);
+    EXPECT_EQ(rc.right - rc.left, fw::ScaleToDpi(layout::kQuickPanelMinWidth, dpi));
+    EXPECT_EQ(rc.bottom - rc.top, fw::ScaleToDpi(layout::kQuickPanelMinHeight, dpi));
 }
 
 TEST_F(MainWindowTest, ControlsFollowTheLayoutAtEachWidth) {
     Open(true);
+    const int dpi = window->Dpi();
     const RECT win = WindowRect();
     const SIZE client0 = ClientSize();
     const int frameW = (win.right - win.left) - client0.cx;
-    for (int cx : {800, 740, 715, 700, 640, 585}) {
+    for (int cx96 : {800, 740, 715, 700, 640, 585}) {
+        const int cx = fw::ScaleToDpi(cx96, dpi);
         SCOPED_TRACE(cx);
         SetWindowPos(Main(), nullptr, 0, 0, cx + frameW, win.bottom - win.top, SWP_NOZORDER | SWP_NOMOVE);
         const SIZE c = ClientSize();
         ASSERT_EQ(c.cx, cx);
-        const layout::BrowserLayout l = layout::ComputeBrowserLayout(c.cx, c.cy, true);
+        const layout::BrowserLayout l = layout::ComputeBrowserLayout(c.cx, c.cy, dpi, true);
         EXPECT_EQ(ClientBox(IDC_SEARCH_EDIT), l.search);
         EXPECT_EQ(ClientBox(IDC_SEARCH_BUTTON), l.searchButton);
         EXPECT_EQ(ClientBox(IDC_FAVOR_LIST), l.list);
@@ -100,13 +103,13 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutAtEachWidth) {
         EXPECT_EQ(Visible(IDC_EXPORT), l.showExport);
         EXPECT_EQ(Visible(IDC_IMPORT), l.showImport);
         EXPECT_EQ(Visible(IDC_SEPARATOR2), l.showSeparator2);
-        const layout::DetailsLayout d = layout::ComputeDetailsLayout(c.cx, c.cy, layout::kTreeWidth);
+        const layout::DetailsLayout d = layout::ComputeDetailsLayout(c.cx, c.cy, dpi, layout::TreeWidth(dpi));
         EXPECT_EQ(ClientBox(IDC_DETAIL_NAME), d.fields[0]);
         EXPECT_EQ(ClientBox(IDC_SAVE_DETAILS), d.save);
     }
     Command(IDC_TO_QUICKPANEL);
     const SIZE q = ClientSize();
-    const layout::QuickPanelLayout ql = layout::ComputeQuickPanelLayout(q.cx, q.cy);
+    const layout::QuickPanelLayout ql = layout::ComputeQuickPanelLayout(q.cx, q.cy, dpi);
     EXPECT_EQ(ClientBox(IDC_FAVOR_LIST), ql.list);
     EXPECT_EQ(ClientBox(IDC_SEARCH_EDIT), ql.search);
     EXPECT_EQ(ClientBox(IDC_TO_BROWSER_BOTTOM), ql.browserBottom);

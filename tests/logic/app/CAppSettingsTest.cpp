@@ -1,4 +1,5 @@
 #include "app/CAppSettings.h"
+#include "framework/WindowDpi.h"
 #include "logic/transfer/TransferTestFiles.h"
 #include <gtest/gtest.h>
 
@@ -21,7 +22,8 @@ protected:
         for (bool browser : {true, false}) {
             RECT r{1, 1, 1, 1};
             settings.ReadWindowRect(browser, r);
-            const int w = browser ? 730 : 300, h = browser ? 520 : 400;
+            const int dpi = fw::SystemDpi();
+            const int w = fw::ScaleToDpi(browser ? 730 : 340, dpi), h = fw::ScaleToDpi(browser ? 520 : 400, dpi);
             EXPECT_EQ(r.left, (width - w) / 2);
             EXPECT_EQ(r.top, (height - h) / 2);
             EXPECT_EQ(r.right - r.left, w);
@@ -110,6 +112,15 @@ TEST_F(AppSettingsFile, RectanglesKeepTheirFourNumbers) {
     EXPECT_EQ(r.top, 200);
     EXPECT_EQ(r.right, 400);
     EXPECT_EQ(r.bottom, 600);
+}
+
+TEST_F(AppSettingsFile, ARectangleOfAMonitorThatIsGoneComesBackOnScreen) {
+    ASSERT_TRUE(WriteBytes(ini, "[Display]\nBrowserPos=-30000:-30000:-29200:-29440\n"));
+    RECT r{};
+    settings.ReadWindowRect(true, r);
+    EXPECT_EQ(r.right - r.left, 800);
+    EXPECT_EQ(r.bottom - r.top, 560);
+    EXPECT_NE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), nullptr);
 }
 
 TEST_F(AppSettingsFile, NumbersAreWrittenAsDecimalsAndReadBack) {

@@ -45,12 +45,26 @@ TEST(SettingsCodec, FormatsRectanglesAsTheyAreScanned) {
 
 TEST(SettingsCodec, EmptyTextGivesTheDefaultSizeCentred) {
     ExpectRect(WindowRectFromText(L"", true, 1280, 994), 275, 237, 1005, 757);
-    ExpectRect(WindowRectFromText(L"", false, 1280, 994), 490, 297, 790, 697);
+    ExpectRect(WindowRectFromText(L"", false, 1280, 994), 470, 297, 810, 697);
+    ExpectRect(WindowRectFromText(L"", true, 1280, 994, 144), 92, 107, 1187, 887);  // 150 %: 1095 x 780
     // Odd differences round toward zero, also on screens smaller than the window.
     ExpectRect(WindowRectFromText(L"", true, 731, 521), 0, 0, 730, 520);
     ExpectRect(WindowRectFromText(L"", true, 727, 517), -1, -1, 729, 519);
     // A stored text is used as read, whatever the screen.
     ExpectRect(WindowRectFromText(L"5000:6000", true, 800, 600), 5000, 6000, 0, 0);
+}
+
+TEST(SettingsCodec, ARectangleOffEveryMonitorMovesOntoTheWorkArea) {
+    const RectNumbers work{0, 0, 1280, 984};
+    struct Case { RectNumbers window; int l, t, r, b; };
+    const Case cases[] = {
+        {{3000, 200, 3800, 760}, 480, 200, 1280, 760},      // right of the screen: to its right edge
+        {{-900, -700, -100, -140}, 0, 0, 800, 560},         // above and left: to the corner
+        {{100, 2000, 400, 2400}, 100, 584, 400, 984},       // below: only up
+        {{-5000, 0, -1000, 3000}, 0, 0, 1280, 984},         // larger than the work area: cut to it
+    };
+    for (const Case& c : cases) ExpectRect(MovedOnto(c.window, work), c.l, c.t, c.r, c.b);
+    ExpectRect(MovedOnto({-500, 10, -100, 310}, {-1920, 0, 0, 1040}), -500, 10, -100, 310);  // fits: unchanged
 }
 
 TEST(SettingsCodec, OnlyOneIsOn) {
