@@ -65,7 +65,7 @@ private:
 
 namespace {
 
-constexpr wchar_t kImageProperty[] = L"TmFakeBrowserImage";  // the spec's image, a literal
+constexpr wchar_t kImageProperty[] = L"TmFakeBrowserImage";  // the image name a fake claims, a string literal
 constexpr UINT kCreateFake = WM_APP + 1, kDestroyFake = WM_APP + 2;  // to the host, lParam = the fake
 
 // Under Wine, COM drops the RPC registration of an interface with the last object
