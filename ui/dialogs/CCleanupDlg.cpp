@@ -1,5 +1,6 @@
 #include "ui/dialogs/CCleanupDlg.h"
 #include "framework/Seams.h"
+#include "framework/WindowDpi.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "ui/MainTexts.h"
@@ -25,11 +26,12 @@ BOOL CCleanupDlg::OnInitDialog() {
     HWND list = Item(IDC_CLEAN_LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     const std::vector<Column> columns = Columns();
+    const int dpi = fw::WindowDpi(m_hwnd);  // the widths are given at 96 pixels per inch
     for (size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH;
         c.pszText = const_cast<wchar_t*>(columns[i].title);
-        c.cx = columns[i].width;
+        c.cx = fw::ScaleToDpi(columns[i].width, dpi);
         ListView_InsertColumn(list, static_cast<int>(i), &c);
     }
     ShowRows();
