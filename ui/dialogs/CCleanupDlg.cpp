@@ -108,7 +108,8 @@ LRESULT CCleanupDlg::OnDelete(const fw::Msg&) {
 LRESULT CCleanupDlg::OnOpen(const fw::Msg&) {
     for (size_t r : SelectedRows()) {
         FavorRecord& favor = m_rows[r].favor;
-        if (m_actions.Open(favor)) ++favor.hits;  // what the store now holds, as the favorites list shows it
+        if (!m_actions.Open(favor)) continue;  // not counted: the row keeps what the store holds
+        ++favor.hits;                          // what the store now holds, as the favorites list shows it
         favor.lastHit = CFavorStore::CurrentTimeText();
         ListView_RedrawItems(Item(IDC_CLEAN_LIST), static_cast<int>(r), static_cast<int>(r));
     }
