@@ -75,8 +75,19 @@ void CLinkCheckDlg::ShowProgress(const wchar_t* end) const {
     SetItemText(IDC_CLEAN_STATUS, text);
 }
 
+// The end of a finished check's status: how many favorites are still listed.
+void CLinkCheckDlg::ShowNotOk() const {
+    const std::wstring end = L": " + std::to_wstring(m_rows.size()) + L" not OK.";
+    ShowProgress(end.c_str());
+}
+
+void CLinkCheckDlg::RowsDeleted() {
+    if (m_finished) ShowNotOk();
+}
+
 LRESULT CLinkCheckDlg::OnStart(const fw::Msg&) {
     Stop(false);
+    m_finished = false;
     m_rows.clear();
     m_asked.clear();
     m_checked = m_skipped = 0;
@@ -129,8 +140,8 @@ LRESULT CLinkCheckDlg::OnChecked(const fw::Msg& m) {
 LRESULT CLinkCheckDlg::OnDone(const fw::Msg& m) {
     if (m.wp != m_run || !m_running) return 0;
     ShowRunning(false);
-    const std::wstring end = L": " + std::to_wstring(m_rows.size()) + L" not OK.";
-    ShowProgress(end.c_str());
+    m_finished = true;
+    ShowNotOk();
     return 0;
 }
 
@@ -172,5 +183,6 @@ LRESULT CLinkCheckDlg::OnReplace(const fw::Msg&) {
     }
     RemoveRows(replaced);  // they answer OK now
     ShowRows();
+    RowsDeleted();
     return 0;
 }
