@@ -92,8 +92,14 @@ LRESULT CLinkCheckDlg::OnStart(const fw::Msg&) {
     m_asked.clear();
     m_checked = m_skipped = 0;
     const bool withSubfolders = IsDlgButtonChecked(m_hwnd, IDC_LINKS_SUBFOLDERS) == BST_CHECKED;
+    std::vector<FavorRecord> favors;
+    if (!m_actions.LoadFavors(m_folderId, withSubfolders, favors)) {
+        ShowRows();
+        ShowProgress(L": the favorites could not be read.");
+        return 0;
+    }
     std::vector<std::wstring> locations;
-    for (FavorRecord& f : m_actions.LoadFavors(m_folderId, withSubfolders)) {
+    for (FavorRecord& f : favors) {
         if (!IsWebLocation(f.location)) {
             ++m_skipped;
             continue;

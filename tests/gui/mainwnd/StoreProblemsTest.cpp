@@ -138,3 +138,32 @@ TEST_F(MainWindowTest, ChangesAnotherProgramLocksOutAreToldAndThePanesKeepTheFil
     other.Execute("rollback;");
     EXPECT_EQ(Dump(DbPath()), before);
 }
+
+// While another program writes the file, the Clean Up tools cannot read it: they say so
+// rather than report that no favorites share a location or that no link failed.
+TEST_F(MainWindowTest, CleanUpToolsThatCannotReadTheStoreSaySo) {
+    AddFavor(L"Paper", L"http://paper.example/", 0);
+    AddFavor(L"Copy", L"http://paper.example/", 0);
+    Open(true);
+    CppSQLite3Connection other;
+    other.Open(ToUtf8(DbPath()).c_str());
+    other.Execute("begin exclusive;");
+    int dialogs = 0;
+    std::wstring status;
+    fw::SetModalHook([&](HWND dlg) {
+        ++dialogs;
+        SendDlgItemMessageW(dlg, IDC_LINKS_START, BM_CLICK, 0, 0);
+        status = fw::WindowText(GetDlgItem(dlg, IDC_CLEAN_STATUS));
+        PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(IDM_FIND_DUPLICATES);  // no dialog: the message
+    Command(IDM_CHECK_LINKS);
+    other.Execute("rollback;");
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(status, L"Checked 0 / 0, skipped 0 (not http or https): the favorites could not be read.");
+    const std::wstring told = L"The favorites could not be read from your favorites data file \\Data\\favors.db.\n"
+                              L"SQLite reports: SQLITE_BUSY[5]: database is locked";
+    ASSERT_EQ(seams.Messages().size(), 2u);
+    EXPECT_EQ(seams.Messages()[0].text, told);
+    EXPECT_EQ(seams.Messages()[1].text, told);
+}
