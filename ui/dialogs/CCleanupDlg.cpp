@@ -8,6 +8,7 @@
 #include <algorithm>
 
 const fw::MapEntry<CCleanupDlg> CCleanupDlg::kMap[] = {
+    fw::OnMessage(WM_DPICHANGED, &Self::OnDpiChanged),
     fw::OnNotify(IDC_CLEAN_LIST, LVN_GETDISPINFOW, &Self::OnGetDispInfo),
     fw::OnNotify(IDC_CLEAN_LIST, LVN_ITEMCHANGED, &Self::OnSelectionChanged),
     fw::OnNotify(IDC_CLEAN_LIST, LVN_ODSTATECHANGED, &Self::OnSelectionChanged),
@@ -26,7 +27,7 @@ BOOL CCleanupDlg::OnInitDialog() {
     HWND list = Item(IDC_CLEAN_LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     const std::vector<Column> columns = Columns();
-    const int dpi = fw::WindowDpi(m_hwnd);  // the widths are given at 96 pixels per inch
+    const int dpi = m_dpi = fw::WindowDpi(m_hwnd);  // the widths are given at 96 pixels per inch
     for (size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -36,6 +37,19 @@ BOOL CCleanupDlg::OnInitDialog() {
     }
     ShowRows();
     return TRUE;
+}
+
+// The dialog manager scales the dialog for a monitor of another scale; the list's
+// columns, in pixels, follow here.
+LRESULT CCleanupDlg::OnDpiChanged(const fw::Msg& m) {
+    const int dpi = LOWORD(m.wp);
+    HWND list = Item(IDC_CLEAN_LIST);
+    if (dpi > 0 && m_dpi > 0)
+        for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c)
+            ListView_SetColumnWidth(list, c, MulDiv(ListView_GetColumnWidth(list, c), dpi, m_dpi));
+    if (dpi > 0) m_dpi = dpi;
+    m.passOn = true;
+    return 0;
 }
 
 void CCleanupDlg::ShowRows() {

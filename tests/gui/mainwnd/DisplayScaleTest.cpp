@@ -146,3 +146,21 @@ TEST_F(DisplayScaleTest, CleanUpListsShowTheirTitlesAndDatesWhole) {
         EXPECT_EQ(cut, std::vector<std::wstring>{}) << command;
     }
 }
+
+TEST_F(DisplayScaleTest, ACleanUpListMovedToAMonitorOfAnotherScaleScalesItsColumns) {
+    Open(true);
+    int before = 0, after = 0, from = 0;
+    const int to = window->Dpi() == 144 ? 96 : 144;
+    DialogAnswer answer([&](HWND dlg) {
+        HWND list = GetDlgItem(dlg, IDC_CLEAN_LIST);
+        before = ListView_GetColumnWidth(list, 4);
+        from = fw::WindowDpi(dlg);
+        RECT suggested{};
+        GetWindowRect(dlg, &suggested);
+        SendMessageW(dlg, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+        after = ListView_GetColumnWidth(list, 4);
+        PostMessageW(GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    Command(IDM_CHECK_LINKS);
+    EXPECT_EQ(after, MulDiv(before, to, from));
+}
