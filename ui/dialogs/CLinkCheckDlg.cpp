@@ -36,7 +36,7 @@ BOOL CLinkCheckDlg::OnInitDialog() {
 }
 
 std::vector<CCleanupDlg::Column> CLinkCheckDlg::Columns() const {
-    return {{L"Name", 150}, {L"Folder", 110}, {L"Outcome", 130}, {L"Location", 180}, {L"New Location", 180}};
+    return {{L"Name", 150}, {L"Folder", 110}, {L"Outcome", 130}, {L"Location", 165}, {L"New Location", 165}};
 }
 
 std::wstring CLinkCheckDlg::CellText(const CleanupRow& row, int column) const {

@@ -131,7 +131,11 @@ TEST_F(DisplayScaleTest, CleanUpListsShowTheirTitlesAndDatesWhole) {
         DialogAnswer answer([&](HWND dlg) {
             HWND list = GetDlgItem(dlg, IDC_CLEAN_LIST);
             const int margins = fw::ScaleToDpi(12, fw::WindowDpi(dlg));
-            for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c)
+            RECT room{};  // the columns fit beside a vertical scroll bar, without a horizontal one
+            GetClientRect(list, &room);
+            room.right -= fw::SystemMetricForDpi(SM_CXVSCROLL, fw::WindowDpi(dlg));
+            for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c) {
+                room.right -= ListView_GetColumnWidth(list, c);
                 for (int r = -1; r < ListView_GetItemCount(list); ++r) {  // -1: the title
                     wchar_t text[128] = L"";
                     LVCOLUMNW col{LVCF_TEXT, 0, 0, text, 128};
@@ -140,6 +144,8 @@ TEST_F(DisplayScaleTest, CleanUpListsShowTheirTitlesAndDatesWhole) {
                     if (ListView_GetStringWidth(list, text) + margins > ListView_GetColumnWidth(list, c))
                         cut.push_back(text);
                 }
+            }
+            if (room.right < 0) cut.push_back(L"the list");
             PostMessageW(GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0);
         });
         Command(command);
