@@ -195,3 +195,18 @@ TEST_F(MainWindowTest, ModeCommandsAndTheAddHotkeyWaitForAnOpenAddDialog) {
         EXPECT_FALSE(window->State().favorDlgOpen);
     }
 }
+
+// A page that arrives late (a browser slow to answer) while another dialog is up opens no
+// add dialog over that one.
+TEST_F(MainWindowTest, APageCapturedWhileADialogIsUpOpensNoSecondDialog) {
+    Open(false);
+    int dialogs = 0;
+    fw::SetModalHook([&](HWND dlg) {
+        if (++dialogs == 1) PostCaptured(Main(), L"Late", L"http://late.example/");
+        PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(IDM_TRAY_PREFERENCES);
+    fw::SetModalHook({});
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_FALSE(window->State().captureDlgOpen);
+}
