@@ -40,7 +40,11 @@ LRESULT CCleanupCommands::OnFindDuplicates(const fw::Msg&) {
         WaitCursor wait;
         std::vector<FavorRecord*> found;
         std::vector<size_t> sizes;
-        m_store.FindDuplicates(found, sizes);
+        if (!m_store.FindDuplicates(found, sizes)) {  // not "no duplicates": the answer is unknown
+            FreeFavorList(found);
+            TellReadFailed(m_dialog, m_store);
+            return 0;
+        }
         size_t next = 0;
         for (size_t g = 0; g < sizes.size(); ++g)
             for (size_t k = 0; k < sizes[g] && next < found.size(); ++k, ++next) {
@@ -66,21 +70,25 @@ LRESULT CCleanupCommands::OnCheckLinks(const fw::Msg&) {
 
 std::wstring CCleanupCommands::FolderPath(int folderId) const { return PathIn(m_tree, folderId); }
 
-std::vector<FavorRecord> CCleanupCommands::LoadFavors(int folderId, bool withSubfolders) {
+bool CCleanupCommands::LoadFavors(int folderId, bool withSubfolders, std::vector<FavorRecord>& favors) {
     std::vector<int> ids{folderId};
     const FolderRecord* folder = m_tree.FindFolder(folderId);
     if (withSubfolders && folder) {
         ids.clear();
         CollectFolderIds(*folder, ids);
     }
-    std::vector<FavorRecord> favors;
+    favors.clear();
     for (int id : ids) {
         std::vector<FavorRecord*> loaded;
-        m_store.LoadFavors(id, loaded);
+        const bool read = m_store.LoadFavors(id, loaded);
         for (const FavorRecord* f : loaded) favors.push_back(*f);
         FreeFavorList(loaded);
+        if (!read) {
+            TellReadFailed(m_dialog, m_store);
+            return false;
+        }
     }
-    return favors;
+    return true;
 }
 
 bool CCleanupCommands::CanChange() const { return !m_state.readOnly; }

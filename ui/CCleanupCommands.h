@@ -16,7 +16,7 @@ public:
     bool Dispatch(const fw::Msg& m, LRESULT& result);
 
     std::wstring FolderPath(int folderId) const override;
-    std::vector<FavorRecord> LoadFavors(int folderId, bool withSubfolders) override;
+    bool LoadFavors(int folderId, bool withSubfolders, std::vector<FavorRecord>& favors) override;
     bool CanChange() const override;
     size_t DeleteFavors(const std::vector<int>& ids) override;
     bool Open(const FavorRecord& favor) override;

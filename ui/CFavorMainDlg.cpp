@@ -376,8 +376,11 @@ LRESULT CFavorMainDlg::OnDestroy(const fw::Msg& m) {
     return 0;
 }
 
+// A second copy was started. With a modal dialog up, the user goes back to that dialog,
+// not to the window it disables.
 LRESULT CFavorMainDlg::OnShowInstance(const fw::Msg&) {
     ShowWindow(m_hwnd, SW_SHOW);
+    if (m_commands.FrontModalDialog()) return 0;
     SetFocus(m_hwnd);
     SetForegroundWindow(m_hwnd);
     return 0;

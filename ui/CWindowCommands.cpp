@@ -228,6 +228,9 @@ LRESULT CWindowCommands::OnFavorCaptured(const fw::Msg& m) {
         SetForegroundWindow(m_dialog);
         return 0;
     }
+    // Another dialog came up while the browser was asked (a wizard, Preferences): the page
+    // is dropped and that dialog comes forward, with no add dialog over it.
+    if (FrontModalDialog()) return 0;
     CFavorDlg dlg;
     dlg.root = &m_tree.GetRootFolder();
     if (captured) {

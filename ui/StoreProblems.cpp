@@ -39,8 +39,17 @@ std::wstring SaveFailedText(const StoreError& error) {
            FromUtf8(error.message);
 }
 
+std::wstring ReadFailedText(const StoreError& error) {
+    return L"The favorites could not be read from your favorites data file \\Data\\favors.db.\nSQLite reports: " +
+           FromUtf8(error.message);
+}
+
 void TellSaveFailed(HWND owner, const CFavorStore& store) {
     seams::MessageBox(owner, SaveFailedText(store.LastError()), texts::kTipCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TellReadFailed(HWND owner, const CFavorStore& store) {
+    seams::MessageBox(owner, ReadFailedText(store.LastError()), texts::kTipCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void PostSaveFailed(HWND mainWindow, const CFavorStore& store) {

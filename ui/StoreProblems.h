@@ -16,9 +16,13 @@ std::wstring ReadOnlyStoreText(const StoreError& problem);
 std::wstring CheckStoreWritable(CFavorStore& store);
 // A change that could not be saved, with SQLite's reason.
 std::wstring SaveFailedText(const StoreError& error);
+// Favorites that could not be read, with SQLite's reason.
+std::wstring ReadFailedText(const StoreError& error);
 
 // Tells the user, captioned "Tidemarker Tip:", that the store's last change failed.
 void TellSaveFailed(HWND owner, const CFavorStore& store);
+// The same for a read the store failed (another program writing it, a damaged file).
+void TellReadFailed(HWND owner, const CFavorStore& store);
 // The same, told later by the main window (for drops, whose source waits until the drop
 // returns). The text is taken now.
 void PostSaveFailed(HWND mainWindow, const CFavorStore& store);

@@ -1,5 +1,6 @@
 #include "ui/dialogs/CCleanupDlg.h"
 #include "framework/Seams.h"
+#include "framework/WindowDpi.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "ui/MainTexts.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 const fw::MapEntry<CCleanupDlg> CCleanupDlg::kMap[] = {
+    fw::OnMessage(WM_DPICHANGED, &Self::OnDpiChanged),
     fw::OnNotify(IDC_CLEAN_LIST, LVN_GETDISPINFOW, &Self::OnGetDispInfo),
     fw::OnNotify(IDC_CLEAN_LIST, LVN_ITEMCHANGED, &Self::OnSelectionChanged),
     fw::OnNotify(IDC_CLEAN_LIST, LVN_ODSTATECHANGED, &Self::OnSelectionChanged),
@@ -25,15 +27,29 @@ BOOL CCleanupDlg::OnInitDialog() {
     HWND list = Item(IDC_CLEAN_LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     const std::vector<Column> columns = Columns();
+    const int dpi = m_dpi = fw::WindowDpi(m_hwnd);  // the widths are given at 96 pixels per inch
     for (size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH;
         c.pszText = const_cast<wchar_t*>(columns[i].title);
-        c.cx = columns[i].width;
+        c.cx = fw::ScaleToDpi(columns[i].width, dpi);
         ListView_InsertColumn(list, static_cast<int>(i), &c);
     }
     ShowRows();
     return TRUE;
+}
+
+// The dialog manager scales the dialog for a monitor of another scale; the list's
+// columns, in pixels, follow here.
+LRESULT CCleanupDlg::OnDpiChanged(const fw::Msg& m) {
+    const int dpi = LOWORD(m.wp);
+    HWND list = Item(IDC_CLEAN_LIST);
+    if (dpi > 0 && m_dpi > 0)
+        for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c)
+            ListView_SetColumnWidth(list, c, MulDiv(ListView_GetColumnWidth(list, c), dpi, m_dpi));
+    if (dpi > 0) m_dpi = dpi;
+    m.passOn = true;
+    return 0;
 }
 
 void CCleanupDlg::ShowRows() {
@@ -106,7 +122,8 @@ LRESULT CCleanupDlg::OnDelete(const fw::Msg&) {
 LRESULT CCleanupDlg::OnOpen(const fw::Msg&) {
     for (size_t r : SelectedRows()) {
         FavorRecord& favor = m_rows[r].favor;
-        if (m_actions.Open(favor)) ++favor.hits;  // what the store now holds, as the favorites list shows it
+        if (!m_actions.Open(favor)) continue;  // not counted: the row keeps what the store holds
+        ++favor.hits;                          // what the store now holds, as the favorites list shows it
         favor.lastHit = CFavorStore::CurrentTimeText();
         ListView_RedrawItems(Item(IDC_CLEAN_LIST), static_cast<int>(r), static_cast<int>(r));
     }

@@ -35,10 +35,13 @@ protected:
 
 private:
     using Self = CCleanupDlg;
+    LRESULT OnDpiChanged(const fw::Msg& m);
     LRESULT OnGetDispInfo(const fw::Msg& m);
     LRESULT OnSelectionChanged(const fw::Msg&);
     LRESULT OnDelete(const fw::Msg&);
     LRESULT OnOpen(const fw::Msg&);
     LRESULT OnShowInFolder(const fw::Msg&);
     static const fw::MapEntry<CCleanupDlg> kMap[];
+
+    int m_dpi = 0;  // the scale the columns are sized for
 };

@@ -22,7 +22,7 @@ BOOL CDuplicatesDlg::OnInitDialog() {
 }
 
 std::vector<CCleanupDlg::Column> CDuplicatesDlg::Columns() const {
-    return {{L"Name", 160}, {L"Folder", 120}, {L"Visit Count", 80}, {L"Last Visit", 130}, {L"Location", 230}};
+    return {{L"Name", 160}, {L"Folder", 120}, {L"Visit Count", 80}, {L"Last Visit", 130}, {L"Location", 200}};
 }
 
 std::wstring CDuplicatesDlg::CellText(const CleanupRow& row, int column) const {

@@ -36,7 +36,7 @@ BOOL CLinkCheckDlg::OnInitDialog() {
 }
 
 std::vector<CCleanupDlg::Column> CLinkCheckDlg::Columns() const {
-    return {{L"Name", 150}, {L"Folder", 110}, {L"Outcome", 130}, {L"Location", 180}, {L"New Location", 180}};
+    return {{L"Name", 150}, {L"Folder", 110}, {L"Outcome", 130}, {L"Location", 165}, {L"New Location", 165}};
 }
 
 std::wstring CLinkCheckDlg::CellText(const CleanupRow& row, int column) const {
@@ -75,14 +75,31 @@ void CLinkCheckDlg::ShowProgress(const wchar_t* end) const {
     SetItemText(IDC_CLEAN_STATUS, text);
 }
 
+// The end of a finished check's status: how many favorites are still listed.
+void CLinkCheckDlg::ShowNotOk() const {
+    const std::wstring end = L": " + std::to_wstring(m_rows.size()) + L" not OK.";
+    ShowProgress(end.c_str());
+}
+
+void CLinkCheckDlg::RowsDeleted() {
+    if (m_finished) ShowNotOk();
+}
+
 LRESULT CLinkCheckDlg::OnStart(const fw::Msg&) {
     Stop(false);
+    m_finished = false;
     m_rows.clear();
     m_asked.clear();
     m_checked = m_skipped = 0;
     const bool withSubfolders = IsDlgButtonChecked(m_hwnd, IDC_LINKS_SUBFOLDERS) == BST_CHECKED;
+    std::vector<FavorRecord> favors;
+    if (!m_actions.LoadFavors(m_folderId, withSubfolders, favors)) {
+        ShowRows();
+        ShowProgress(L": the favorites could not be read.");
+        return 0;
+    }
     std::vector<std::wstring> locations;
-    for (FavorRecord& f : m_actions.LoadFavors(m_folderId, withSubfolders)) {
+    for (FavorRecord& f : favors) {
         if (!IsWebLocation(f.location)) {
             ++m_skipped;
             continue;
@@ -129,8 +146,8 @@ LRESULT CLinkCheckDlg::OnChecked(const fw::Msg& m) {
 LRESULT CLinkCheckDlg::OnDone(const fw::Msg& m) {
     if (m.wp != m_run || !m_running) return 0;
     ShowRunning(false);
-    const std::wstring end = L": " + std::to_wstring(m_rows.size()) + L" not OK.";
-    ShowProgress(end.c_str());
+    m_finished = true;
+    ShowNotOk();
     return 0;
 }
 
@@ -172,5 +189,6 @@ LRESULT CLinkCheckDlg::OnReplace(const fw::Msg&) {
     }
     RemoveRows(replaced);  // they answer OK now
     ShowRows();
+    RowsDeleted();
     return 0;
 }

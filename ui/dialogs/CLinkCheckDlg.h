@@ -21,6 +21,7 @@ protected:
     std::vector<Column> Columns() const override;
     std::wstring CellText(const CleanupRow& row, int column) const override;
     void UpdateButtons() override;
+    void RowsDeleted() override;
 
 private:
     using Self = CLinkCheckDlg;
@@ -32,6 +33,7 @@ private:
     void Stop(bool wait);
     void ShowRunning(bool running);
     void ShowProgress(const wchar_t* end = nullptr) const;
+    void ShowNotOk() const;
     static const fw::MapEntry<CLinkCheckDlg> kMap[];
 
     int m_folderId;
@@ -39,6 +41,7 @@ private:
     std::shared_ptr<CLinkChecker> m_checker;
     WPARAM m_run = 0;                   // results of other runs are dropped
     bool m_running = false;
+    bool m_finished = false;            // the last run checked every location
     int m_checked = 0;
     int m_skipped = 0;
 };

@@ -18,8 +18,9 @@ class ICleanupActions {
 public:
     virtual ~ICleanupActions() = default;
     virtual std::wstring FolderPath(int folderId) const = 0;
-    // The favorites of a folder, and of every folder below it when asked.
-    virtual std::vector<FavorRecord> LoadFavors(int folderId, bool withSubfolders) = 0;
+    // The favorites of a folder, and of every folder below it when asked; false when the
+    // store could not read them (the user is told).
+    virtual bool LoadFavors(int folderId, bool withSubfolders, std::vector<FavorRecord>& favors) = 0;
     // False when the store cannot be written: nothing may be deleted or replaced.
     virtual bool CanChange() const = 0;
     // Deletes in order and stops at the first the store refuses (the user is told);

@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, CheckLinksListsWhatIsNotOkAndReplacesAMovedLocation) {
     Open(true);
     window->Tree().SelectFolder(news);
     std::vector<std::wstring> rows;
-    std::wstring folder, status;
+    std::wstring folder, status, replaced;
     {
         DialogAnswer answer([&](HWND dlg) {
             folder = fw::WindowText(GetDlgItem(dlg, IDC_LINKS_FOLDER));
@@ -184,6 +184,7 @@ TEST_F(MainWindowTest, CheckLinksListsWhatIsNotOkAndReplacesAMovedLocation) {
                 for (int r = 0; r < RowCount(h); ++r) rows.push_back(Cell(h, r, 0) + L"|" + Cell(h, r, 2) + L"|" + Cell(h, r, 4));
                 SelectRow(h, RowWithName(h, L"moved"));
                 Press(h, IDC_LINKS_REPLACE);
+                replaced = fw::WindowText(GetDlgItem(h, IDC_CLEAN_STATUS));
                 return true;
             });
         });
@@ -192,6 +193,7 @@ TEST_F(MainWindowTest, CheckLinksListsWhatIsNotOkAndReplacesAMovedLocation) {
     }
     EXPECT_EQ(folder, L"Root\\News");
     EXPECT_EQ(status, L"Checked 5 / 5, skipped 1 (not http or https): 4 not OK.");
+    EXPECT_EQ(replaced, L"Checked 5 / 5, skipped 1 (not http or https): 3 not OK.");  // the moved one answers now
     std::sort(rows.begin(), rows.end());
     EXPECT_EQ(rows, (std::vector<std::wstring>{L"broken|Server error (500)|", L"gone|Not found (404)|",
                                                L"moved|Moved|" + server.Url("/ok"), L"quiet|No answer|"}));

@@ -3,7 +3,9 @@
 // font, and the panes' icons have the scale's size. A second run of these tests uses a
 // Wine prefix at 144 pixels per inch (TM_EXPECT_DPI tells them so).
 #include "gui/mainwnd/MainWindowHost.h"
+#include "framework/WindowDpi.h"
 #include "ui/widgets/CFlatButton.h"
+#include <commctrl.h>
 #include <cstdlib>
 #include <cwchar>
 
@@ -117,4 +119,54 @@ TEST_F(DisplayScaleTest, AMoveToAMonitorOfAnotherScaleRedoesFontsIconsAndLayout)
     EXPECT_EQ(ClientBox(IDC_FAVOR_LIST), layout::ComputeBrowserLayout(ClientSize().cx, ClientSize().cy, to, true).list);
     EXPECT_EQ(ClientBox(IDC_FOLDER_EDIT), layout::ToolbarAt(to)[1].box);
     ExpectEveryModeFits();
+}
+
+// The Clean Up lists at the display's scale: every column title and every cell of
+// short favorites shows whole, the full date of the last visit included.
+TEST_F(DisplayScaleTest, CleanUpListsShowTheirTitlesAndDatesWhole) {
+    AddFavor(L"Paper again", L"HTTP://paper.example:80/", 0);
+    Open(true);
+    for (UINT command : {IDM_FIND_DUPLICATES, IDM_CHECK_LINKS}) {
+        std::vector<std::wstring> cut;
+        DialogAnswer answer([&](HWND dlg) {
+            HWND list = GetDlgItem(dlg, IDC_CLEAN_LIST);
+            const int margins = fw::ScaleToDpi(12, fw::WindowDpi(dlg));
+            RECT room{};  // the columns fit beside a vertical scroll bar, without a horizontal one
+            GetClientRect(list, &room);
+            room.right -= fw::SystemMetricForDpi(SM_CXVSCROLL, fw::WindowDpi(dlg));
+            for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c) {
+                room.right -= ListView_GetColumnWidth(list, c);
+                for (int r = -1; r < ListView_GetItemCount(list); ++r) {  // -1: the title
+                    wchar_t text[128] = L"";
+                    LVCOLUMNW col{LVCF_TEXT, 0, 0, text, 128};
+                    if (r < 0) ListView_GetColumn(list, c, &col);
+                    else ListView_GetItemText(list, r, c, text, 128);
+                    if (ListView_GetStringWidth(list, text) + margins > ListView_GetColumnWidth(list, c))
+                        cut.push_back(text);
+                }
+            }
+            if (room.right < 0) cut.push_back(L"the list");
+            PostMessageW(GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0);
+        });
+        Command(command);
+        EXPECT_EQ(cut, std::vector<std::wstring>{}) << command;
+    }
+}
+
+TEST_F(DisplayScaleTest, ACleanUpListMovedToAMonitorOfAnotherScaleScalesItsColumns) {
+    Open(true);
+    int before = 0, after = 0, from = 0;
+    const int to = window->Dpi() == 144 ? 96 : 144;
+    DialogAnswer answer([&](HWND dlg) {
+        HWND list = GetDlgItem(dlg, IDC_CLEAN_LIST);
+        before = ListView_GetColumnWidth(list, 4);
+        from = fw::WindowDpi(dlg);
+        RECT suggested{};
+        GetWindowRect(dlg, &suggested);
+        SendMessageW(dlg, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+        after = ListView_GetColumnWidth(list, 4);
+        PostMessageW(GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    Command(IDM_CHECK_LINKS);
+    EXPECT_EQ(after, MulDiv(before, to, from));
 }

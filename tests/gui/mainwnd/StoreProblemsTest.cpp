@@ -27,7 +27,11 @@ void DoubleClickList(HWND main) {
 TEST_F(MainWindowTest, AReadOnlyStoreIsBrowsedWithEveryChangeTurnedOff) {
     const int news = AddFolder(L"News", 0);
     AddFavor(L"Paper", L"http://paper.example/", news);
-    AddFavor(L"Copy", L"http://paper.example/", 0);
+    FavorRecord copy;  // last visited long ago
+    copy.name = L"Copy";
+    copy.location = L"http://paper.example/";
+    copy.lastHit = L"2020-01-02 03:04:05";
+    ASSERT_TRUE(store.AddImportedFavor(copy));
     ASSERT_TRUE(store.Open(DbPath(), true));
     ASSERT_FALSE(store.CheckWritable());  // as start-up does
     const std::string before = Dump(DbPath());
@@ -73,15 +77,23 @@ TEST_F(MainWindowTest, AReadOnlyStoreIsBrowsedWithEveryChangeTurnedOff) {
     EXPECT_FALSE(Enabled(IDC_MAGIC_ADD));
     Command(IDC_TO_BROWSER_TOP);
     BOOL canDelete = TRUE;
+    std::wstring lastVisits;
     {
         DialogAnswer duplicates([&](HWND dlg) {  // found and shown, but not deleted
             SendDlgItemMessageW(dlg, IDC_DUP_SELECT_EXTRA, BM_CLICK, 0, 0);
             canDelete = IsWindowEnabled(GetDlgItem(dlg, IDC_CLEAN_DELETE));
+            SendDlgItemMessageW(dlg, IDC_CLEAN_OPEN, BM_CLICK, 0, 0);  // the old copy: opened, not counted
+            for (int r = 0; r < 2; ++r) {
+                wchar_t text[64] = L"";
+                ListView_GetItemText(GetDlgItem(dlg, IDC_CLEAN_LIST), r, 3, text, 64);
+                lastVisits += text + std::wstring(L"|");
+            }
             PostMessageW(GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0);
         });
         Command(IDM_FIND_DUPLICATES);
     }
     EXPECT_FALSE(canDelete);
+    EXPECT_NE(lastVisits.find(L"2020-01-02 03:04:05"), std::wstring::npos) << lastVisits;  // as the file holds it
     EXPECT_EQ(seams.Messages().size(), 1u);
     EXPECT_EQ(Dump(DbPath()), before);
 }
@@ -125,4 +137,33 @@ TEST_F(MainWindowTest, ChangesAnotherProgramLocksOutAreToldAndThePanesKeepTheFil
                                                  L"\\Data\\favors.db.\nSQLite reports: SQLITE_BUSY[5]: database is locked"));
     other.Execute("rollback;");
     EXPECT_EQ(Dump(DbPath()), before);
+}
+
+// While another program writes the file, the Clean Up tools cannot read it: they say so
+// rather than report that no favorites share a location or that no link failed.
+TEST_F(MainWindowTest, CleanUpToolsThatCannotReadTheStoreSaySo) {
+    AddFavor(L"Paper", L"http://paper.example/", 0);
+    AddFavor(L"Copy", L"http://paper.example/", 0);
+    Open(true);
+    CppSQLite3Connection other;
+    other.Open(ToUtf8(DbPath()).c_str());
+    other.Execute("begin exclusive;");
+    int dialogs = 0;
+    std::wstring status;
+    fw::SetModalHook([&](HWND dlg) {
+        ++dialogs;
+        SendDlgItemMessageW(dlg, IDC_LINKS_START, BM_CLICK, 0, 0);
+        status = fw::WindowText(GetDlgItem(dlg, IDC_CLEAN_STATUS));
+        PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(IDM_FIND_DUPLICATES);  // no dialog: the message
+    Command(IDM_CHECK_LINKS);
+    other.Execute("rollback;");
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(status, L"Checked 0 / 0, skipped 0 (not http or https): the favorites could not be read.");
+    const std::wstring told = L"The favorites could not be read from your favorites data file \\Data\\favors.db.\n"
+                              L"SQLite reports: SQLITE_BUSY[5]: database is locked";
+    ASSERT_EQ(seams.Messages().size(), 2u);
+    EXPECT_EQ(seams.Messages()[0].text, told);
+    EXPECT_EQ(seams.Messages()[1].text, told);
 }

@@ -121,7 +121,8 @@ TEST_F(MainWindowTest, TrayClicksAndHotkeysBringAnOpenDialogForward) {
     MenuWatch menus;
     const struct { UINT message; WPARAM wp; LPARAM lp; } pokes[] = {
         {WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN}, {WM_TRAY_NOTIFY, 0, WM_LBUTTONDOWN},
-        {WM_HOTKEY, WPARAM(settings.m_activateHotkeyId), 0}, {WM_HOTKEY, WPARAM(settings.m_addFavorHotkeyId), 0}};
+        {WM_HOTKEY, WPARAM(settings.m_activateHotkeyId), 0}, {WM_HOTKEY, WPARAM(settings.m_addFavorHotkeyId), 0},
+        {WM_SHOWINSTANCE, 0, 0}};  // a second copy started
     std::vector<int> inFront;  // for each dialog, how many of the pokes left it in front
     const auto poke = [&](HWND popup) {
         int n = 0;
@@ -160,7 +161,7 @@ TEST_F(MainWindowTest, TrayClicksAndHotkeysBringAnOpenDialogForward) {
     Command(IDC_FAVOR_DELETE);
     fw::SetModalHook({});
     DestroyWindow(other);
-    EXPECT_EQ(inFront, std::vector<int>(5, 4));
+    EXPECT_EQ(inFront, std::vector<int>(5, 5));
     EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(menus.shown.empty());
     EXPECT_EQ(window->List().RowCount(), 1);  // No was pressed
@@ -193,4 +194,19 @@ TEST_F(MainWindowTest, ModeCommandsAndTheAddHotkeyWaitForAnOpenAddDialog) {
         EXPECT_EQ(titleWithDialog, title);
         EXPECT_FALSE(window->State().favorDlgOpen);
     }
+}
+
+// A page that arrives late (a browser slow to answer) while another dialog is up opens no
+// add dialog over that one.
+TEST_F(MainWindowTest, APageCapturedWhileADialogIsUpOpensNoSecondDialog) {
+    Open(false);
+    int dialogs = 0;
+    fw::SetModalHook([&](HWND dlg) {
+        if (++dialogs == 1) PostCaptured(Main(), L"Late", L"http://late.example/");
+        PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(IDM_TRAY_PREFERENCES);
+    fw::SetModalHook({});
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_FALSE(window->State().captureDlgOpen);
 }
