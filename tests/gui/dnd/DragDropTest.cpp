@@ -93,7 +93,7 @@ DWORD DropOn(fw::COleDropTarget& target, IDataObject* data, POINT screen = {0, 0
 
 POINT ItemCenterOnScreen(HWND tree, HTREEITEM item) {
     RECT rc{};
-    *reinterpret_cast<HTREEITEM*>(&rc) = item;
+    std::memcpy(&rc, &item, sizeof item);  // the item goes in, its rectangle comes out
     SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rc));
     POINT p{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
     ClientToScreen(tree, &p);

@@ -56,14 +56,6 @@ void PressNext(HWND sheet) {
     PressButton(GetDlgItem(sheet, kNextButton));
 }
 
-void PressKey(WORD vk) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-}
-
 // True when `upper` lies above `lower` in the z-order.
 bool Above(HWND upper, HWND lower) {
     for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
