@@ -2,7 +2,6 @@
 #include "framework/CWinApp.h"
 #include "res/resource.h"
 #include "ui/ColumnLayout.h"
-#include "ui/FavorSort.h"
 #include "ui/RedrawOff.h"
 #include "store/CFavorStore.h"
 #include <algorithm>
@@ -106,21 +105,16 @@ HWND CFavorListCtrl::Header() const { return m_hwnd ? ListView_GetHeader(m_hwnd)
 void CFavorListCtrl::FreeAllRows() {
     // Rows go before records: their removal notifies the parent, which may look at them.
     if (m_hwnd) ListView_DeleteAllItems(m_hwnd);
-    m_order.clear();
-    for (auto& [id, record] : m_rows) delete record;
-    m_rows.clear();
+    std::vector<FavorRecord*> none;
+    m_rows.Replace(none);
 }
 
 void CFavorListCtrl::SyncRowCount() const {
-    if (m_hwnd) ListView_SetItemCountEx(m_hwnd, static_cast<int>(m_order.size()), LVSICF_NOSCROLL);
+    if (m_hwnd) ListView_SetItemCountEx(m_hwnd, m_rows.Count(), LVSICF_NOSCROLL);
 }
 
 void CFavorListCtrl::RedrawRow(int row) const {
     if (m_hwnd && row >= 0) ListView_RedrawItems(m_hwnd, row, row);
-}
-
-void CFavorListCtrl::Renumber() {
-    for (size_t i = 0; i < m_order.size(); ++i) m_order[i]->listItem = static_cast<int>(i);
 }
 
 // The control keeps only a row count and the selection: the old rows are let go by
@@ -132,72 +126,33 @@ void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
     m_ascending = true;
     ShowSortArrow(-1, true);
     if (m_hwnd) ListView_SetItemState(m_hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    std::vector<FavorRecord*> shown;
-    shown.swap(m_order);
-    std::map<int, FavorRecord*> old;
-    old.swap(m_rows);
-    // Every record would go to the top in turn, so the rows show the given order reversed.
-    m_order.reserve(records.size());
-    for (auto it = records.rbegin(); it != records.rend(); ++it) {
-        FavorRecord* r = *it;
-        if (!r) continue;
-        if (m_rows.count(r->id)) {  // one row per favorite: a repeated id is dropped
-            delete r;
-            continue;
-        }
-        m_rows[r->id] = r;
-        m_order.push_back(r);
-    }
-    records.clear();
-    Renumber();
-    if (m_hwnd) RepaintChangedRows(shown);
-    for (auto& [id, record] : old) delete record;
+    const FavorRows::Previous shown = m_rows.Replace(records);
+    if (m_hwnd) RepaintChangedRows(shown.order);
 }
 
 void CFavorListCtrl::RepaintChangedRows(const std::vector<FavorRecord*>& shown) const {
-    if (shown.size() != m_order.size()) {
+    if (static_cast<int>(shown.size()) != m_rows.Count()) {
         SyncRowCount();
     } else {
         // Typing on in the search box often lists the same favorites again.
-        const auto sameTexts = [](const FavorRecord* a, const FavorRecord* b) {
-            return a->name == b->name && a->location == b->location && a->tags == b->tags && a->hits == b->hits &&
-                   a->lastHit == b->lastHit;
-        };
-        int first = -1, last = -1;
-        for (size_t i = 0; i < m_order.size(); ++i) {
-            if (sameTexts(shown[i], m_order[i])) continue;
-            if (first < 0) first = static_cast<int>(i);
-            last = static_cast<int>(i);
-        }
+        const auto [first, last] = FavorRows::ChangedRange(shown, m_rows.Order());
         if (first >= 0) ListView_RedrawItems(m_hwnd, first, last);
     }
-    if (!m_order.empty()) ListView_EnsureVisible(m_hwnd, 0, FALSE);  // from the top
+    if (m_rows.Count() > 0) ListView_EnsureVisible(m_hwnd, 0, FALSE);  // from the top
 }
 
-FavorRecord* CFavorListCtrl::RecordAt(int row) const {
-    return row >= 0 && row < static_cast<int>(m_order.size()) ? m_order[row] : nullptr;
-}
+FavorRecord* CFavorListCtrl::RecordAt(int row) const { return m_rows.At(row); }
 
-FavorRecord* CFavorListCtrl::FindRow(int id) const {
-    const auto it = m_rows.find(id);
-    return it == m_rows.end() ? nullptr : it->second;
-}
+FavorRecord* CFavorListCtrl::FindRow(int id) const { return m_rows.Find(id); }
 
 bool CFavorListCtrl::SelectRowOf(int id) {
-    const int row = RowOf(FindRow(id));
+    const int row = m_rows.RowOf(FindRow(id));
     if (row < 0) return false;
     SelectOnly(row);
     return true;
 }
 
-int CFavorListCtrl::RowCount() const { return static_cast<int>(m_order.size()); }
-
-int CFavorListCtrl::RowOf(const FavorRecord* record) const {
-    if (!record) return -1;
-    if (RecordAt(record->listItem) == record) return record->listItem;
-    const auto it = std::find(m_order.begin(), m_order.end(), record);
-    return it == m_order.end() ? -1 : static_cast<int>(it - m_order.begin());
-}
+int CFavorListCtrl::RowCount() const { return m_rows.Count(); }
 
 // The control keeps the selection by row index: before rows are inserted, removed or
 // reordered the selection is taken by record and cleared, afterwards put back.
@@ -210,20 +165,17 @@ CFavorListCtrl::Selection CFavorListCtrl::TakeSelection() const {
 
 void CFavorListCtrl::RestoreSelection(const Selection& selection) const {
     for (const FavorRecord* r : selection.selected) {
-        const int row = RowOf(r);
+        const int row = m_rows.RowOf(r);
         if (row >= 0) SelectRow(row, true);
     }
-    const int focus = RowOf(selection.focused);
+    const int focus = m_rows.RowOf(selection.focused);
     if (focus >= 0) ListView_SetItemState(m_hwnd, focus, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void CFavorListCtrl::AddRow(const FavorRecord& record) {
     RemoveRow(record.id);  // one row per favorite id
-    auto* copy = new FavorRecord(record);
     DeselectAll();
-    m_rows[copy->id] = copy;
-    m_order.insert(m_order.begin(), copy);
-    Renumber();
+    m_rows.AddOnTop(record);
     SyncRowCount();
     SelectOnly(0);
 }
@@ -234,7 +186,7 @@ void CFavorListCtrl::UpdateRow(const FavorRecord& record) {
     mine->name = record.name;
     mine->location = record.location;
     mine->tags = record.tags;
-    const int row = RowOf(mine);
+    const int row = m_rows.RowOf(mine);
     if (row < 0) return;
     RedrawRow(row);
     SelectOnly(row);
@@ -247,11 +199,8 @@ void CFavorListCtrl::RemoveRow(int id) {
     kept.selected.erase(std::remove(kept.selected.begin(), kept.selected.end(), mine), kept.selected.end());
     if (kept.focused == mine) kept.focused = nullptr;
     DeselectAll();
-    m_order.erase(std::remove(m_order.begin(), m_order.end(), mine), m_order.end());
-    m_rows.erase(id);
-    Renumber();
+    const FavorRows::Owned gone = m_rows.Take(id);
     SyncRowCount();
-    delete mine;
     RestoreSelection(kept);
 }
 
@@ -259,15 +208,11 @@ void CFavorListCtrl::RemoveSelectedRows() {
     const Selection before = TakeSelection();
     if (before.selected.empty()) return;
     DeselectAll();
-    const std::set<FavorRecord*> gone(before.selected.begin(), before.selected.end());
-    m_order.erase(std::remove_if(m_order.begin(), m_order.end(), [&](FavorRecord* r) { return gone.count(r) > 0; }),
-                  m_order.end());
-    for (FavorRecord* r : gone) m_rows.erase(r->id);
-    Renumber();
+    const std::set<FavorRecord*> selected(before.selected.begin(), before.selected.end());
+    const std::vector<FavorRows::Owned> gone = m_rows.Take(selected);
     SyncRowCount();
-    for (FavorRecord* r : gone) delete r;
     Selection kept;
-    if (!gone.count(before.focused)) kept.focused = before.focused;
+    if (!selected.count(before.focused)) kept.focused = before.focused;
     RestoreSelection(kept);
 }
 
@@ -276,7 +221,7 @@ void CFavorListCtrl::CountVisitInRow(int id) {
     if (!mine) return;
     ++mine->hits;
     mine->lastHit = CFavorStore::CurrentTimeText();
-    RedrawRow(RowOf(mine));
+    RedrawRow(m_rows.RowOf(mine));
 }
 
 LRESULT CFavorListCtrl::OnGetDispInfo(const fw::Msg& m) {
@@ -307,22 +252,8 @@ LRESULT CFavorListCtrl::OnGetDispInfo(const fw::Msg& m) {
 LRESULT CFavorListCtrl::OnFindItem(const fw::Msg& m) {
     const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(m.lp);
     if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz) return -1;
-    const std::wstring wanted = find->lvfi.psz;
-    const int n = RowCount();
-    if (n == 0 || wanted.empty()) return -1;
-    const int start = find->iStart >= 0 && find->iStart < n ? find->iStart : 0;
-    for (int k = 0; k < n; ++k) {
-        const int row = (start + k) % n;
-        if (k > 0 && row == 0 && !(find->lvfi.flags & LVFI_WRAP)) break;
-        const std::wstring& name = m_order[row]->name;
-        if (name.size() < wanted.size()) continue;
-        const bool partial = (find->lvfi.flags & LVFI_PARTIAL) != 0;
-        if (!partial && name.size() != wanted.size()) continue;
-        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), static_cast<int>(wanted.size()),
-                           wanted.c_str(), static_cast<int>(wanted.size())) == CSTR_EQUAL)
-            return row;
-    }
-    return -1;
+    const int flags = static_cast<int>(find->lvfi.flags);
+    return m_rows.FindName(find->lvfi.psz, find->iStart, (flags & LVFI_PARTIAL) != 0, (flags & LVFI_WRAP) != 0);
 }
 
 // ---- selection ----
@@ -429,10 +360,7 @@ void CFavorListCtrl::SortByColumn(int column, bool ascending) {
     Selection kept = TakeSelection();
     if (moveSelection) DeselectAll();
     else kept.selected.clear();
-    std::stable_sort(m_order.begin(), m_order.end(), [&](const FavorRecord* a, const FavorRecord* b) {
-        return CompareFavors(*a, *b, column, ascending) < 0;
-    });
-    Renumber();
+    m_rows.Sort(column, ascending);
     RestoreSelection(kept);
     if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
     ShowSortArrow(column, ascending);

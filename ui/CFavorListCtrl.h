@@ -6,8 +6,8 @@
 #include "framework/CControl.h"
 #include "framework/Owned.h"
 #include "store/Records.h"
+#include "ui/FavorRows.h"
 #include <array>
-#include <map>
 #include <vector>
 
 class CFolderTreeCtrl;
@@ -87,13 +87,11 @@ private:
         std::vector<FavorRecord*> selected;
         FavorRecord* focused = nullptr;
     };
-    void Renumber();
     void RedrawRow(int row) const;
     // After a refill: the rows whose texts differ from what `shown` showed, or all.
     void RepaintChangedRows(const std::vector<FavorRecord*>& shown) const;
     void ShowSortArrow(int column, bool ascending) const;
     void SyncRowCount() const;
-    int RowOf(const FavorRecord* record) const;
     Selection TakeSelection() const;
     void RestoreSelection(const Selection& selection) const;
     void SelectOnly(int row);
@@ -112,8 +110,7 @@ private:
     void ShowHeaderMenu(POINT screen) const;
     static const fw::MapEntry<CFavorListCtrl> kMap[];
 
-    std::map<int, FavorRecord*> m_rows;  // favorite id -> record, owned
-    std::vector<FavorRecord*> m_order;   // the same records in row order
+    FavorRows m_rows;
     int m_sortColumn = -1;
     bool m_ascending = true;
     std::array<ColumnState, kColumnCount> m_columns{};
