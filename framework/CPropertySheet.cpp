@@ -67,8 +67,7 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM) {
     return 0;
 }
 
-INT_PTR CPropertySheet::DoModal(HWND parent) {
-    if (!parent) parent = CWinApp::MainHwnd();
+std::vector<PROPSHEETPAGEW> CPropertySheet::PageTable() const {
     std::vector<PROPSHEETPAGEW> psp(m_pages.size());
     for (size_t i = 0; i < m_pages.size(); ++i) {
         PROPSHEETPAGEW& p = psp[i];
@@ -80,6 +79,30 @@ INT_PTR CPropertySheet::DoModal(HWND parent) {
         p.pfnDlgProc = &CPropertyPage::PageProc;
         p.lParam = reinterpret_cast<LPARAM>(m_pages[i]);
     }
+    return psp;
+}
+
+// Runs the modeless sheet's messages until it ends; a quit message is put back for
+// the application's own loop.
+void CPropertySheet::RunMessages(HWND sheet) {
+    MSG msg;
+    while (!m_ended && IsWindow(sheet) && PropSheet_GetCurrentPageHwnd(sheet)) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got < 0) break;
+        if (PreTranslateChain(msg, sheet)) continue;
+        if (PropSheet_IsDialogMessage(sheet, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+INT_PTR CPropertySheet::DoModal(HWND parent) {
+    if (!parent) parent = CWinApp::MainHwnd();
+    std::vector<PROPSHEETPAGEW> psp = PageTable();
     PROPSHEETHEADERW h{};
     h.dwSize = sizeof(h);
     h.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_USECALLBACK | PSH_NOCONTEXTHELP |
@@ -103,19 +126,7 @@ INT_PTR CPropertySheet::DoModal(HWND parent) {
     const bool disableParent = parent && IsWindowEnabled(parent);
     if (disableParent) EnableWindow(parent, FALSE);
     RunModalHook(sheet);
-    MSG msg;
-    while (!m_ended && IsWindow(sheet) && PropSheet_GetCurrentPageHwnd(sheet)) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (got < 0) break;
-        if (PreTranslateChain(msg, sheet)) continue;
-        if (PropSheet_IsDialogMessage(sheet, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    RunMessages(sheet);
     if (disableParent) {
         EnableWindow(parent, TRUE);
         SetActiveWindow(parent);

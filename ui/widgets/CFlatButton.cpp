@@ -93,20 +93,25 @@ LRESULT CFlatButton::OnDrawItem(const fw::Msg& m) {
     return TRUE;
 }
 
-void CFlatButton::Draw(const DRAWITEMSTRUCT& di) const {
-    HDC dc = di.hDC;
-    RECT rc = di.rcItem;
-    const bool pressed = (di.itemState & ODS_SELECTED) != 0;
-    const bool disabled = (di.itemState & ODS_DISABLED) != 0;
+// Flat until the pointer is over it or it is pressed: then tinted with the
+// highlight colour and framed.
+void CFlatButton::DrawFace(HDC dc, const RECT& rc, bool pressed, bool disabled) const {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const COLORREF accent = GetSysColor(COLOR_HIGHLIGHT);
-
     if (!disabled && (pressed || m_hot)) {
         widgets::FillSolid(dc, rc, widgets::Blend(face, accent, pressed ? 35 : 18));
         widgets::FrameSolid(dc, rc, widgets::Blend(face, accent, 70));
     } else {
         widgets::FillSolid(dc, rc, face);
     }
+}
+
+void CFlatButton::Draw(const DRAWITEMSTRUCT& di) const {
+    HDC dc = di.hDC;
+    RECT rc = di.rcItem;
+    const bool pressed = (di.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (di.itemState & ODS_DISABLED) != 0;
+    DrawFace(dc, rc, pressed, disabled);
 
     const std::wstring text = fw::WindowText(m_hwnd);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
