@@ -3,6 +3,10 @@
 # tm_bench.exe: section names to run (all without any), --runs N, --list.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# The main window's figures need a display: without one, the run gets its own.
+if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
 build="${TM_BUILD_DIR:-$root/build}"
 "$root/tools/build.sh" --target tm_bench >/dev/null
 "$root/tools/wine-prefix.sh" "$build/wineprefix"
