@@ -82,9 +82,9 @@ bool CDialog::Dispatch(const Msg& m, LRESULT& result) {
     }
 }
 
-void RunModalLoop(HWND dialog, const bool* done) {
+void RunModalLoop(HWND dialog, const bool* done, bool (*running)(HWND), DialogMessageFn isDialogMessage) {
     MSG msg;
-    while (!*done && IsWindow(dialog)) {
+    while (!*done && IsWindow(dialog) && (!running || running(dialog))) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {  // WM_QUIT: leave, and let the outer loops see it too
             PostQuitMessage(static_cast<int>(msg.wParam));
@@ -92,7 +92,7 @@ void RunModalLoop(HWND dialog, const bool* done) {
         }
         if (got < 0) break;
         if (PreTranslateChain(msg, dialog)) continue;
-        if (IsDialogMessageW(dialog, &msg)) continue;
+        if (isDialogMessage ? isDialogMessage(dialog, &msg) : IsDialogMessageW(dialog, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

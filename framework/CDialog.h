@@ -35,8 +35,11 @@ private:
     INT_PTR m_result = IDCANCEL;
 };
 
-// Runs a modal loop until *done turns true: windows on the path of each message get
-// a first look (PreTranslateMessage), then the dialog's keyboard handling.
-void RunModalLoop(HWND dialog, const bool* done);
+// Runs a modal loop until *done turns true or `running` says no more: windows on the
+// path of each message get a first look (PreTranslateMessage), then the dialog's
+// keyboard handling (`isDialogMessage`, IsDialogMessage unless given).
+using DialogMessageFn = bool (*)(HWND dialog, MSG* msg);
+void RunModalLoop(HWND dialog, const bool* done, bool (*running)(HWND dialog) = nullptr,
+                  DialogMessageFn isDialogMessage = nullptr);
 
 }  // namespace fw

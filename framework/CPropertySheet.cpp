@@ -82,24 +82,6 @@ std::vector<PROPSHEETPAGEW> CPropertySheet::PageTable() const {
     return psp;
 }
 
-// Runs the modeless sheet's messages until it ends; a quit message is put back for
-// the application's own loop.
-void CPropertySheet::RunMessages(HWND sheet) {
-    MSG msg;
-    while (!m_ended && IsWindow(sheet) && PropSheet_GetCurrentPageHwnd(sheet)) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (got < 0) break;
-        if (PreTranslateChain(msg, sheet)) continue;
-        if (PropSheet_IsDialogMessage(sheet, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 INT_PTR CPropertySheet::DoModal(HWND parent) {
     if (!parent) parent = CWinApp::MainHwnd();
     std::vector<PROPSHEETPAGEW> psp = PageTable();
@@ -126,7 +108,10 @@ INT_PTR CPropertySheet::DoModal(HWND parent) {
     const bool disableParent = parent && IsWindowEnabled(parent);
     if (disableParent) EnableWindow(parent, FALSE);
     RunModalHook(sheet);
-    RunMessages(sheet);
+    // A sheet that has finished has no current page.
+    RunModalLoop(
+        sheet, &m_ended, [](HWND s) { return PropSheet_GetCurrentPageHwnd(s) != nullptr; },
+        [](HWND s, MSG* msg) { return PropSheet_IsDialogMessage(s, msg) != FALSE; });
     if (disableParent) {
         EnableWindow(parent, TRUE);
         SetActiveWindow(parent);

@@ -63,7 +63,6 @@ private:
     friend class CPropertyPage;
     static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lp);
     std::vector<PROPSHEETPAGEW> PageTable() const;
-    void RunMessages(HWND sheet);
 
     std::wstring m_caption;
     bool m_wizard;
