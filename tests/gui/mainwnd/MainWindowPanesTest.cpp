@@ -362,6 +362,27 @@ TEST_F(MainWindowTest, DetailsPaneFollowsARowChosenAfterAFolderChange) {
     EXPECT_TRUE(Enabled(IDC_FAVOR_EDIT));
 }
 
+// Letters typed in the list go to the next row whose name begins with them, without
+// case, and the details pane shows that favorite.
+TEST_F(MainWindowTest, TypingInTheListFindsRowsByName) {
+    const int news = AddFolder(L"News", 0);
+    for (const wchar_t* name : {L"Apple", L"banana", L"Blueberry", L"Cherry"})
+        AddFavor(name, (std::wstring(L"http://") + name + L".example/").c_str(), news);
+    Open(true);
+    ClickFolder(news);
+    HWND list = Item(IDC_FAVOR_LIST);
+    SetFocus(list);
+    const auto type = [&](const wchar_t* letters) {
+        for (const wchar_t* c = letters; *c; ++c) PostMessageW(list, WM_CHAR, *c, 1);
+        Pump();
+        return Text(IDC_DETAIL_NAME);
+    };
+    std::vector<std::wstring> shown;
+    shown.push_back(type(L"b"));  // rows: Cherry, Blueberry, banana, Apple
+    shown.push_back(type(L"a"));  // soon after: "ba"
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"Blueberry", L"banana"}));
+}
+
 TEST_F(MainWindowTest, TreeAndListMenusGreyWhatDoesNotApply) {
     const int news = AddFolder(L"News", 0);
     AddFavor(L"Paper", L"http://paper.example/", news);
