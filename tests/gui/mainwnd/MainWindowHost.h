@@ -264,6 +264,16 @@ inline int FavorCount(CFavorStore& store, int folderId) {
     return n;
 }
 
+// The names of a folder's favorites as the store holds them, in its order.
+inline std::vector<std::wstring> StoredNames(CFavorStore& store, int folderId) {
+    std::vector<FavorRecord*> rows;
+    store.LoadFavors(folderId, rows);
+    std::vector<std::wstring> names;
+    for (const FavorRecord* r : rows) names.push_back(r->name);
+    FreeFavorList(rows);
+    return names;
+}
+
 // Picks the folder in the Quick Panel's folder list, as the user's choice there does.
 inline void ChooseQuickPanelFolder(HWND main, int folderId) {
     HWND combo = GetDlgItem(main, IDC_FOLDER_COMBO);

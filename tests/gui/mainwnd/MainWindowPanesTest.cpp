@@ -164,11 +164,7 @@ TEST_F(MainWindowTest, NewEditAndDeleteFavorites) {
         Command(IDM_EDIT_FAVORITE);
     }
     EXPECT_EQ(window->List().RowCount(), 2);
-    std::vector<FavorRecord*> inTech;
-    store.LoadFavors(tech, inTech);
-    ASSERT_EQ(inTech.size(), 1u);
-    EXPECT_EQ(inTech[0]->name, L"Wire");
-    FreeFavorList(inTech);
+    EXPECT_EQ(StoredNames(store, tech), std::vector<std::wstring>{L"Wire"});
 
     SelectRows({0, 1});
     EXPECT_FALSE(Enabled(IDC_FAVOR_EDIT));
@@ -184,10 +180,7 @@ TEST_F(MainWindowTest, NewEditAndDeleteFavorites) {
     EXPECT_EQ(shown[1].text, L"Are you sure to delete selected favorite?");
     EXPECT_EQ(shown[1].caption, L"Delete favor confirm");
     EXPECT_EQ(window->List().RowCount(), 1);
-    std::vector<FavorRecord*> left;
-    store.LoadFavors(news, left);
-    EXPECT_EQ(left.size(), 1u);
-    FreeFavorList(left);
+    EXPECT_EQ(FavorCount(store, news), 1);
 }
 
 // A refill with as many rows as before shows the new rows from the top, and a search
@@ -275,10 +268,7 @@ TEST_F(MainWindowTest, SearchOnEveryKeystrokeThenKeysAndEnterLaunch) {
         Command(IDM_FILE_NEW_FAVORITE);
     }
     EXPECT_EQ(window->List().RowCount(), 2);
-    std::vector<FavorRecord*> inRoot;
-    store.LoadFavors(0, inRoot);  // the tree's folder: Root
-    EXPECT_EQ(inRoot.size(), 1u);
-    FreeFavorList(inRoot);
+    EXPECT_EQ(FavorCount(store, 0), 1);  // the tree's folder: Root
     // Leaving search mode: selecting a folder.
     window->Tree().SelectFolder(news);
     EXPECT_FALSE(window->State().searchMode);
@@ -428,9 +418,5 @@ TEST_F(MainWindowTest, ANewFavoriteForAnotherFolderIsStoredButNotListed) {
         Command(IDC_FAVOR_NEW);
     }
     EXPECT_EQ(window->List().RowCount(), 0);
-    std::vector<FavorRecord*> inTech;
-    store.LoadFavors(tech, inTech);
-    ASSERT_EQ(inTech.size(), 1u);
-    EXPECT_EQ(inTech[0]->name, L"Kernel");
-    FreeFavorList(inTech);
+    EXPECT_EQ(StoredNames(store, tech), std::vector<std::wstring>{L"Kernel"});
 }
