@@ -1,0 +1,161 @@
+#include "sync/MergeOutput.h"
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+std::wstring Text(const std::wstring* text) { return text ? *text : std::wstring(); }
+
+class MergeOutput {
+public:
+    MergeOutput(const MergeGraph& g, SyncMergeResult& r)
+        : m_g(g), m_r(r), m_children(g.nodes.size()), m_emitted(g.nodes.size()), m_stateItem(g.nodes.size()),
+          m_edit(g.nodes.size(), -1), m_nextId(g.highestFileId) {
+        for (size_t i = 1; i < g.nodes.size(); ++i)
+            if (g.nodes[i].merged.present && !g.nodes[i].absorbed) m_children[g.nodes[i].merged.parent].push_back(int(i));
+    }
+
+    void WriteFile(const SyncTree& server) {
+        m_r.server.root = SyncItem{SyncItem::Kind::Folder, {}, {}, {}, {}};
+        EmitChildren(0, &server.root, m_r.server.root, {}, 0);
+        m_r.server.highestId = m_nextId;
+    }
+    void WriteLocalEdits();
+
+private:
+    void EmitChildren(int folder, const SyncItem* serverFolder, SyncItem& out, const std::string& outId, int depth);
+    void Emit(int node, SyncItem& parent, const std::string& parentId, int depth);
+    void SetParent(LocalEdit& edit, int node) const;
+    void AddOrUpdate(int node);
+    void DeleteGone();
+
+    const MergeGraph& m_g;
+    SyncMergeResult& m_r;
+    std::vector<std::vector<int>> m_children;  // merged children of each node
+    std::vector<char> m_emitted;
+    std::vector<size_t> m_stateItem;
+    std::vector<int> m_edit;                   // the AddFolder edit that makes a node locally
+    std::vector<int> m_topDown;                // emitted nodes, parents first
+    unsigned long long m_nextId;
+};
+
+// The server's order first, with separators and links without a location where they
+// are; then what came into the folder, folders first, the file's items in file order
+// and new local ones in the order they were made.
+void MergeOutput::EmitChildren(int folder, const SyncItem* serverFolder, SyncItem& out, const std::string& outId,
+                               int depth) {
+    if (serverFolder) {
+        for (const SyncItem& c : serverFolder->children) {
+            auto tracked = m_g.nodeOfServerItem.find(&c);
+            if (tracked == m_g.nodeOfServerItem.end()) {
+                out.children.push_back(c);
+                continue;
+            }
+            const MergeNode& n = m_g.nodes[tracked->second];
+            if (n.merged.present && n.merged.parent == folder) Emit(tracked->second, out, outId, depth);
+            else m_r.serverChanged = true;
+        }
+    }
+    std::vector<int> arrived;
+    for (int n : m_children[folder])
+        if (!m_emitted[n]) arrived.push_back(n);
+    if (arrived.empty()) return;
+    m_r.serverChanged = true;
+    auto order = [this](int n) {
+        const MergeNode& x = m_g.nodes[n];
+        return std::make_tuple(!x.folder, !x.server.present, x.server.present ? x.serverOrder : size_t(x.localId));
+    };
+    std::sort(arrived.begin(), arrived.end(), [&](int a, int b) { return order(a) < order(b); });
+    for (int n : arrived) Emit(n, out, outId, depth);
+}
+
+void MergeOutput::Emit(int node, SyncItem& parent, const std::string& parentId, int depth) {
+    const MergeNode& n = m_g.nodes[node];
+    m_emitted[node] = 1;
+    m_topDown.push_back(node);
+    SyncItem& item = parent.children.emplace_back();
+    item.kind = n.folder ? SyncItem::Kind::Folder : SyncItem::Kind::Bookmark;
+    const bool keepsId = n.server.present && !n.remoteId.empty();
+    item.id = keepsId ? n.remoteId : std::to_string(++m_nextId);
+    item.title = Text(n.merged.title);
+    if (!n.folder) item.href = Text(n.merged.href);
+    if (!keepsId || !SameText(n.merged.title, n.server.title) || !SameText(n.merged.href, n.server.href))
+        m_r.serverChanged = true;
+    m_stateItem[node] = m_r.state.items.size();
+    m_r.state.items.push_back({item.id, parentId, n.folder, item.title, item.href, n.local.present ? n.localId : 0});
+    if (!n.folder) return;
+    if (depth + 1 > kMaxSyncDepth) {
+        m_r.tooDeep = true;
+        return;
+    }
+    EmitChildren(node, n.server.present ? n.serverItem : nullptr, item, item.id, depth + 1);
+}
+
+// ---- the store's side ----
+
+void MergeOutput::SetParent(LocalEdit& edit, int node) const {
+    const int p = m_g.nodes[node].merged.parent;
+    if (p == 0) edit.parentId = m_g.localRootId;
+    else if (m_g.nodes[p].local.present) edit.parentId = m_g.nodes[p].localId;
+    else edit.parentEdit = m_edit[p];
+}
+
+void MergeOutput::AddOrUpdate(int node) {
+    const MergeNode& n = m_g.nodes[node];
+    LocalEdit edit;
+    if (!n.local.present) {
+        edit.op = n.folder ? LocalEdit::Op::AddFolder : LocalEdit::Op::AddFavor;
+        edit.name = Text(n.merged.title);
+        edit.location = Text(n.merged.href);
+        edit.stateItem = m_stateItem[node];
+        if (n.folder) m_edit[node] = int(m_r.local.size());
+    } else {
+        const bool sameName = SameText(n.merged.title, n.local.title);
+        const bool sameLocation = SameText(n.merged.href, n.local.href);
+        if (sameName && sameLocation && n.merged.parent == n.local.parent) return;
+        edit.op = n.folder ? LocalEdit::Op::UpdateFolder : LocalEdit::Op::UpdateFavor;
+        edit.id = n.localId;
+        // What the file holds of a text is its form without control characters: an
+        // unchanged text keeps the form the store has.
+        edit.name = sameName ? *n.localName : Text(n.merged.title);
+        if (!n.folder) edit.location = sameLocation ? *n.localLocation : Text(n.merged.href);
+    }
+    SetParent(edit, node);
+    m_r.local.push_back(std::move(edit));
+}
+
+// What goes with a folder that goes is not deleted on its own.
+void MergeOutput::DeleteGone() {
+    auto gone = [this](int node) {
+        const MergeNode& n = m_g.nodes[node];
+        return node > 0 && n.local.present && !n.merged.present;
+    };
+    for (bool folders : {false, true}) {
+        for (size_t i = 1; i < m_g.nodes.size(); ++i) {
+            const MergeNode& n = m_g.nodes[i];
+            if (n.folder != folders || !gone(int(i)) || gone(n.local.parent)) continue;
+            LocalEdit edit;
+            edit.op = folders ? LocalEdit::Op::DeleteFolder : LocalEdit::Op::DeleteFavor;
+            edit.id = n.localId;
+            m_r.local.push_back(edit);
+        }
+    }
+}
+
+// Folders top-down (a folder is made or moved after its new parent), then favorites,
+// then what goes.
+void MergeOutput::WriteLocalEdits() {
+    for (int node : m_topDown)
+        if (m_g.nodes[node].folder) AddOrUpdate(node);
+    for (int node : m_topDown)
+        if (!m_g.nodes[node].folder) AddOrUpdate(node);
+    DeleteGone();
+}
+
+}  // namespace
+
+void BuildMergeOutput(const MergeGraph& g, const SyncTree& server, SyncMergeResult& result) {
+    MergeOutput out(g, result);
+    out.WriteFile(server);
+    if (!result.tooDeep) out.WriteLocalEdits();
+}
