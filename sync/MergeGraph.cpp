@@ -19,10 +19,6 @@ unsigned long long NumericId(const std::string& id) {
     return value;
 }
 
-// Local items without a location go nowhere: a bookmark without one is not a link in
-// any browser.
-bool HasLocation(const LocalFavor& favor) { return !SyncFileText(favor.location).empty(); }
-
 }  // namespace
 
 MergeGraph::MergeGraph() {
@@ -40,10 +36,9 @@ int MergeGraph::NewNode(bool folder) {
     return static_cast<int>(nodes.size() - 1);
 }
 
-const std::wstring* MergeGraph::FileText(const std::wstring& text) {
-    std::wstring plain = SyncFileText(text);
-    if (plain.size() == text.size()) return &text;
-    return &m_texts.emplace_back(std::move(plain));
+const std::wstring* MergeGraph::Kept(std::wstring&& text, const std::wstring& stored) {
+    if (text == stored) return &stored;
+    return &m_texts.emplace_back(std::move(text));
 }
 
 // ---- the last synced tree ----
@@ -97,7 +92,7 @@ void MergeGraph::AddLocalFolders(const LocalTree& local) {
         const int n = known != m_baseFolderByLocal.end() ? known->second : NewNode(true);
         MergeNode& node = nodes[n];
         node.local.present = true;
-        node.local.title = FileText(f->name);
+        node.local.title = Kept(SyncTitleText(f->name), f->name);
         node.localName = &f->name;
         node.localId = f->id;
         m_localFolderNode.emplace(f->id, n);
@@ -133,8 +128,7 @@ void MergeGraph::AddLocalFolders(const LocalTree& local) {
 
 void MergeGraph::AddLocalFavors(const LocalTree& local) {
     std::vector<const LocalFavor*> favors;
-    for (const LocalFavor& f : local.favors)
-        if (HasLocation(f)) favors.push_back(&f);
+    for (const LocalFavor& f : local.favors) favors.push_back(&f);
     std::sort(favors.begin(), favors.end(), [](auto* a, auto* b) { return a->id < b->id; });
     for (const LocalFavor* f : favors) {
         int parent = 0;
@@ -143,10 +137,12 @@ void MergeGraph::AddLocalFavors(const LocalTree& local) {
             if (folder == m_localFolderNode.end()) continue;
             parent = folder->second;
         }
+        std::wstring href = SyncHrefText(f->location);
+        if (!SyncCarriesLocation(href)) continue;
         auto known = m_baseFavorByLocal.find(f->id);
         const int n = known != m_baseFavorByLocal.end() ? known->second : NewNode(false);
         MergeNode& node = nodes[n];
-        node.local = {true, parent, FileText(f->name), FileText(f->location)};
+        node.local = {true, parent, Kept(SyncTitleText(f->name), f->name), Kept(std::move(href), f->location)};
         node.localName = &f->name;
         node.localLocation = &f->location;
         node.localId = f->id;

@@ -34,7 +34,7 @@ struct MergeNode {
     MergeSide base, local, server, merged;
     MergeOrigin parentOrigin = MergeOrigin::Base;
     int localId = 0;
-    const std::wstring* localName = nullptr;      // as stored, before SyncFileText
+    const std::wstring* localName = nullptr;      // as stored, before SyncTitleText and SyncHrefText
     const std::wstring* localLocation = nullptr;
     std::string remoteId;                          // the file's id; empty when the file needs a new one
     const SyncItem* serverItem = nullptr;
@@ -62,7 +62,8 @@ public:
 
 private:
     int NewNode(bool folder);
-    const std::wstring* FileText(const std::wstring& text);
+    // The text in the form the file gives it back: the same string when that is the same.
+    const std::wstring* Kept(std::wstring&& text, const std::wstring& stored);
     void AddLocalFolders(const LocalTree& local);
     void AddLocalFavors(const LocalTree& local);
     bool DropBrokenLastSynced(const SyncState& last);
@@ -75,6 +76,6 @@ private:
     std::unordered_map<int, int> m_baseFolderByLocal, m_baseFavorByLocal;
     std::unordered_map<int, int> m_localFolderNode;
     std::unordered_set<std::string> m_fileIds;  // ids seen in the file
-    std::deque<std::wstring> m_texts;                 // local texts changed by SyncFileText
+    std::deque<std::wstring> m_texts;                 // local texts whose file form differs
     size_t m_serverOrder = 0;
 };

@@ -1,6 +1,8 @@
 #include "sync/SyncMerge.h"
 #include "sync/MergeGraph.h"
 #include "sync/MergeOutput.h"
+#include "sync/Xbel.h"
+#include <cwchar>
 #include <algorithm>
 
 namespace {
@@ -115,12 +117,19 @@ void CountFavors(const MergeGraph& g, SyncMergeResult& r) {
 
 }  // namespace
 
-std::wstring SyncFileText(const std::wstring& text) {
-    std::wstring plain;
-    plain.reserve(text.size());
-    for (wchar_t c : text)
-        if (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c <= 0x9F)) plain += c;
-    return plain;
+std::wstring SyncTitleText(const std::wstring& name) {
+    std::wstring text = XbelTitleAsRead(name);
+    if (text.size() <= kMaxXbelTitle) return text;
+    size_t cut = kMaxXbelTitle;
+    if (text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;  // never half a character
+    return XbelTitleAsRead(text.substr(0, cut));
+}
+
+std::wstring SyncHrefText(const std::wstring& location) { return XbelHrefAsRead(location); }
+
+bool SyncCarriesLocation(const std::wstring& hrefText) {
+    return !hrefText.empty() && hrefText.size() <= kMaxXbelHref &&
+           hrefText.compare(0, wcslen(kSeparatorHrefPrefix), kSeparatorHrefPrefix) != 0;
 }
 
 bool DeletesTooMany(const SyncMergeResult& r) {

@@ -12,7 +12,8 @@
 //   (the first sync) this makes the merge a union that deletes nothing.
 // - A move that would make a folder its own ancestor is dropped (the server's side of it).
 // - Separators and bookmarks without a location are not shown locally; they stay in the
-//   file where they are. Favorites without a location stay out of the file.
+//   file where they are. Favorites the file cannot carry (SyncCarriesLocation) stay out
+//   of it.
 // - New items of the file take the ids highestId + 1, + 2, ... in file order.
 #pragma once
 #include "sync/SyncState.h"
@@ -65,6 +66,10 @@ SyncMergeResult MergeSync(const LocalTree& local, const SyncTree& server, const 
 // more than 20 % of the favorites on the side that loses them.
 bool DeletesTooMany(const SyncMergeResult& result);
 
-// The text of a name or location as the file holds it: control characters (which no
-// file format gets from us) are left out. The merge compares local items in this form.
-std::wstring SyncFileText(const std::wstring& text);
+// A name and a location as the file gives them back (sync/Xbel.h), a name cut to the
+// longest title the file may hold: the form in which the merge compares local items.
+std::wstring SyncTitleText(const std::wstring& name);
+std::wstring SyncHrefText(const std::wstring& location);
+// Favorites that a file cannot carry stay out of the sync: no location, a location too
+// long for the file, or one the file would read as a separator.
+bool SyncCarriesLocation(const std::wstring& hrefText);

@@ -260,12 +260,12 @@ void CreateReader(fw::ComPtr<IXmlReader>& reader, std::string_view bytes, fw::Co
     if (!set) reader.reset();
 }
 
-// The five named entities for the characters that need them; control characters as
-// spaces; unpaired surrogates and non-characters as U+FFFD.
-void AppendEscaped(std::wstring& out, const std::wstring& text) {
+// The five named entities for the characters that need them (unless `entities` is
+// false); control characters as spaces; unpaired surrogates and non-characters as U+FFFD.
+void AppendEscaped(std::wstring& out, const std::wstring& text, bool entities = true) {
     for (size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
-        switch (c) {
+        if (entities) switch (c) {
         case L'&': out += L"&amp;"; continue;
         case L'<': out += L"&lt;"; continue;
         case L'>': out += L"&gt;"; continue;
@@ -370,4 +370,16 @@ std::string WriteXbel(const SyncTree& tree) {
     out += ToUtf8(writer.m_out);
     out += "\n</xbel>";
     return out;
+}
+
+std::wstring XbelTitleAsRead(const std::wstring& title) {
+    std::wstring written;
+    AppendEscaped(written, title, false);
+    return Trimmed(written);
+}
+
+std::wstring XbelHrefAsRead(const std::wstring& href) {
+    std::wstring written;
+    AppendEscaped(written, href, false);
+    return written;
 }

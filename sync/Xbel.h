@@ -35,3 +35,8 @@ bool ReadXbel(std::string_view bytes, SyncTree& tree, std::wstring& reason);
 
 // The file's bytes (UTF-8).
 std::string WriteXbel(const SyncTree& tree);
+
+// What reading the file gives back of a title or an address that writing was given:
+// the form in which a sync compares the store's texts with the file's.
+std::wstring XbelTitleAsRead(const std::wstring& title);
+std::wstring XbelHrefAsRead(const std::wstring& href);

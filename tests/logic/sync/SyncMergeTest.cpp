@@ -263,3 +263,18 @@ TEST(SyncMerge, ManyDeletionsAskFirst) {
     small.localFavorsDeleted = 5;  // half, but not more than 5
     EXPECT_FALSE(DeletesTooMany(small));
 }
+
+TEST(SyncMerge, StoredTextsCompareInTheFormTheFileGivesBack) {
+    Machine m;
+    m.AddFavor(L" tab\there ", L"https://t.example/\x7F");
+    m.AddFavor(L"not a link", L"");
+    m.AddFavor(L"looks like a separator", L"https://separator.floccus.org/?id=3");
+    SyncTree server = File(0, {});
+    m.Sync(server);
+    EXPECT_EQ(L"tab here", Render(server.root));  // what the file can carry, as it reads back
+    EXPECT_EQ(L"https://t.example/ ", server.root.children[0].href);
+    const SyncMergeResult again = m.Sync(server);
+    EXPECT_FALSE(again.serverChanged);
+    EXPECT_TRUE(again.local.empty());  // the store keeps its own texts
+    EXPECT_EQ(3u, m.tree.favors.size());
+}
