@@ -175,6 +175,7 @@ bool CFavorStore::Open(const std::wstring& path, bool readOnly) {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     if (m_opened) CloseQuietly();
     m_writeProblem = StoreError();
+    m_path = path;
     try {
         m_connection.Open(ToUtf8(path).c_str(), readOnly);
         m_busyWaitMs = CppSQLite3Connection::kBusyTimeoutMs;

@@ -57,6 +57,8 @@ public:
     // and is left as it was. readOnly opens an existing file for reading only.
     bool Open(const std::wstring& path, bool readOnly = false);
     bool IsOpen() const;
+    // The path Open was given: where a connection of another thread finds the file.
+    const std::wstring& FilePath() const { return m_path; }
     // Whether the open file can be written: the file is not read-only and a write lock can
     // be had (taken and given back at once). The answer is kept: IsReadOnly() and, when it
     // cannot, WriteProblem() say why.
@@ -152,6 +154,7 @@ private:
     void CloseQuietly();
 
     bool m_opened = false;
+    std::wstring m_path;
     CppSQLite3Connection m_connection;
     int m_mostVisitedSize = kDefaultVisitListSize;
     int m_latestVisitedSize = kDefaultVisitListSize;
