@@ -104,6 +104,33 @@ void CAppSettings::WriteHotkeys(int activateKey, int activateModifiers, int addF
     WriteText(kHotkeysSection, kAddFavorModifierKey, IntText(addFavorModifiers));
 }
 
+SyncSettings CAppSettings::ReadSyncSettings() const {
+    SyncSettings sync;
+    sync.url = ReadText(kSyncSection, kSyncUrlKey, kMaxSyncText);
+    sync.user = ReadText(kSyncSection, kSyncUserKey, kMaxSyncText);
+    sync.file = ReadText(kSyncSection, kSyncFileKey, kMaxSyncText);
+    if (sync.file.empty()) sync.file = kDefaultSyncFile;
+    sync.folder = std::max(0, ReadInt(kSyncSection, kSyncFolderKey, 0));
+    sync.minutes = std::clamp(ReadInt(kSyncSection, kSyncMinutesKey, kDefaultSyncMinutes), kMinSyncMinutes, kMaxSyncMinutes);
+    sync.enabled = IsFlagOn(ReadInt(kSyncSection, kSyncEnabledKey, 1));
+    sync.trustedCertificate = ReadText(kSyncSection, kSyncCertificateKey, kMaxSyncText);
+    return sync;
+}
+
+void CAppSettings::WriteSyncSettings(const SyncSettings& sync) {
+    WriteText(kSyncSection, kSyncUrlKey, sync.url);
+    WriteText(kSyncSection, kSyncUserKey, sync.user);
+    WriteText(kSyncSection, kSyncFileKey, sync.file);
+    WriteText(kSyncSection, kSyncFolderKey, IntText(sync.folder));
+    WriteText(kSyncSection, kSyncMinutesKey, IntText(sync.minutes));
+    WriteText(kSyncSection, kSyncEnabledKey, FlagText(sync.enabled));
+    WriteTrustedCertificate(sync.trustedCertificate);
+}
+
+void CAppSettings::WriteTrustedCertificate(const std::wstring& thumbprint) {
+    WriteText(kSyncSection, kSyncCertificateKey, thumbprint);
+}
+
 bool CAppSettings::IsAutoRunOn() const { return autorun::IsOnFor(ModuleFilePath()); }
 
 bool CAppSettings::SetAutoRun(bool on) {

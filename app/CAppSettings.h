@@ -4,6 +4,17 @@
 #include <windows.h>
 #include <string>
 
+// Section "Sync". The password is not here: it lives in Windows Credential Manager.
+struct SyncSettings {
+    std::wstring url;                  // the server folder; empty: no sync
+    std::wstring user;
+    std::wstring file;                 // the file in that folder
+    int folder = 0;                    // the synced folder; 0 = Root, everything
+    int minutes = 0;                   // between automatic syncs
+    bool enabled = false;              // "Sync automatically"
+    std::wstring trustedCertificate;   // SHA-256 thumbprint of the one certificate trusted
+};
+
 class CAppSettings {
 public:
     // Global atoms naming the two registered hotkeys; 0 while not registered.
@@ -30,6 +41,12 @@ public:
                      int& addFavorModifiers) const;
     void WriteHotkeys(int activateKey, int activateModifiers, int addFavorKey,
                       int addFavorModifiers);
+
+    // Defaults: file "bookmarks.xbel", folder Root, 15 minutes, automatic; minutes read
+    // within 5 to 1440.
+    SyncSettings ReadSyncSettings() const;
+    void WriteSyncSettings(const SyncSettings& sync);
+    void WriteTrustedCertificate(const std::wstring& thumbprint);
 
     // Whether the program starts at log-on from where it is now.
     bool IsAutoRunOn() const;

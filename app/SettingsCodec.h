@@ -8,6 +8,7 @@ namespace settings {
 constexpr const wchar_t* kDisplaySection = L"Display";
 constexpr const wchar_t* kGeneralSection = L"General";
 constexpr const wchar_t* kHotkeysSection = L"Hotkeys";
+constexpr const wchar_t* kSyncSection = L"Sync";
 
 constexpr const wchar_t* kIsBrowserKey = L"IsBrowser";
 constexpr const wchar_t* kTopMostKey = L"TopMost";
@@ -19,6 +20,13 @@ constexpr const wchar_t* kActivateKey = L"Activate";
 constexpr const wchar_t* kActivateModifierKey = L"ActivateModifier";
 constexpr const wchar_t* kAddFavorKey = L"AddFavor";
 constexpr const wchar_t* kAddFavorModifierKey = L"AddFavorModifier";
+constexpr const wchar_t* kSyncUrlKey = L"Url";
+constexpr const wchar_t* kSyncUserKey = L"User";
+constexpr const wchar_t* kSyncFileKey = L"File";
+constexpr const wchar_t* kSyncFolderKey = L"Folder";
+constexpr const wchar_t* kSyncMinutesKey = L"Minutes";
+constexpr const wchar_t* kSyncEnabledKey = L"Enabled";
+constexpr const wchar_t* kSyncCertificateKey = L"TrustedCertificate";
 
 constexpr int kDefaultIsBrowser = 1;
 constexpr int kDefaultTopMost = 0;
@@ -29,6 +37,12 @@ constexpr int kDefaultActivateKey = 0x2F;       // with Ctrl; a virtual-key code
 constexpr int kDefaultActivateModifiers = 2;    // Ctrl
 constexpr int kDefaultAddFavorKey = 0x4E;       // N
 constexpr int kDefaultAddFavorModifiers = 6;    // Ctrl + Shift
+
+constexpr const wchar_t* kDefaultSyncFile = L"bookmarks.xbel";
+constexpr int kDefaultSyncMinutes = 15;
+constexpr int kMinSyncMinutes = 5;
+constexpr int kMaxSyncMinutes = 1440;
+constexpr int kMaxSyncText = 2048;  // longest URL, user or file name read from the file
 
 // Longest rectangle text read from the file, in characters.
 constexpr int kMaxRectText = 255;

@@ -69,8 +69,8 @@ bool SameItem(const SyncedItem& a, const SyncedItem& b) {
 
 }  // namespace
 
-std::wstring SyncTargetKey(const std::wstring& folderUrl, const std::wstring& fileName, int folderId) {
-    return folderUrl + L'\n' + fileName + L'\n' + std::to_wstring(folderId);
+std::wstring SyncTargetKey(const std::wstring& fileUrl, int folderId) {
+    return fileUrl + L'\n' + std::to_wstring(folderId);
 }
 
 bool CSyncStore::Open(const std::wstring& databasePath) {

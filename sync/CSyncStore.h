@@ -44,4 +44,4 @@ private:
 };
 
 // The key a state is kept under: everything that makes another sync target.
-std::wstring SyncTargetKey(const std::wstring& folderUrl, const std::wstring& fileName, int folderId);
+std::wstring SyncTargetKey(const std::wstring& fileUrl, int folderId);

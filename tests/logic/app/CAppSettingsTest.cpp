@@ -151,3 +151,20 @@ TEST_F(AppSettingsFile, VisitListSizesAreReadWithinOneToAHundred) {
         EXPECT_EQ(latest, read) << stored;
     }
 }
+
+TEST_F(AppSettingsFile, SyncSectionHasDefaultsAndKeepsNoPassword) {
+    SyncSettings sync = settings.ReadSyncSettings();
+    EXPECT_EQ(L"", sync.url);
+    EXPECT_EQ(L"bookmarks.xbel", sync.file);
+    EXPECT_EQ(15, sync.minutes);
+    EXPECT_TRUE(sync.enabled);
+    sync = {L"https://dav.example/bm/", L"ann", L"mine.xbel", 12, 3, false, L"AB12"};
+    settings.WriteSyncSettings(sync);
+    EXPECT_EQ(L"3", RawValue(L"Sync", L"Minutes"));  // written as given,
+    EXPECT_EQ(5, settings.ReadSyncSettings().minutes);  // read within 5 to 1440
+    EXPECT_EQ(L"0", RawValue(L"Sync", L"Enabled"));
+    EXPECT_EQ(L"AB12", settings.ReadSyncSettings().trustedCertificate);
+    EXPECT_EQ(12, settings.ReadSyncSettings().folder);
+    WritePrivateProfileStringW(L"Sync", L"Minutes", L"99999", ini.c_str());
+    EXPECT_EQ(1440, settings.ReadSyncSettings().minutes);
+}

@@ -1,0 +1,82 @@
+// One sync, start to end, on the thread that runs it (the sync worker; every step
+// blocks): floccus's lock taken, the file downloaded and read, the store's side read,
+// the three trees merged, the file written back when it changed (If-Match where the
+// server honours it, else FILE.temp and MOVE), the local edits handed to `apply`, and
+// the new last synced tree saved only after the server has the file and the store the
+// edits. The lock is released at the end, also after a failure.
+#pragma once
+#include "sync/CWebDavSession.h"
+#include "sync/SyncMerge.h"
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+struct SyncJobInput {
+    WebDavSettings server;
+    int folderId = 0;           // the synced folder; 0 = Root
+    std::wstring databasePath;  // favors.db, opened on a connection of the job's own
+    // The user said Yes to that many deletions on each side (the question before many
+    // deletions); more than that asks again.
+    size_t allowedLocalDeletions = 0, allowedServerDeletions = 0;
+};
+
+enum class SyncEnd {
+    Synced,        // both sides agree
+    Failed,        // `dav` or `reason` says why; neither side lost anything
+    LockHeld,      // another client is syncing: try again later
+    AskDeletions,  // the merge would delete more than allowed; nothing was changed
+    Stopped,       // Stop or Cancel; nothing was changed that the next sync does not mend
+};
+
+struct SyncJobResult {
+    SyncEnd end = SyncEnd::Failed;
+    DavResult dav;          // Failed because of the server: what it answered
+    std::wstring reason;    // Failed otherwise: a short English text
+    size_t localFavors = 0, localFavorsDeleted = 0, serverFavors = 0, serverFavorsDeleted = 0;
+    size_t localEdits = 0;  // store edits made
+    bool serverWritten = false;
+};
+
+// Makes the store's edits (on the job's thread; it may hand them to another thread and
+// wait). For every AddFolder and AddFavor it fills merge.state.items[edit.stateItem].localId
+// with the new row. False, with a reason, when nothing was made (the store changed
+// since the job read it, or failed).
+using ApplySyncEdits = std::function<bool(SyncMergeResult& merge, std::wstring& reason)>;
+// Runs before edits that delete anything locally: the backup copy. False, with a reason,
+// stops the sync before the store is touched.
+using BeforeSyncDeletes = std::function<bool(std::wstring& reason)>;
+
+class CSyncJob {
+public:
+    static constexpr int kStaleRetries = 3;
+    static constexpr DWORD kStaleRetryMs = 1500;
+
+    CSyncJob(SyncJobInput input, ApplySyncEdits apply, BeforeSyncDeletes beforeDeletes);
+    ~CSyncJob();
+
+    SyncJobResult Run();
+    // From another thread: Stop ends the job at its next step, the lock released;
+    // Cancel also cuts the server's answer under way short.
+    void Stop() { m_stop = true; }
+    void Cancel();
+
+private:
+    struct Round;
+    bool ReadServer(Round& round, SyncJobResult& result);
+    bool Merge(Round& round, SyncJobResult& result);
+    bool Upload(Round& round, SyncJobResult& result);
+    bool ApplyAndSave(Round& round, SyncJobResult& result);
+    UploadWay UploadWayOfServer();
+    bool Stopped(SyncJobResult& result) const;
+
+    SyncJobInput m_input;
+    ApplySyncEdits m_apply;
+    BeforeSyncDeletes m_beforeDeletes;
+    std::unique_ptr<CWebDavSession> m_session;
+    std::unique_ptr<class CSyncStore> m_store;
+    std::atomic<bool> m_stop{false};
+};
+
+// Whether the edits delete anything from the store.
+bool HasLocalDeletes(const SyncMergeResult& merge);
