@@ -12,4 +12,6 @@ constexpr UINT WM_LINK_CHECK_DONE = 0x516;  // link check -> its dialog (posted)
 constexpr UINT WM_SAVE_FAILED     = 0x517;  // drop targets -> main window (posted), lParam = std::wstring*, receiver owns it
 constexpr UINT WM_ADDRESS_READ    = 0x518;  // accessibility reader -> page capture window (posted),
                                             // wParam = capture number, lParam = std::wstring* address or 0, receiver owns it
+constexpr UINT WM_SYNC_APPLY      = 0x530;  // sync worker -> main window (posted), wParam = run: edits for the store wait
+constexpr UINT WM_SYNC_DONE       = 0x531;  // sync worker -> main window (posted), wParam = run: the sync ended
 constexpr UINT WM_SHOWINSTANCE    = 0x900;  // second copy -> main window of the first (sent)

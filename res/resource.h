@@ -196,3 +196,17 @@
 #define IDC_LINKS_REPLACE               1211
 #define IDM_FIND_DUPLICATES             32860
 #define IDM_CHECK_LINKS                 32861
+
+/* ---- Sync: the Preferences page (193), the status line's end, the command ---- */
+#define IDD_PREF_SYNC                   193
+#define IDC_SYNC_URL                    1420
+#define IDC_SYNC_USER                   1421
+#define IDC_SYNC_PASSWORD               1422
+#define IDC_SYNC_FILE                   1423
+#define IDC_SYNC_FOLDER                 1424
+#define IDC_SYNC_MINUTES                1425
+#define IDC_SYNC_AUTO                   1426
+#define IDC_SYNC_NOW                    1427
+#define IDC_SYNC_RESULT                 1428
+#define IDC_SYNC_STATUS                 1430
+#define IDM_SYNC_NOW                    32873

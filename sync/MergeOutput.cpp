@@ -26,6 +26,9 @@ private:
     void EmitChildren(int folder, const SyncItem* serverFolder, SyncItem& out, const std::string& outId, int depth);
     void Emit(int node, SyncItem& parent, const std::string& parentId, int depth);
     void SetParent(LocalEdit& edit, int node) const;
+    int LocalParentId(const MergeNode& n) const {
+        return n.local.parent == 0 ? m_g.localRootId : m_g.nodes[n.local.parent].localId;
+    }
     void AddOrUpdate(int node);
     void DeleteGone();
 
@@ -115,6 +118,7 @@ void MergeOutput::AddOrUpdate(int node) {
         if (sameName && sameLocation && n.merged.parent == n.local.parent) return;
         edit.op = n.folder ? LocalEdit::Op::UpdateFolder : LocalEdit::Op::UpdateFavor;
         edit.id = n.localId;
+        edit.fromParentId = LocalParentId(n);
         // What the file holds of a text is its form without control characters: an
         // unchanged text keeps the form the store has.
         edit.name = sameName ? *n.localName : Text(n.merged.title);
@@ -137,6 +141,7 @@ void MergeOutput::DeleteGone() {
             LocalEdit edit;
             edit.op = folders ? LocalEdit::Op::DeleteFolder : LocalEdit::Op::DeleteFavor;
             edit.id = n.localId;
+            edit.fromParentId = LocalParentId(n);
             m_r.local.push_back(edit);
         }
     }

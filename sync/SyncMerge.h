@@ -41,6 +41,7 @@ struct LocalEdit {
     int id = 0;
     int parentId = 0;
     int parentEdit = -1;
+    int fromParentId = 0;  // Update*, Delete*: the folder that holds the item now
     std::wstring name;
     std::wstring location;
     size_t stateItem = 0;  // Add*: the index in the result's state.items that gets the new id

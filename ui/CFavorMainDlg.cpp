@@ -21,7 +21,7 @@ const int kQuickPanelIds[] = {IDC_MAGIC_ADD,      IDC_MOST_VISITED,      IDC_LAT
 const int kBrowserIds[] = {IDC_FOLDER_NEW, IDC_FOLDER_EDIT, IDC_FOLDER_DELETE,  IDC_FAVOR_NEW,  IDC_FAVOR_EDIT,
                            IDC_FAVOR_DELETE, IDC_IMPORT,    IDC_EXPORT,         IDC_TO_QUICKPANEL,
                            IDC_SEPARATOR1, IDC_SEPARATOR2,  IDC_SEPARATOR3,     IDC_FOLDER_TREE, IDC_SPLITTER,
-                           IDC_STATUS,     IDC_DETAILS_TOGGLE};
+                           IDC_STATUS,     IDC_SYNC_STATUS, IDC_DETAILS_TOGGLE};
 int ColumnOfCommand(UINT id) {
     switch (id) {
     case IDM_COLUMN_LOCATION: return 1;
@@ -76,7 +76,7 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
 bool CFavorMainDlg::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || m_folders.Dispatch(m, result) || m_favors.Dispatch(m, result) ||
            m_commands.Dispatch(m, result) ||
-           m_cleanup.Dispatch(m, result) ||
+           m_cleanup.Dispatch(m, result) || m_sync.Dispatch(m, result) ||
            CDialog::Dispatch(m, result);
 }
 
@@ -88,6 +88,7 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
       m_favors(store, m_state, m_details, m_tree, m_list),
       m_cleanup(store, m_state, m_details, m_tree, m_list, m_favors),
       m_commands(*this, store, m_state, m_details, m_tree, m_list),
+      m_sync(store, settings, m_state, m_details, m_tree, m_list),
       m_widgets(std::make_unique<MainWidgets>()) {
     m_icon = LoadIconW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
@@ -112,6 +113,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_favors.Attach(m_hwnd);
     m_cleanup.Attach(m_hwnd);
     m_commands.Attach(m_hwnd);
+    m_sync.Attach(m_hwnd);
     RegisterHotkeysAtStart(m_hwnd, m_settings);
 
     m_placement.PlaceToolbar();
@@ -138,6 +140,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_settings.ReadWindowRect(false, m_state.quickPanelRect);
     SwitchMode(m_state.isBrowser);
     m_state.suppressTracking = false;
+    m_sync.Start();  // the first sync comes once the window is up
     return FALSE;  // SwitchMode placed the focus
 }
 
@@ -369,6 +372,7 @@ LRESULT CFavorMainDlg::OnPaint(const fw::Msg& m) {
 
 LRESULT CFavorMainDlg::OnDestroy(const fw::Msg& m) {
     SetMenu(m_hwnd, nullptr);  // the menu bar stays ours to free, attached or not
+    m_sync.Stop();
     m_commands.RevokeDropTargets();
     UnregisterHotkeyAtom(m_hwnd, m_settings.m_activateHotkeyId);  // the keys go with the window
     UnregisterHotkeyAtom(m_hwnd, m_settings.m_addFavorHotkeyId);

@@ -10,6 +10,7 @@
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderActions.h"
 #include "ui/CFolderTreeCtrl.h"
+#include "ui/CSyncCommands.h"
 #include "ui/CWindowCommands.h"
 #include "ui/MainPlacement.h"
 #include "ui/MainWindowState.h"
@@ -38,6 +39,7 @@ public:
     CWindowCommands& Commands() { return m_commands; }
     CAppSettings& Settings() { return m_settings; }
     CFavorListCtrl& List() { return m_list; }
+    CSyncCommands& Sync() { return m_sync; }
     int TreeWidth() const { return m_placement.TreeWidth(); }
     int Dpi() const { return m_placement.Dpi(); }
 
@@ -100,6 +102,7 @@ private:
     CFavorActions m_favors;
     CCleanupCommands m_cleanup;
     CWindowCommands m_commands;
+    CSyncCommands m_sync;
     std::unique_ptr<MainWidgets> m_widgets;
     fw::OwnedMenu m_menu;
     MainPlacement m_placement;

@@ -149,7 +149,8 @@ LRESULT CWindowCommands::OnHotKey(const fw::Msg& m) {
 
 LRESULT CWindowCommands::OnPreferences(const fw::Msg&) {
     {
-        CPreferencesSheet sheet(m_dialog, m_state.topMost, m_window.Settings(), m_store);
+        CPreferencesSheet sheet(m_dialog, m_state.topMost, m_window.Settings(), m_store, m_window.Sync(),
+                                m_tree.GetRootFolder());
         sheet.DoModal(m_dialog);
     }
     // Whatever the sheet's result: topmost only for a Favorite Browser with the switch on;

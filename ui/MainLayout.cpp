@@ -1,5 +1,6 @@
 #include "ui/MainLayout.h"
 #include "res/resource.h"
+#include <algorithm>
 
 namespace layout {
 namespace {
@@ -67,6 +68,7 @@ Box Between(int left, int top, int right, int bottom) { return {left, top, right
 
 // Edges of the columns at 96 pixels per inch with the tree at its usual width.
 constexpr int kTreeRight = kMarginLeft + kTreeWidth;
+constexpr int kSyncStatusWidth = 250;
 constexpr int kListLeft = kTreeRight + kSplitterWidth;
 constexpr int kDetailsLeft = kListLeft + kGap;
 constexpr int kCountLeft = kDetailsLeft + 100;  // the last row's labels are 100 pixels wide
@@ -142,7 +144,9 @@ BrowserLayout ComputeBrowserLayout(int cx, int cy, int dpi, bool detailsExpanded
     const ListAreaLayout area = ComputeListArea(cx, cy, dpi, out.tree.w, detailsExpanded);
     out.list = area.list;
     out.detailsToggle = area.detailsToggle;
-    out.status = Between(e(kMarginLeft), e.Bottom(19), e.Right(173), e.Bottom(1));
+    const int syncLeft = std::max(e(kMarginLeft), e.Right(kMarginRight + kSyncStatusWidth));
+    out.status = Between(e(kMarginLeft), e.Bottom(19), syncLeft, e.Bottom(1));
+    out.syncStatus = Between(syncLeft, e.Bottom(19), e.Right(kMarginRight), e.Bottom(1));
     out.showSeparator3 = cx >= e(kShowSeparator3From);
     out.showExport = cx >= e(kShowExportFrom);
     out.showImport = cx >= e(kShowImportFrom);

@@ -57,6 +57,7 @@ struct Size {
 struct BrowserLayout {
     Box quickPanelButton, search, searchButton;
     Box tree, splitter, list, detailsToggle, status;
+    Box syncStatus;  // the status line's end: the last sync's time or why it failed
     bool showSeparator3 = false, showExport = false, showImport = false, showSeparator2 = false;
     int splitterMin = 0, splitterMax = 0;  // range of the splitter bar
 };

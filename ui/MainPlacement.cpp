@@ -76,7 +76,7 @@ void MainPlacement::LayOutBrowser(int cx, int cy, bool detailsExpanded) {
     const layout::BrowserLayout l = layout::ComputeBrowserLayout(cx, cy, m_dpi, detailsExpanded);
     PlaceAll(m_dialog, {{IDC_TO_QUICKPANEL, l.quickPanelButton}, {IDC_SEARCH_EDIT, l.search},
                         {IDC_SEARCH_BUTTON, l.searchButton}, {IDC_FOLDER_TREE, l.tree}, {IDC_SPLITTER, l.splitter},
-                        {IDC_STATUS, l.status}});
+                        {IDC_STATUS, l.status}, {IDC_SYNC_STATUS, l.syncStatus}});
     PlaceListArea(detailsExpanded);
     const struct { int id; bool shown; } ends[] = {{IDC_SEPARATOR3, l.showSeparator3}, {IDC_EXPORT, l.showExport},
                                                    {IDC_IMPORT, l.showImport}, {IDC_SEPARATOR2, l.showSeparator2}};

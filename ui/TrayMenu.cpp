@@ -9,6 +9,7 @@ bool BuildTrayMenu(BCMenu& menu, bool canAdd) {
     menu.AppendSeparator();
     menu.AppendItem(IDM_TRAY_FIND, L"&Find Favor...", IDI_MENU_FIND);
     menu.AppendItem(IDM_TRAY_ADD, L"&Add New Favor...", IDI_MENU_ADD, canAdd);
+    menu.AppendItem(IDM_SYNC_NOW, L"S&ync Now", 0, canAdd);
     menu.AppendSeparator();
     menu.AppendItem(IDM_TRAY_QUICKPANEL, L"Goto &Quick Panel", IDI_MENU_QUICKPANEL);
     menu.AppendItem(IDM_TRAY_BROWSER, L"Goto Favorite &Browser", IDI_MENU_BROWSER);

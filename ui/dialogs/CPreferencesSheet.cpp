@@ -10,3 +10,10 @@ CPreferencesSheet::CPreferencesSheet(HWND mainWindow, bool& topMost, CAppSetting
 
 CPreferencesSheet::CPreferencesSheet(HWND mainWindow, bool& topMost)
     : CPreferencesSheet(mainWindow, topMost, AppSettings(), FavorStore()) {}
+
+CPreferencesSheet::CPreferencesSheet(HWND mainWindow, bool& topMost, CAppSettings& settings, CFavorStore& store,
+                                     ISyncControl& sync, const FolderRecord& root)
+    : CPreferencesSheet(mainWindow, topMost, settings, store) {
+    m_sync = std::make_unique<CSyncPage>(settings, sync, root);
+    AddPage(m_sync.get());
+}

@@ -4,6 +4,8 @@
 #include "framework/CPropertySheet.h"
 #include "ui/dialogs/CGeneralPage.h"
 #include "ui/dialogs/CHotkeysPage.h"
+#include "ui/dialogs/CSyncPage.h"
+#include <memory>
 
 class CPreferencesSheet : public fw::CPropertySheet {
 public:
@@ -11,11 +13,16 @@ public:
     CPreferencesSheet(HWND mainWindow, bool& topMost, CAppSettings& settings, CFavorStore& store);
     // With the program's settings and store.
     CPreferencesSheet(HWND mainWindow, bool& topMost);
+    // And the page "Sync", over the program's sync and its folder tree.
+    CPreferencesSheet(HWND mainWindow, bool& topMost, CAppSettings& settings, CFavorStore& store, ISyncControl& sync,
+                      const FolderRecord& root);
 
     CGeneralPage& General() { return m_general; }
     CHotkeysPage& Hotkeys() { return m_hotkeys; }
+    CSyncPage* Sync() { return m_sync.get(); }
 
 private:
     CGeneralPage m_general;
     CHotkeysPage m_hotkeys;
+    std::unique_ptr<CSyncPage> m_sync;
 };

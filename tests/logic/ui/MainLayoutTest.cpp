@@ -99,7 +99,8 @@ TEST(MainLayout, BrowserPanesExpandedAndCollapsed) {
         ExpectScaled(e.splitter, {183, 30, 5, 436}, dpi);
         ExpectScaled(e.list, {188, 30, 531, 314}, dpi);
         ExpectScaled(e.detailsToggle, {188, 344, 531, 8}, dpi);
-        ExpectScaled(e.status, {3, 467, 546, 18}, dpi);
+        ExpectScaled(e.status, {3, 467, 466, 18}, dpi);
+        ExpectScaled(e.syncStatus, {469, 467, 250, 18}, dpi);  // the status line's end
         // The panes touch: tree, splitter and list side by side, list on the collapse button.
         EXPECT_EQ(e.tree.x + e.tree.w, e.splitter.x);
         EXPECT_EQ(e.splitter.x + e.splitter.w, e.list.x);
