@@ -145,7 +145,12 @@ void* CDavRequests::Open(void* connection, const wchar_t* method, const Target& 
     HINTERNET r = WinHttpOpenRequest(connection, method, target.path.c_str(), nullptr, WINHTTP_NO_REFERER,
                                      WINHTTP_DEFAULT_ACCEPT_TYPES, target.secure ? WINHTTP_FLAG_SECURE : 0);
     if (!r) return nullptr;
-    DWORD off = WINHTTP_DISABLE_COOKIES | WINHTTP_DISABLE_REDIRECTS | WINHTTP_DISABLE_AUTHENTICATION;
+    // Windows' certificate check is off for a request whose certificate the status
+    // callback checks itself; its connection is then never kept for another request,
+    // which could expect Windows' check to have been made.
+    const bool ownCheck = target.secure && (check.capture || !check.trusted.empty());
+    DWORD off = WINHTTP_DISABLE_COOKIES | WINHTTP_DISABLE_REDIRECTS | WINHTTP_DISABLE_AUTHENTICATION |
+                (ownCheck ? WINHTTP_DISABLE_KEEP_ALIVE : 0);
     DWORD logon = WINHTTP_AUTOLOGON_SECURITY_LEVEL_HIGH;
     DWORD t = m_settings.timeoutMs;
     const int ti = static_cast<int>(t);
@@ -154,9 +159,7 @@ void* CDavRequests::Open(void* connection, const wchar_t* method, const Target& 
                WinHttpSetTimeouts(r, ti, ti, ti, ti) &&
                // Waiting for the answer's headers has a timeout of its own.
                WinHttpSetOption(r, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &t, sizeof t);
-    if (set && target.secure && (check.capture || !check.trusted.empty())) {
-        // Windows' check is off for this request only; the status callback checks the
-        // certificate itself before the request is sent.
+    if (set && ownCheck) {
         DWORD flags = kIgnoreCertificateErrors;
         set = WinHttpSetOption(r, WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof flags) &&
               WinHttpSetStatusCallback(r, &OnRequestStatus, WINHTTP_CALLBACK_FLAG_SEND_REQUEST, 0) !=
@@ -225,9 +228,9 @@ DavResult CDavRequests::Send(const wchar_t* method, const std::wstring& url, con
                                 WINHTTP_NO_PROXY_BYPASS, 0);
         if (!m_session) return Failure(GetLastError(), target);
     }
-    // A certificate trusted by thumbprint is checked once on a request that carries no
-    // password; the connection it opened is the one the next requests reuse, and each
-    // request's certificate is checked again before it is sent.
+    // A certificate trusted by thumbprint is first checked on a request that carries no
+    // password, so a session never sends one to a server showing another certificate;
+    // each request's certificate is checked again before the request is sent.
     const std::wstring trusted = HexOnlyUpper(m_settings.trustedThumbprint);
     if (target.secure && !trusted.empty() && !m_certificateChecked) {
         CertCheck check{this, target.host, trusted};
