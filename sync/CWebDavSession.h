@@ -10,7 +10,7 @@
 #pragma once
 #include <windows.h>
 #include <atomic>
-#include <mutex>
+#include <memory>
 #include <string>
 
 struct WebDavSettings {
@@ -65,6 +65,9 @@ enum class UploadWay {
     TempAndMove,  // PUT FILE.temp, check its length with PROPFIND, MOVE it over FILE
 };
 
+class CDavRequests;
+struct DavReply;
+
 class CWebDavSession {
 public:
     // Age at which another client's lock counts as abandoned, by the server's clock.
@@ -111,21 +114,17 @@ public:
     void Cancel();
 
 private:
-    struct Reply;
-    struct Target;
-    DavResult Send(const std::wstring& method, const std::wstring& url, const std::wstring& headers,
-                   const std::string& body, Reply& reply, size_t maxBody);
+    DavResult Call(const wchar_t* method, const std::wstring& url, const std::wstring& headers, const std::string& body,
+                   DavReply& reply, size_t maxBody);
+    static DavResult Expect2xx(DavResult r, const DavReply& reply);
     DavResult Propfind(const std::wstring& url, long long& length, std::wstring& etag);
     DavResult PutLock();
     DavResult Delete(const std::wstring& url);
-    void* OpenSession();
 
     const WebDavSettings m_settings;
     std::wstring m_folderUrl;  // with its final '/'
-    void* m_session = nullptr;  // HINTERNET
+    std::atomic<bool> m_cancelled{false};
+    std::unique_ptr<CDavRequests> m_http;
     bool m_holdsLock = false;
     ULONGLONG m_lockWritten = 0;  // GetTickCount64 of the last lock write
-    std::mutex m_cancelLock;      // guards m_request against Cancel
-    void* m_request = nullptr;    // HINTERNET of the call under way
-    std::atomic<bool> m_cancelled{false};
 };

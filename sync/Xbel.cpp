@@ -1,11 +1,6 @@
 #include "sync/Xbel.h"
-#include "framework/Owned.h"
 #include "store/TextConv.h"
-#include <windows.h>
-#include <initguid.h>
-#include <objidl.h>
-#include <shlwapi.h>
-#include <xmllite.h>
+#include "sync/XmlLiteReader.h"
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
@@ -83,12 +78,12 @@ struct Open {
 
 class XbelReader {
 public:
-    XbelReader(IXmlReader* xml, std::wstring& reason) : m_xml(xml), m_reason(reason) {}
+    XbelReader(XmlLiteReader& xml, std::wstring& reason) : m_input(xml), m_xml(xml.reader.get()), m_reason(reason) {}
 
     bool Run() {
         XmlNodeType type;
         HRESULT hr;
-        while ((hr = m_xml->Read(&type)) == S_OK) {
+        while ((hr = m_input.Read(&type)) == S_OK) {
             if (!Node(type)) return false;
         }
         if (FAILED(hr)) return Fail(L"the sync file is not well-formed XML");
@@ -205,6 +200,7 @@ public:
     unsigned long long m_highest = 0;
 
 private:
+    XmlLiteReader& m_input;
     IXmlReader* m_xml;
     std::wstring& m_reason;
     std::vector<Open> m_stack;
@@ -244,20 +240,6 @@ bool BlankDoctype(std::string& bytes) {
         }
     }
     return true;
-}
-
-void CreateReader(fw::ComPtr<IXmlReader>& reader, std::string_view bytes, fw::ComPtr<IStream>& stream) {
-    stream.attach(SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
-    if (!stream || FAILED(CreateXmlReader(IID_IXmlReader, reader.put_void(), nullptr))) {
-        reader.reset();
-        return;
-    }
-    // Any DOCTYPE left in the bytes is refused: no entity of the file's own is ever
-    // declared or expanded, and no DTD is ever fetched.
-    reader->SetProperty(XmlReaderProperty_MaxElementDepth, kMaxXbelDepth + 8);
-    const bool set = SUCCEEDED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) &&
-                     SUCCEEDED(reader->SetInput(stream.get()));
-    if (!set) reader.reset();
 }
 
 // The five named entities for the characters that need them (unless `entities` is
@@ -344,14 +326,13 @@ bool ReadXbel(std::string_view bytes, SyncTree& tree, std::wstring& reason) {
         reason = L"the sync file declares entities of its own; it is not a bookmark file";
         return false;
     }
-    fw::ComPtr<IStream> stream;
-    fw::ComPtr<IXmlReader> xml;
-    CreateReader(xml, text, stream);
-    if (!xml) {
+    // Folders nest inside <xbel>; a bookmark and its title add two levels.
+    XmlLiteReader xml = OpenXmlReader(text, kMaxXbelDepth + 4);
+    if (!xml.reader) {
         reason = L"the XML reader of Windows could not be started";
         return false;
     }
-    XbelReader reader(xml.get(), reason);
+    XbelReader reader(xml, reason);
     if (!reader.Run()) return false;
     tree.highestId = std::max(highestId, reader.m_highest);
     tree.root = std::move(reader.m_root);

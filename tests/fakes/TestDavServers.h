@@ -11,12 +11,15 @@ struct TestDavServer {
     std::wstring url;         // the server folder, with its final '/'
     std::wstring dataFolder;  // where its files lie on disk, as a Windows path
     std::wstring thumbprint;  // https: the certificate's SHA-256, 64 upper-case hex digits
-    std::wstring subject;     // https: its subject, as Windows writes it
+    std::wstring subject;     // https: a part of its subject (the organisation)
 };
 
 struct TestDavServers {
     std::wstring user, password;
     TestDavServer apache, apacheHttps, rclone;
+    // Apache over http, or over https (its certificate trusted by thumbprint) in the
+    // run with TM_WEBDAV_HTTPS=1: the server the scheme-neutral tests use.
+    TestDavServer reference;
 };
 
 // Null when this run started no servers (such tests skip themselves).

@@ -103,6 +103,7 @@ TEST(XbelTest, HostileFilesAreRefusedWithAReason) {
     const std::string cases[] = {
         "",
         kFloccusFile.substr(0, kFloccusFile.size() / 2),                     // cut off
+        (head + "<folder><title>" + std::string(60000, 'n')).substr(0, 20000),  // cut off in a long title
         kFloccusFile.substr(kFloccusFile.find('\n')),                        // no declaration
         head.substr(0, head.find("<!---")) + "<folder/></xbel>",             // no highestId comment
         head.substr(0, head.find(":1:")) + ":x: -->\n</xbel>",               // no number in it
