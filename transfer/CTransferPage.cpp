@@ -264,7 +264,7 @@ void CTransferPage::RunImport() {
     const bool read = ReadSource(ReadPath(), root, count, topName);
     const bool saved = read && SaveImport(root, count, topName);
     const int topId = root.id;
-    FreeFolderChildren(root);
+    root = FolderRecord();
     if (!saved) {  // nothing is stored: say why, and the page is ready again
         seams::MessageBox(m_hwnd, read ? kStoreFailed : kReadFailed, kNotice, MB_OK);
         ReturnToReady();
@@ -317,7 +317,7 @@ void CTransferPage::RunExport() {
     const auto step = [page] { SendMessageW(page, WM_TRANSFER_STEP, 0, 0); };
     CFavorTransfer transfer;
     const bool written = toFolder ? transfer.ExportToFolder(step, path, root) : transfer.ExportToHtml(step, path, root);
-    FreeFolderChildren(root);
+    root = FolderRecord();
     if (!written) {  // never report an export that wrote nothing, or only part, as finished
         seams::MessageBox(m_hwnd, L"Export fail, please select a valid destination!", kNotice, MB_OK);
         ReturnToReady();
