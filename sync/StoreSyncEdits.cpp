@@ -2,17 +2,12 @@
 #include "store/CFavorStore.h"
 #include "store/TextConv.h"
 #include <map>
-#include <memory>
 
 namespace {
 
 class StoreEdits {
 public:
     StoreEdits(CFavorStore& store, SyncMergeResult& merge) : m_store(store), m_merge(merge), m_made(merge.local.size()) {}
-    ~StoreEdits() {
-        for (auto& folder : m_loaded) FreeFavorList(folder.second);
-        FreeFolderChildren(m_tree);
-    }
 
     bool Make(size_t i) {
         const LocalEdit& e = m_merge.local[i];
@@ -58,12 +53,12 @@ private:
     bool UpdateFavor(const LocalEdit& e, int pid) {
         auto loaded = m_loaded.find(e.fromParentId);
         if (loaded == m_loaded.end()) {
-            loaded = m_loaded.emplace(e.fromParentId, std::vector<FavorRecord*>()).first;
+            loaded = m_loaded.emplace(e.fromParentId, std::vector<FavorRecord>()).first;
             if (!m_store.LoadFavors(e.fromParentId, loaded->second)) return false;
         }
-        for (FavorRecord* f : loaded->second) {
-            if (f->id != e.id) continue;
-            FavorRecord changed = *f;
+        for (const FavorRecord& f : loaded->second) {
+            if (f.id != e.id) continue;
+            FavorRecord changed = f;
             changed.name = e.name;
             changed.location = e.location;
             changed.pid = pid;
@@ -79,21 +74,21 @@ private:
         return ids.empty() || m_store.DeleteFolders(ids);
     }
     static const FolderRecord* Find(const FolderRecord& in, int id) {
-        for (const FolderRecord* s : in.subfolders) {
-            if (s->id == id) return s;
+        for (const auto& s : in.subfolders) {
+            if (s->id == id) return s.get();
             if (const FolderRecord* f = Find(*s, id)) return f;
         }
         return nullptr;
     }
     static void Subtree(const FolderRecord& f, std::vector<int>& ids) {
-        for (const FolderRecord* s : f.subfolders) Subtree(*s, ids);
+        for (const auto& s : f.subfolders) Subtree(*s, ids);
         ids.push_back(f.id);  // descendants first
     }
 
     CFavorStore& m_store;
     SyncMergeResult& m_merge;
     std::vector<int> m_made;
-    std::map<int, std::vector<FavorRecord*>> m_loaded;
+    std::map<int, std::vector<FavorRecord>> m_loaded;
     FolderRecord m_tree;
     bool m_treeLoaded = false;
 };

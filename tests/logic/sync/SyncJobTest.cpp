@@ -46,8 +46,8 @@ struct Install {
     FavorRecord Load(int pid, const wchar_t* name) {
         OwnedFavors favors;
         store.LoadFavors(pid, favors.list);
-        for (const FavorRecord* f : favors.list)
-            if (f->name == name) return *f;
+        for (const FavorRecord& f : favors.list)
+            if (f.name == name) return f;
         return {};
     }
 };
