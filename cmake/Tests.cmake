@@ -68,8 +68,10 @@ endif()
 # The benchmark: a Windows program, run under Wine by tools/bench.sh.
 file(GLOB TM_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
 if(TM_BENCH_SOURCES)
-  add_executable(tm_bench ${TM_BENCH_SOURCES} $<TARGET_OBJECTS:tm_res>)
+  # The sync figures find the WebDAV servers as the tests do.
+  add_executable(tm_bench ${TM_BENCH_SOURCES} tests/fakes/TestDavServers.cpp $<TARGET_OBJECTS:tm_res>)
   target_link_libraries(tm_bench PRIVATE tm_core)
+  target_include_directories(tm_bench PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/tests")
   target_compile_options(tm_bench PRIVATE ${TM_WARNINGS})
   target_link_options(tm_bench PRIVATE ${TM_STATIC_LINK})
 endif()

@@ -4,12 +4,18 @@
 #include "sync/Xbel.h"
 
 struct CSyncJob::Round {
+    Round() = default;
+    Round(const Round&) = delete;
+    Round& operator=(const Round&) = delete;
     DavFile file;
     bool fileExists = false;
-    SyncTree server;
-    LocalTree local;
-    SyncState last;
+    SyncTree read;                  // the file as read, unless the memory had it
+    const SyncTree* server = &read;
+    bool serverRemembered = false;
+    CSyncStore::Snapshot snapshot;
+    const SyncState* last = &snapshot.state;
     SyncMergeResult merge;
+    std::string written;            // what was uploaded
 };
 
 namespace {
@@ -67,16 +73,16 @@ SyncJobResult CSyncJob::Run() {
         return result;
     }
     LockRelease release(*m_session);
-    Round round;
+    std::unique_ptr<Round> round;  // it points into itself: made anew, never copied
     for (int attempt = 0;; ++attempt) {
-        round = Round();
-        if (!ReadServer(round, result) || !Merge(round, result)) return result;
-        if (!round.merge.serverChanged || Upload(round, result)) break;
+        round = std::make_unique<Round>();
+        if (!ReadServer(*round, result) || !Merge(*round, result)) return result;
+        if (!round->merge.serverChanged || Upload(*round, result)) break;
         // The file changed since it was read: read, merge and write again, a little later.
         if (result.dav.status != DavStatus::Stale || attempt >= kStaleRetries) return result;
         for (DWORD waited = 0; waited < kStaleRetryMs && !m_stop; waited += 100) Sleep(100);
     }
-    if (!ApplyAndSave(round, result)) return result;
+    if (!ApplyAndSave(*round, result)) return result;
     result.end = SyncEnd::Synced;
     return result;
 }
@@ -88,22 +94,29 @@ bool CSyncJob::ReadServer(Round& round, SyncJobResult& result) {
     if (result.dav.status == DavStatus::NotFound) return true;  // the first sync to this file
     if (!result.dav.Ok()) return false;
     round.fileExists = true;
-    return ReadXbel(round.file.bytes, round.server, result.reason);
+    const SyncMemory* memory = m_input.memory.get();
+    if (memory && memory->hasFile && memory->target == Target() && memory->fileBytes == round.file.bytes) {
+        round.server = &memory->fileTree;  // the file as this process last wrote or read it
+        round.serverRemembered = true;
+        return true;
+    }
+    return ReadXbel(round.file.bytes, round.read, result.reason);
 }
 
 bool CSyncJob::Merge(Round& round, SyncJobResult& result) {
     if (Stopped(result)) return false;
-    bool rootMissing = false;
-    const std::wstring target = SyncTargetKey(m_session->FileUrl(), m_input.folderId);
-    if (!m_store->Read(m_input.folderId, target, round.local, round.last, rootMissing)) {
+    const SyncMemory* memory = m_input.memory.get();
+    const std::wstring known = memory && memory->target == Target() ? memory->stateVersion : std::wstring();
+    if (!m_store->Read(m_input.folderId, Target(), known, round.snapshot)) {
         result.reason = L"the favorites file could not be read (" + FromUtf8(m_store->LastError()) + L")";
         return false;
     }
-    if (rootMissing) {
+    if (round.snapshot.rootMissing) {
         result.reason = L"the synced folder no longer exists";
         return false;
     }
-    round.merge = MergeSync(round.local, round.server, round.last);
+    if (!round.snapshot.stateRead) round.last = &memory->state;
+    round.merge = MergeSync(round.snapshot.local, *round.server, *round.last);
     const SyncMergeResult& m = round.merge;
     if (m.tooDeep) {
         result.reason = L"folders are nested more than " + std::to_wstring(kMaxSyncDepth) + L" deep";
@@ -127,7 +140,8 @@ bool CSyncJob::Upload(Round& round, SyncJobResult& result) {
     // Without an ETag to compare, If-Match cannot tell a change: the file goes the other way.
     UploadWay way = UploadWayOfServer();
     if (round.fileExists && round.file.etag.empty()) way = UploadWay::TempAndMove;
-    result.dav = m_session->Upload(WriteXbel(round.merge.server), round.fileExists ? round.file.etag : L"", way);
+    round.written = WriteXbel(round.merge.server);
+    result.dav = m_session->Upload(round.written, round.fileExists ? round.file.etag : L"", way);
     result.serverWritten = result.dav.Ok();
     return result.serverWritten;
 }
@@ -147,6 +161,7 @@ UploadWay CSyncJob::UploadWayOfServer() {
 
 bool CSyncJob::ApplyAndSave(Round& round, SyncJobResult& result) {
     result.dav = DavResult();
+    Remember(round);
     if (!round.merge.local.empty()) {
         if (HasLocalDeletes(round.merge) && m_beforeDeletes && !m_beforeDeletes(result.reason)) return false;
         if (Stopped(result)) return false;
@@ -154,10 +169,36 @@ bool CSyncJob::ApplyAndSave(Round& round, SyncJobResult& result) {
         if (!m_apply(round.merge, result.reason)) return false;
         result.localEdits = round.merge.local.size();
     }
-    const std::wstring target = SyncTargetKey(m_session->FileUrl(), m_input.folderId);
-    if (!m_store->Save(target, round.last, round.merge.state)) {
+    if (!round.merge.stateChanged) return true;
+    std::wstring version;
+    if (!m_store->Save(Target(), *round.last, round.merge.state, version)) {
         result.reason = L"the sync's record could not be saved (" + FromUtf8(m_store->LastError()) + L")";
         return false;
     }
+    if (SyncMemory* memory = m_input.memory.get()) {
+        memory->state = std::move(round.merge.state);
+        memory->stateVersion = version;
+    }
     return true;
 }
+
+// The file as the server has it now, for the next sync of this process.
+void CSyncJob::Remember(Round& round) {
+    SyncMemory* memory = m_input.memory.get();
+    if (!memory) return;
+    if (memory->target != Target()) {
+        *memory = SyncMemory();
+        memory->target = Target();
+    }
+    if (!round.written.empty()) {  // the server has what was written
+        memory->fileBytes = std::move(round.written);
+        memory->fileTree = std::move(round.merge.server);
+        memory->hasFile = true;
+    } else if (round.fileExists && !round.serverRemembered) {  // as it was read
+        memory->fileBytes = std::move(round.file.bytes);
+        memory->fileTree = std::move(round.read);
+        memory->hasFile = true;
+    }
+}
+
+std::wstring CSyncJob::Target() const { return SyncTargetKey(m_session->FileUrl(), m_input.folderId); }

@@ -12,6 +12,18 @@
 #include <memory>
 #include <string>
 
+// What the syncs of this process left for the next one, so that a sync need not read
+// again what it wrote or read: the server file's bytes and their tree, and the state
+// with its version in the favorites file. One job at a time uses it.
+struct SyncMemory {
+    std::wstring target;
+    std::string fileBytes;
+    SyncTree fileTree;
+    bool hasFile = false;
+    std::wstring stateVersion;  // empty: no state kept
+    SyncState state;
+};
+
 struct SyncJobInput {
     WebDavSettings server;
     int folderId = 0;           // the synced folder; 0 = Root
@@ -19,6 +31,7 @@ struct SyncJobInput {
     // The user said Yes to that many deletions on each side (the question before many
     // deletions); more than that asks again.
     size_t allowedLocalDeletions = 0, allowedServerDeletions = 0;
+    std::shared_ptr<SyncMemory> memory;  // none: everything is read each time
 };
 
 enum class SyncEnd {
@@ -68,6 +81,8 @@ private:
     bool Upload(Round& round, SyncJobResult& result);
     bool ApplyAndSave(Round& round, SyncJobResult& result);
     UploadWay UploadWayOfServer();
+    void Remember(Round& round);
+    std::wstring Target() const;
     bool Stopped(SyncJobResult& result) const;
 
     SyncJobInput m_input;

@@ -1,6 +1,10 @@
 #include "sync/CSyncStore.h"
 #include "store/CppSQLite3Exception.h"
 #include "store/TextConv.h"
+#include <windows.h>
+#include <algorithm>
+#include <cstring>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -23,6 +27,14 @@ constexpr char kDropMapping[] = "delete from tbl_sync_map where remote_id = ?;";
 constexpr char kReadInfo[] = "select value from tbl_sync_info where name = ?;";
 constexpr char kPutInfo[] = "insert or replace into tbl_sync_info(name, value) values(?,?);";
 constexpr wchar_t kTargetInfo[] = L"target";
+constexpr wchar_t kVersionInfo[] = L"version";
+
+// A state's version: the time of its save, to the tenth of a microsecond.
+std::wstring NewVersion() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return std::to_wstring((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+}
 
 // Rolls back a transaction that is left without Commit.
 class Transaction {
@@ -63,6 +75,19 @@ std::vector<SyncedItem> TopDown(std::vector<SyncedItem>&& items) {
     return ordered;
 }
 
+// The fingerprint of a UTF-8 text, through `scratch` (no allocation per text).
+TextKey KeyOfUtf8(const char* text, std::wstring& scratch) {
+    const size_t size = std::strlen(text);
+    scratch.resize(size);
+    size_t n = 0;
+    while (n < size && static_cast<unsigned char>(text[n]) < 0x80) scratch[n] = text[n], ++n;  // most text
+    if (n < size) {
+        const int wide = MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(size), scratch.data(), static_cast<int>(size));
+        n = wide > 0 ? static_cast<size_t>(wide) : 0;
+    }
+    return KeyOfText(std::wstring_view(scratch.data(), n));
+}
+
 bool SameItem(const SyncedItem& a, const SyncedItem& b) {
     return a.parentId == b.parentId && a.folder == b.folder && a.title == b.title && a.href == b.href;
 }
@@ -85,13 +110,19 @@ bool CSyncStore::Open(const std::wstring& databasePath) {
     }
 }
 
-bool CSyncStore::HasSyncTables() { return m_db.HasTable("tbl_sync_tree") && m_db.HasTable("tbl_sync_map"); }
+bool CSyncStore::HasSyncTables() {
+    return m_db.HasTable("tbl_sync_tree") && m_db.HasTable("tbl_sync_map") && m_db.HasTable("tbl_sync_info");
+}
 
-bool CSyncStore::Read(int rootId, const std::wstring& target, LocalTree& local, SyncState& state, bool& rootMissing) {
+bool CSyncStore::Read(int rootId, const std::wstring& target, const std::wstring& knownVersion, Snapshot& snapshot) {
     try {
         Transaction read(m_db, "begin;");
-        ReadLocal(rootId, local, rootMissing);
-        ReadState(target, state);
+        ReadLocal(rootId, snapshot.local, snapshot.rootMissing);
+        const bool ours = HasSyncTables() && ReadInfo(kTargetInfo) == target;
+        snapshot.version = ours ? ReadInfo(kVersionInfo) : std::wstring();
+        snapshot.stateRead = knownVersion.empty() || snapshot.version != knownVersion;
+        snapshot.state = SyncState();
+        if (ours && snapshot.stateRead) ReadState(snapshot.state);
         read.Commit();
         return true;
     } catch (const CppSQLite3Exception& e) {
@@ -130,17 +161,17 @@ void CSyncStore::ReadLocal(int rootId, LocalTree& local, bool& rootMissing) {
     }
 }
 
-void CSyncStore::ReadState(const std::wstring& target, SyncState& state) {
-    state = SyncState();
-    if (!m_db.HasTable("tbl_sync_info") || !HasSyncTables() || ReadInfo(kTargetInfo) != target) return;
+void CSyncStore::ReadState(SyncState& state) {
     std::vector<SyncedItem> items;
+    std::wstring scratch;
     for (CppSQLite3Cursor c = m_db.Query(kReadTree); !c.AtEnd(); c.Next())
-        items.push_back({c.TextValue(0, ""), c.TextValue(1, ""), c.IntValue(2, 0) != 0, FromUtf8(c.TextValue(3, "")),
-                         FromUtf8(c.TextValue(4, "")), c.IntValue(5, 0)});
+        items.push_back({c.TextValue(0, ""), c.TextValue(1, ""), c.IntValue(2, 0) != 0, KeyOfUtf8(c.TextValue(3, ""), scratch),
+                         KeyOfUtf8(c.TextValue(4, ""), scratch), c.IntValue(5, 0)});
     state.items = TopDown(std::move(items));
 }
 
-bool CSyncStore::Save(const std::wstring& target, const SyncState& before, const SyncState& after) {
+bool CSyncStore::Save(const std::wstring& target, const SyncState& before, const SyncState& after,
+                      std::wstring& version) {
     try {
         Transaction write(m_db, "begin immediate;");
         m_db.Execute(kCreateTables);
@@ -149,6 +180,8 @@ bool CSyncStore::Save(const std::wstring& target, const SyncState& before, const
         if (!sameTarget) m_db.Execute("delete from tbl_sync_tree; delete from tbl_sync_map;");
         WriteChanges(sameTarget ? before : none, after);
         WriteInfo(kTargetInfo, target);
+        version = NewVersion();
+        WriteInfo(kVersionInfo, version);
         write.Commit();
         return true;
     } catch (const CppSQLite3Exception& e) {
@@ -157,21 +190,31 @@ bool CSyncStore::Save(const std::wstring& target, const SyncState& before, const
     }
 }
 
+// Both states list their items depth first, and from one sync to the next most items
+// keep their place: an item is looked for at its own position first, then by its id.
 void CSyncStore::WriteChanges(const SyncState& before, const SyncState& after) {
-    std::unordered_map<std::string, const SyncedItem*> old;
-    for (const SyncedItem& item : before.items) old.emplace(item.id, &item);
+    std::vector<std::pair<std::string_view, size_t>> byId;
+    byId.reserve(before.items.size());
+    for (size_t i = 0; i < before.items.size(); ++i) byId.emplace_back(before.items[i].id, i);
+    std::sort(byId.begin(), byId.end());
+    std::vector<char> kept(before.items.size());
+    auto previousOf = [&](size_t i, const std::string& id) -> const SyncedItem* {
+        if (i < before.items.size() && before.items[i].id == id) return kept[i] = 1, &before.items[i];
+        auto at = std::lower_bound(byId.begin(), byId.end(), std::pair<std::string_view, size_t>(id, 0));
+        if (at == byId.end() || at->first != id) return nullptr;
+        kept[at->second] = 1;
+        return &before.items[at->second];
+    };
     CppSQLite3Command putItem = m_db.Prepare(kPutItem), putMapping = m_db.Prepare(kPutMapping);
-    CppSQLite3Command dropItem = m_db.Prepare(kDropItem), dropMapping = m_db.Prepare(kDropMapping);
-    for (const SyncedItem& item : after.items) {
-        auto was = old.find(item.id);
-        const SyncedItem* previous = was == old.end() ? nullptr : was->second;
-        if (previous) old.erase(was);
+    for (size_t i = 0; i < after.items.size(); ++i) {
+        const SyncedItem& item = after.items[i];
+        const SyncedItem* previous = previousOf(i, item.id);
         if (!previous || !SameItem(*previous, item)) {
             putItem.BindText(1, item.id.c_str());
             putItem.BindText(2, item.parentId.c_str());
             putItem.BindInt(3, item.folder ? 1 : 0);
-            putItem.BindText(4, ToUtf8(item.title).c_str());
-            putItem.BindText(5, ToUtf8(item.href).c_str());
+            putItem.BindText(4, item.titleText ? ToUtf8(*item.titleText).c_str() : "");
+            putItem.BindText(5, item.hrefText ? ToUtf8(*item.hrefText).c_str() : "");
             putItem.Run();
         }
         if (!previous || previous->localId != item.localId) {
@@ -180,10 +223,12 @@ void CSyncStore::WriteChanges(const SyncState& before, const SyncState& after) {
             putMapping.Run();
         }
     }
-    for (const auto& gone : old) {
-        dropItem.BindText(1, gone.first.c_str());
+    CppSQLite3Command dropItem = m_db.Prepare(kDropItem), dropMapping = m_db.Prepare(kDropMapping);
+    for (size_t i = 0; i < before.items.size(); ++i) {
+        if (kept[i]) continue;
+        dropItem.BindText(1, before.items[i].id.c_str());
         dropItem.Run();
-        dropMapping.BindText(1, gone.first.c_str());
+        dropMapping.BindText(1, before.items[i].id.c_str());
         dropMapping.Run();
     }
 }

@@ -16,13 +16,21 @@ class CSyncStore {
 public:
     bool Open(const std::wstring& databasePath);
 
-    // In one read transaction, so the three agree: the folders and favorites below
-    // `rootId` and the state the last sync with `target` left. `rootMissing` is set
-    // when `rootId` names no folder.
-    bool Read(int rootId, const std::wstring& target, LocalTree& local, SyncState& state, bool& rootMissing);
+    // What Read gives.
+    struct Snapshot {
+        LocalTree local;
+        SyncState state;
+        bool stateRead = false;  // false: the state is the one of `knownVersion`, not read again
+        std::wstring version;    // the state's version in the file
+        bool rootMissing = false;
+    };
+    // In one read transaction, so that they agree: the folders and favorites below
+    // `rootId` and the state the last sync with `target` left, unless the file's state
+    // is still the one of `knownVersion` (which the caller keeps).
+    bool Read(int rootId, const std::wstring& target, const std::wstring& knownVersion, Snapshot& snapshot);
     // Writes what differs between `before` (what Read gave) and `after`, as one
-    // transaction.
-    bool Save(const std::wstring& target, const SyncState& before, const SyncState& after);
+    // transaction, and gives the state a new version.
+    bool Save(const std::wstring& target, const SyncState& before, const SyncState& after, std::wstring& version);
 
     // A remembered answer of a server ("" when none).
     std::wstring Info(const std::wstring& name);
@@ -33,7 +41,7 @@ public:
 
 private:
     void ReadLocal(int rootId, LocalTree& local, bool& rootMissing);
-    void ReadState(const std::wstring& target, SyncState& state);
+    void ReadState(SyncState& state);
     void WriteChanges(const SyncState& before, const SyncState& after);
     bool HasSyncTables();
     std::wstring ReadInfo(const std::wstring& name);

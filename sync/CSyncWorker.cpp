@@ -11,6 +11,7 @@ bool CSyncWorker::Start(SyncJobInput input, BeforeSyncDeletes beforeDeletes) {
     m_stopping = false;
     m_result = SyncJobResult();
     const unsigned run = ++m_run;
+    input.memory = m_memory;
     m_thread = std::thread(&CSyncWorker::Main, this, std::move(input), std::move(beforeDeletes), run);
     return true;
 }

@@ -50,4 +50,5 @@ private:
     bool m_running = false;
     SyncJobResult m_result;
     unsigned m_run = 0;
+    const std::shared_ptr<SyncMemory> m_memory = std::make_shared<SyncMemory>();  // from run to run
 };

@@ -41,36 +41,59 @@ const std::wstring* MergeGraph::Kept(std::wstring&& text, const std::wstring& st
     return &m_texts.emplace_back(std::move(text));
 }
 
+const std::wstring* MergeGraph::TitleForm(const std::wstring& stored) {
+    return TitleReadsBackAsIs(stored) ? &stored : Kept(SyncTitleText(stored), stored);
+}
+
+const std::wstring* MergeGraph::HrefForm(const std::wstring& stored) {
+    return HrefReadsBackAsIs(stored) ? &stored : Kept(SyncHrefText(stored), stored);
+}
+
 // ---- the last synced tree ----
 
 // The state is ours, but a damaged one (an id twice, a parent that is unknown, a
 // bookmark or comes later) is not trusted at all: the sync then runs as a first sync.
+// Fills m_baseById with the nodes the items will get.
 bool MergeGraph::DropBrokenLastSynced(const SyncState& last) {
-    std::unordered_map<std::string, size_t> at;
+    const int first = static_cast<int>(nodes.size());
+    for (size_t i = 0; i < last.items.size(); ++i) {
+        if (last.items[i].id.empty()) return true;
+        m_baseById.Add(last.items[i].id, first + static_cast<int>(i));
+    }
+    m_baseById.Seal();
+    if (m_baseById.HasTwins()) return true;
     for (size_t i = 0; i < last.items.size(); ++i) {
         const SyncedItem& item = last.items[i];
-        if (item.id.empty() || !at.emplace(item.id, i).second) return true;
         if (item.parentId.empty()) continue;
-        auto parent = at.find(item.parentId);
-        if (parent == at.end() || !last.items[parent->second].folder) return true;
+        const int parent = m_baseById.Find(item.parentId);
+        if (parent < 0 || parent >= first + static_cast<int>(i) || !last.items[parent - first].folder) return true;
     }
     return false;
 }
 
 void MergeGraph::AddLastSynced(const SyncState& last) {
-    if (DropBrokenLastSynced(last)) return;
+    if (DropBrokenLastSynced(last)) {
+        m_baseById = {};
+        return;
+    }
+    nodes.reserve(nodes.size() + last.items.size() * 11 / 10);
     for (const SyncedItem& item : last.items) {
         const int n = NewNode(item.folder);
         MergeNode& node = nodes[n];
         node.remoteId = item.id;
-        node.base.parent = item.parentId.empty() ? 0 : m_baseById.at(item.parentId);
-        node.base.title = &item.title;
-        if (!item.folder) node.base.href = &item.href;
-        m_baseById.emplace(item.id, n);
+        node.base.parent = item.parentId.empty() ? 0 : m_baseById.Find(item.parentId);
+        node.base.titleKey = item.title;
+        node.base.hrefKey = item.href;
         // An item whose local twin was never made is not known: it is new again.
         if (item.localId == 0) continue;
-        auto& byLocal = item.folder ? m_baseFolderByLocal : m_baseFavorByLocal;
-        node.base.present = byLocal.emplace(item.localId, n).second;
+        node.base.present = true;
+        (item.folder ? m_baseFolderByLocal : m_baseFavorByLocal).Add(item.localId, n);
+    }
+    for (NodeIndex<int>* byLocal : {&m_baseFolderByLocal, &m_baseFavorByLocal}) {
+        byLocal->Seal();
+        auto& e = byLocal->Entries();  // one local item for two: the later ones are not known
+        for (size_t i = 1; i < e.size(); ++i)
+            if (e[i].first == e[i - 1].first) nodes[e[i].second].base.present = false;
     }
 }
 
@@ -88,11 +111,11 @@ void MergeGraph::AddLocalFolders(const LocalTree& local) {
         if (f.id != local.rootId) folders.push_back(&f);
     std::sort(folders.begin(), folders.end(), [](auto* a, auto* b) { return a->id < b->id; });
     for (const LocalFolder* f : folders) {
-        auto known = m_baseFolderByLocal.find(f->id);
-        const int n = known != m_baseFolderByLocal.end() ? known->second : NewNode(true);
+        const int known = m_baseFolderByLocal.Find(f->id);
+        const int n = known >= 0 && !nodes[known].local.present ? known : NewNode(true);
         MergeNode& node = nodes[n];
         node.local.present = true;
-        node.local.title = Kept(SyncTitleText(f->name), f->name);
+        node.local.title = TitleForm(f->name);
         node.localName = &f->name;
         node.localId = f->id;
         m_localFolderNode.emplace(f->id, n);
@@ -137,12 +160,12 @@ void MergeGraph::AddLocalFavors(const LocalTree& local) {
             if (folder == m_localFolderNode.end()) continue;
             parent = folder->second;
         }
-        std::wstring href = SyncHrefText(f->location);
-        if (!SyncCarriesLocation(href)) continue;
-        auto known = m_baseFavorByLocal.find(f->id);
-        const int n = known != m_baseFavorByLocal.end() ? known->second : NewNode(false);
+        const std::wstring* href = HrefForm(f->location);
+        if (!SyncCarriesLocation(*href)) continue;
+        const int known = m_baseFavorByLocal.Find(f->id);
+        const int n = known >= 0 && !nodes[known].local.present ? known : NewNode(false);
         MergeNode& node = nodes[n];
-        node.local = {true, parent, Kept(SyncTitleText(f->name), f->name), Kept(std::move(href), f->location)};
+        node.local = {true, parent, TitleForm(f->name), href};
         node.localName = &f->name;
         node.localLocation = &f->location;
         node.localId = f->id;
@@ -156,10 +179,10 @@ void MergeGraph::AddServer(const SyncTree& server) {
     highestFileId = server.highestId;
     nodes[0].serverItem = &server.root;
     WalkServer(server.root, 0, 0);
+    RenewTwinIds();
 }
 
 void MergeGraph::NoteFileIds(const SyncItem& item) {
-    m_fileIds.insert(item.id);
     highestFileId = std::max(highestFileId, NumericId(item.id));
     for (const SyncItem& child : item.children) NoteFileIds(child);
 }
@@ -167,30 +190,45 @@ void MergeGraph::NoteFileIds(const SyncItem& item) {
 void MergeGraph::WalkServer(const SyncItem& folder, int parent, int depth) {
     serverDepth = std::max(serverDepth, depth);
     if (depth > kMaxSyncDepth) return;  // refused by the merge; nothing deeper is looked at
-    for (const SyncItem& c : folder.children) {
+    const size_t slots = serverSlots.size();
+    nodes[parent].serverSlots = slots;
+    serverSlots.resize(slots + folder.children.size(), -1);
+    for (size_t k = 0; k < folder.children.size(); ++k) {
+        const SyncItem& c = folder.children[k];
         // Separators and links without a location stay in the file as they are.
         if (c.kind == SyncItem::Kind::Separator || (c.kind == SyncItem::Kind::Bookmark && c.href.empty())) {
             NoteFileIds(c);
             continue;
         }
         const bool isFolder = c.kind == SyncItem::Kind::Folder;
-        const bool fresh = !c.id.empty() && m_fileIds.insert(c.id).second;
         highestFileId = std::max(highestFileId, NumericId(c.id));
-        int n = -1;
-        auto known = fresh ? m_baseById.find(c.id) : m_baseById.end();
-        if (known != m_baseById.end() && nodes[known->second].folder == isFolder) n = known->second;
+        int n = c.id.empty() ? -1 : m_baseById.Find(c.id);
+        if (n >= 0 && (nodes[n].folder != isFolder || nodes[n].server.present)) n = -1;
         if (n < 0) {
             n = NewNode(isFolder);
-            if (fresh) nodes[n].remoteId = c.id;  // an id the file has twice gets a new one
+            nodes[n].remoteId = c.id;
         }
         MergeNode& node = nodes[n];
         node.server = {true, parent, &c.title, isFolder ? nullptr : &c.href};
         node.serverItem = &c;
         node.serverOrder = ++m_serverOrder;
-        nodeOfServerItem.emplace(&c, n);
+        serverSlots[slots + k] = n;
         serverChildren[parent].push_back(n);
         if (isFolder) WalkServer(c, n, depth + 1);
     }
+}
+
+// An id the file has twice: every item after the first gets a new one.
+void MergeGraph::RenewTwinIds() {
+    NodeIndex<std::string_view> ids;
+    for (size_t i = 1; i < nodes.size(); ++i)
+        if (nodes[i].server.present && !nodes[i].remoteId.empty()) ids.Add(nodes[i].remoteId, static_cast<int>(i));
+    auto& e = ids.Entries();
+    std::sort(e.begin(), e.end(), [this](auto& a, auto& b) {
+        return a.first != b.first ? a.first < b.first : nodes[a.second].serverOrder < nodes[b.second].serverOrder;
+    });
+    for (size_t i = 1; i < e.size(); ++i)
+        if (e[i].first == e[i - 1].first) nodes[e[i].second].remoteId.clear();
 }
 
 // ---- pairing what both sides made ----

@@ -17,6 +17,7 @@ public:
 
     void WriteFile(const SyncTree& server) {
         m_r.server.root = SyncItem{SyncItem::Kind::Folder, {}, {}, {}, {}};
+        m_r.state.items.reserve(m_g.nodes.size());
         EmitChildren(0, &server.root, m_r.server.root, {}, 0);
         m_r.server.highestId = m_nextId;
     }
@@ -47,15 +48,18 @@ private:
 // and new local ones in the order they were made.
 void MergeOutput::EmitChildren(int folder, const SyncItem* serverFolder, SyncItem& out, const std::string& outId,
                                int depth) {
+    // Room for every child first: the items emitted below keep their addresses.
+    out.children.reserve((serverFolder ? serverFolder->children.size() : 0) + m_children[folder].size());
     if (serverFolder) {
-        for (const SyncItem& c : serverFolder->children) {
-            auto tracked = m_g.nodeOfServerItem.find(&c);
-            if (tracked == m_g.nodeOfServerItem.end()) {
-                out.children.push_back(c);
+        const size_t slots = m_g.nodes[folder].serverSlots;
+        for (size_t k = 0; k < serverFolder->children.size(); ++k) {
+            const int tracked = m_g.serverSlots[slots + k];
+            if (tracked < 0) {
+                out.children.push_back(serverFolder->children[k]);
                 continue;
             }
-            const MergeNode& n = m_g.nodes[tracked->second];
-            if (n.merged.present && n.merged.parent == folder) Emit(tracked->second, out, outId, depth);
+            const MergeNode& n = m_g.nodes[tracked];
+            if (n.merged.present && n.merged.parent == folder) Emit(tracked, out, outId, depth);
             else m_r.serverChanged = true;
         }
     }
@@ -85,7 +89,8 @@ void MergeOutput::Emit(int node, SyncItem& parent, const std::string& parentId, 
     if (!keepsId || !SameText(n.merged.title, n.server.title) || !SameText(n.merged.href, n.server.href))
         m_r.serverChanged = true;
     m_stateItem[node] = m_r.state.items.size();
-    m_r.state.items.push_back({item.id, parentId, n.folder, item.title, item.href, n.local.present ? n.localId : 0});
+    m_r.state.items.push_back({item.id, parentId, n.folder, KeyOfText(item.title), KeyOfText(item.href),
+                               n.local.present ? n.localId : 0, &item.title, &item.href});
     if (!n.folder) return;
     if (depth + 1 > kMaxSyncDepth) {
         m_r.tooDeep = true;

@@ -7,15 +7,17 @@
 
 namespace {
 
-// The local value when the local side changed it, else the server's when it changed it.
-const std::wstring* Pick(const std::wstring* base, const std::wstring* local, const std::wstring* server) {
-    if (!SameText(local, base)) return local;
-    return SameText(server, base) ? base : server;
+// The local text when the local side changed it, else the server's when it changed
+// it, else the local one (the same as the last synced one).
+const std::wstring* Pick(const std::wstring* baseText, TextKey baseKey, const std::wstring* local,
+                         const std::wstring* server) {
+    if (!SameAsBase(local, baseText, baseKey)) return local;
+    return SameAsBase(server, baseText, baseKey) ? local : server;
 }
 
 void DecideKnown(MergeNode& n) {
-    n.merged.title = Pick(n.base.title, n.local.title, n.server.title);
-    n.merged.href = Pick(n.base.href, n.local.href, n.server.href);
+    n.merged.title = Pick(n.base.title, n.base.titleKey, n.local.title, n.server.title);
+    n.merged.href = Pick(n.base.href, n.base.hrefKey, n.local.href, n.server.href);
     if (n.local.parent != n.base.parent) {
         n.merged.parent = n.local.parent;
         n.parentOrigin = MergeOrigin::Local;
@@ -115,6 +117,21 @@ void CountFavors(const MergeGraph& g, SyncMergeResult& r) {
     }
 }
 
+// Both sides hold every item the last sync left, where and as it was, and nothing else:
+// there is nothing to write, to make or to save.
+bool NothingChanged(const MergeGraph& g) {
+    for (size_t i = 1; i < g.nodes.size(); ++i) {
+        const MergeNode& n = g.nodes[i];
+        if (n.absorbed || !n.base.present || !n.local.present || !n.server.present || n.remoteId.empty()) return false;
+        if (n.local.parent != n.base.parent || n.server.parent != n.base.parent) return false;
+        if (!SameAsBase(n.local.title, n.base.title, n.base.titleKey) ||
+            !SameAsBase(n.server.title, n.base.title, n.base.titleKey) ||
+            !SameAsBase(n.local.href, n.base.href, n.base.hrefKey) || !SameAsBase(n.server.href, n.base.href, n.base.hrefKey))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::wstring SyncTitleText(const std::wstring& name) {
@@ -126,6 +143,26 @@ std::wstring SyncTitleText(const std::wstring& name) {
 }
 
 std::wstring SyncHrefText(const std::wstring& location) { return XbelHrefAsRead(location); }
+
+namespace {
+
+// A character the file writes as another: a control character, half of a surrogate
+// pair (whole pairs are let through the slow way too) or a non-character.
+bool WrittenAsOther(wchar_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF;
+}
+
+}  // namespace
+
+bool HrefReadsBackAsIs(const std::wstring& location) {
+    return std::none_of(location.begin(), location.end(), WrittenAsOther);
+}
+
+bool TitleReadsBackAsIs(const std::wstring& name) {
+    auto plainEnd = [](wchar_t c) { return c > 0x20 && c < 0x7F; };  // nothing a title is trimmed of
+    return name.empty() || (name.size() <= kMaxXbelTitle && plainEnd(name.front()) && plainEnd(name.back()) &&
+                            HrefReadsBackAsIs(name));
+}
 
 bool SyncCarriesLocation(const std::wstring& hrefText) {
     return !hrefText.empty() && hrefText.size() <= kMaxXbelHref &&
@@ -145,6 +182,12 @@ SyncMergeResult MergeSync(const LocalTree& local, const SyncTree& server, const 
     SyncMergeResult result;
     if (g.localDepth > kMaxSyncDepth || g.serverDepth > kMaxSyncDepth) {
         result.tooDeep = true;
+        return result;
+    }
+    if (NothingChanged(g)) {
+        for (const MergeNode& n : g.nodes) result.localFavors += !n.folder && n.local.present;
+        result.serverFavors = result.localFavors;  // the same items on both sides
+        result.stateChanged = false;
         return result;
     }
     g.PairNewItems();

@@ -55,7 +55,9 @@ struct SyncMergeResult {
     bool serverChanged = false;
     std::vector<LocalEdit> local;
     // The new last synced tree; items made locally by `local` have localId 0 until made.
+    // When nothing changed on either side, it is left empty and stateChanged is false.
     SyncState state;
+    bool stateChanged = true;
     // Favorites (bookmarks) each side holds now and how many of them the merge deletes.
     size_t localFavors = 0, localFavorsDeleted = 0;
     size_t serverFavors = 0, serverFavorsDeleted = 0;
@@ -71,6 +73,10 @@ bool DeletesTooMany(const SyncMergeResult& result);
 // longest title the file may hold: the form in which the merge compares local items.
 std::wstring SyncTitleText(const std::wstring& name);
 std::wstring SyncHrefText(const std::wstring& location);
+// Whether those two would give the text back as it is: checked without a copy, and true
+// for most texts (plain characters, none at either end that a title loses).
+bool TitleReadsBackAsIs(const std::wstring& name);
+bool HrefReadsBackAsIs(const std::wstring& location);
 // Favorites that a file cannot carry stay out of the sync: no location, a location too
 // long for the file, or one the file would read as a separator.
 bool SyncCarriesLocation(const std::wstring& hrefText);

@@ -16,6 +16,14 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 # Wine's helper processes holding our standard output.
 wineserver -p >"$build/wineserver.log" 2>&1
 wine cmd /c exit >>"$build/wineserver.log" 2>&1
+# The sync figures need the WebDAV servers: started for the run, stopped after it.
+if [ $# -eq 0 ] || printf '%s\n' "$@" | grep -q sync; then
+    dav="$build/webdav-bench"
+    if "$root/tools/webdav-servers.sh" start "$dav" >"$build/webdav-bench.log" 2>&1; then
+        export TM_WEBDAV_SERVERS="$dav/servers.ini"
+        trap '"$root/tools/webdav-servers.sh" stop "$dav" >/dev/null 2>&1 || true' EXIT
+    fi
+fi
 rc=0
 wine "$build/tm_bench.exe" "$@" || rc=$?
 wineserver -k >/dev/null 2>&1 || true

@@ -24,6 +24,7 @@ struct Install {
         const TestDavServers& all = *FindTestDavServers();
         input.server = {server.url, name, all.user, all.password, server.thumbprint, 5000};
         input.databasePath = file.Path();
+        input.memory = std::make_shared<SyncMemory>();  // as the program keeps it from sync to sync
     }
     SyncJobResult Sync() {
         CSyncJob job(input, [this](SyncMergeResult& m, std::wstring& why) { return ApplySyncEditsToStore(store, m, why); },

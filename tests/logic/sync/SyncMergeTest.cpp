@@ -231,7 +231,7 @@ TEST(SyncMerge, TheFileDecidesNothingItCannotBack) {
     // A damaged state is no state: a first sync, which deletes nothing.
     Machine m;
     m.AddFavor(L"mine", L"https://mine/");
-    m.state.items = {{"1", "7", false, L"gone", L"https://gone/", 42}};
+    m.state.items = {{"1", "7", false, KeyOfText(L"gone"), KeyOfText(L"https://gone/"), 42}};
     SyncTree server = File(3, {Mark("3", L"x", L"https://x/"), Mark("3", L"twin", L"https://twin/")});
     const SyncMergeResult r = m.Sync(server);
     EXPECT_EQ(0u, r.localFavorsDeleted + r.serverFavorsDeleted);
