@@ -2,6 +2,7 @@
 // deletion back, beside the same rows deleted and inserted again straight through
 // SQLite's C API in one transaction.
 #include "bench/Bench.h"
+#include "bench/BenchFiles.h"
 #include "edits/FavorEdits.h"
 #include "store/CFavorStore.h"
 #include "store/TextConv.h"
@@ -14,17 +15,6 @@ namespace {
 
 constexpr int kFolderFavors = 10000;
 constexpr int kOtherFavors = 90000;
-
-std::wstring TempPath(const wchar_t* name) {
-    wchar_t dir[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, dir);
-    return std::wstring(dir) + name;
-}
-
-void RemoveDb(const std::wstring& path) {
-    DeleteFileW(path.c_str());
-    DeleteFileW((path + L"-journal").c_str());
-}
 
 // The big folder's favorites, each with visits, and as many again elsewhere.
 int Fill(CFavorStore& store) {
