@@ -13,6 +13,9 @@
 
 namespace {
 
+using benchfiles::RemoveDb;
+using benchfiles::TempPath;
+
 constexpr int kFolderFavors = 10000;
 constexpr int kOtherFavors = 90000;
 
