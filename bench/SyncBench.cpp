@@ -11,7 +11,8 @@
 #include "store/TextConv.h"
 #include "sync/CSyncJob.h"
 #include "sync/DavRequest.h"
-#include "sync/StoreSyncEdits.h"
+#include "edits/FavorEdits.h"
+#include "sync/SyncEditStep.h"
 #include "sync/SyncPassword.h"
 #include "sync/Xbel.h"
 #include "ui/CFavorMainDlg.h"
@@ -28,6 +29,7 @@ using benchfiles::kFolders;
 struct Setup {
     std::wstring db = benchfiles::TempPath(L"tm-bench-sync.db");
     CFavorStore store;
+    FavorEdits edits{store};
     SyncJobInput input;
     int favorInTop = 0;  // a favorite the one-change runs rename
 };
@@ -42,7 +44,8 @@ bool Prepare(Setup& s) {
     if (!s.store.Open(s.db)) return false;
     FolderRecord root;
     benchfiles::BuildExportTree(root, kBookmarks, kFolders);
-    if (!SaveImportedTree(s.store, root, L"Synced", [] {}, [](const FolderRecord&) {})) return false;
+    EditStep stored;
+    if (!s.edits.StoreImport(root, L"Synced", [] {}, stored)) return false;
     std::vector<FavorRecord> top;
     FolderRecord tree;
     s.store.LoadFolderTree(tree);
@@ -55,7 +58,7 @@ bool Prepare(Setup& s) {
 }
 
 SyncJobResult Sync(Setup& s) {
-    CSyncJob job(s.input, [&](SyncMergeResult& m, std::wstring& why) { return ApplySyncEditsToStore(s.store, m, why); },
+    CSyncJob job(s.input, [&](SyncMergeResult& m, std::wstring& why) { return ApplySyncStep(s.edits, m, why); },
                  nullptr);
     return job.Run();
 }

@@ -1,4 +1,5 @@
 #include "sync/DavRequest.h"
+#include "framework/WinHttpText.h"
 #include "store/TextConv.h"
 #include "sync/ServerCertificateCheck.h"
 #include <winhttp.h>
@@ -6,11 +7,7 @@
 #include <cwctype>
 #include <vector>
 
-struct CDavRequests::Target {
-    std::wstring host, path;
-    INTERNET_PORT port = 0;
-    bool secure = false;
-};
+struct CDavRequests::Target : fw::HttpUrlParts {};
 
 // What the status callback checks when Windows' own certificate check is off: the
 // certificate must be the trusted one or one Windows trusts for the host; `capture`
@@ -50,34 +47,6 @@ std::wstring HexOnlyUpper(const std::wstring& text) {
     for (wchar_t c : text)
         if (iswxdigit(c)) out += static_cast<wchar_t>(towupper(c));
     return out;
-}
-
-bool CrackTarget(const std::wstring& url, std::wstring& host, std::wstring& path, INTERNET_PORT& port, bool& secure) {
-    URL_COMPONENTS c{};
-    c.dwStructSize = sizeof c;
-    c.dwHostNameLength = c.dwUrlPathLength = c.dwExtraInfoLength = static_cast<DWORD>(-1);
-    if (!WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &c)) return false;
-    if (c.nScheme != INTERNET_SCHEME_HTTP && c.nScheme != INTERNET_SCHEME_HTTPS) return false;
-    host.assign(c.lpszHostName ? c.lpszHostName : L"", c.dwHostNameLength);
-    path.assign(c.lpszUrlPath ? c.lpszUrlPath : L"", c.dwUrlPathLength);
-    if (host.empty()) return false;
-    if (path.empty() || path[0] != L'/') path.insert(0, L"/");
-    port = c.nPort;
-    secure = c.nScheme == INTERNET_SCHEME_HTTPS;
-    return true;
-}
-
-std::wstring QueryText(HINTERNET request, DWORD what) {
-    DWORD bytes = 0;
-    WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &bytes,
-                        WINHTTP_NO_HEADER_INDEX);
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || bytes == 0) return {};
-    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (!WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &bytes, WINHTTP_NO_HEADER_INDEX))
-        return {};
-    text.resize(bytes / sizeof(wchar_t));
-    return text;
 }
 
 std::optional<long long> QueryTime(HINTERNET request, DWORD what) {
@@ -221,7 +190,7 @@ DavResult CDavRequests::Send(const wchar_t* method, const std::wstring& url, con
                              const std::string& body, DavReply& reply, size_t maxBody) {
     if (m_cancelled) return {DavStatus::Cancelled};
     Target target;
-    if (!CrackTarget(url, target.host, target.path, target.port, target.secure) || body.size() > 0xFFFFFFFFu)
+    if (fw::CrackHttpUrl(url, target) != 0 || body.size() > 0xFFFFFFFFu)
         return {DavStatus::BadSettings};
     if (!m_session) {
         m_session = WinHttpOpen(L"Tidemarker", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
@@ -280,11 +249,11 @@ DavResult CDavRequests::Exchange(const Target& target, const wchar_t* method, co
         return Failure(GetLastError(), target);
     reply = {};
     reply.status = static_cast<int>(status);
-    reply.etag = QueryText(request, WINHTTP_QUERY_ETAG);
-    reply.location = QueryText(request, WINHTTP_QUERY_LOCATION);
+    reply.etag = fw::QueryHeaderText(request, WINHTTP_QUERY_ETAG);
+    reply.location = fw::QueryHeaderText(request, WINHTTP_QUERY_LOCATION);
     reply.date = QueryTime(request, WINHTTP_QUERY_DATE);
     reply.lastModified = QueryTime(request, WINHTTP_QUERY_LAST_MODIFIED);
-    const std::wstring declared = QueryText(request, WINHTTP_QUERY_CONTENT_LENGTH);
+    const std::wstring declared = fw::QueryHeaderText(request, WINHTTP_QUERY_CONTENT_LENGTH);
 
     std::vector<char> chunk(64 * 1024);
     for (;;) {

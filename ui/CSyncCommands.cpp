@@ -4,10 +4,9 @@
 #include "framework/Seams.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
-#include "sync/StoreSyncEdits.h"
+#include "sync/SyncEditStep.h"
 #include "sync/SyncPassword.h"
 #include "sync/SyncTexts.h"
-#include "ui/CFolderTreeCtrl.h"
 #include <utility>
 
 const fw::MapEntry<CSyncCommands> CSyncCommands::kMap[] = {
@@ -18,11 +17,16 @@ const fw::MapEntry<CSyncCommands> CSyncCommands::kMap[] = {
 };
 bool CSyncCommands::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
 
-CSyncCommands::CSyncCommands(CFavorStore& store, CAppSettings& settings, MainWindowState& state,
+CSyncCommands::CSyncCommands(FavorEdits& edits, CAppSettings& settings, MainWindowState& state,
                              CDetailsPane& details, CFolderTreeCtrl& tree, CFavorListCtrl& list)
-    : CPaneCommands(store, state, details, tree, list), m_settings(settings), m_lastResult(synctexts::kNotYet) {}
+    : CPaneCommands(edits, state, details, tree, list), m_settings(settings), m_lastResult(synctexts::kNotYet) {
+    m_edits.AddWatcher(this);
+}
 
-CSyncCommands::~CSyncCommands() { m_worker.Stop(0); }
+CSyncCommands::~CSyncCommands() {
+    m_worker.Stop(0);
+    m_edits.RemoveWatcher(this);
+}
 
 void CSyncCommands::Attach(HWND dialog) {
     CPaneCommands::Attach(dialog);
@@ -48,7 +52,7 @@ void CSyncCommands::ArmInterval() {
     else KillTimer(m_dialog, kIntervalTimer);
 }
 
-void CSyncCommands::NoteLocalChange() {
+void CSyncCommands::AfterChange(const EditStep& step) {
     if (m_applying) return;  // the sync's own edits
     ++m_generation;
     const SyncSettings s = m_settings.ReadSyncSettings();
@@ -120,20 +124,9 @@ bool CSyncCommands::ApplyEdits(SyncMergeResult& merge, std::wstring& reason) {
         return false;
     }
     m_applying = true;
-    const bool made = ApplySyncEditsToStore(m_store, merge, reason);
+    const bool made = ApplySyncStep(m_edits, merge, reason);  // one undoable step "Sync"
     m_applying = false;
-    ReloadPanes();
     return made;
-}
-
-void CSyncCommands::ReloadPanes() {
-    const FolderRecord* selected = m_tree.GetSelectedFolder();
-    const int selectedId = selected ? selected->id : 0;
-    FolderRecord loaded;
-    m_store.LoadFolderTree(loaded);
-    m_tree.FillTree(loaded);
-    m_tree.SelectFolder(m_tree.FindFolder(selectedId) ? selectedId : 0);
-    SendMessageW(m_dialog, WM_FOLDERS_CHANGED, 0, 0);
 }
 
 LRESULT CSyncCommands::OnSyncDone(const fw::Msg& m) {

@@ -4,6 +4,7 @@
 // password, an untrusted certificate, many deletions), and the store's edits of a sync
 // made on the window's thread. The network is only ever waited for by the worker.
 #pragma once
+#include "edits/FavorEdits.h"
 #include "framework/MessageMap.h"
 #include "sync/CSyncWorker.h"
 #include "ui/MainWindowState.h"
@@ -13,13 +14,13 @@
 
 class CAppSettings;
 
-class CSyncCommands : public CPaneCommands, public ISyncControl {
+class CSyncCommands : public CPaneCommands, public ISyncControl, public IEditWatcher {
 public:
     static constexpr UINT_PTR kStartTimer = 0x2600, kIntervalTimer = 0x2601, kChangeTimer = 0x2602;
     static constexpr UINT kStartDelayMs = 1000;
     static constexpr UINT kAfterChangeMs = 10000;
 
-    CSyncCommands(CFavorStore& store, CAppSettings& settings, MainWindowState& state, CDetailsPane& details,
+    CSyncCommands(FavorEdits& edits, CAppSettings& settings, MainWindowState& state, CDetailsPane& details,
                   CFolderTreeCtrl& tree, CFavorListCtrl& list);
     ~CSyncCommands();
 
@@ -29,8 +30,9 @@ public:
     void Start();
     // The window goes: timers off, a sync under way ends (its lock released).
     void Stop();
-    // The user changed the favorites: an automatic sync 10 s after the last change.
-    void NoteLocalChange();
+    // The user changed the favorites (a step of the change path, an undo or a redo): an
+    // automatic sync 10 s after the last change.
+    void AfterChange(const EditStep& step) override;
     bool Busy() const { return m_worker.Busy(); }
 
     void SyncNow() override;
@@ -52,7 +54,6 @@ private:
 
     void Begin(Trigger trigger);
     bool ApplyEdits(SyncMergeResult& merge, std::wstring& reason);
-    void ReloadPanes();
     // True when the answer asks for another run at once.
     bool Answer(const SyncJobResult& r);
     void Show(const std::wstring& status);

@@ -127,10 +127,12 @@ TEST_F(SyncWindowOnServers, ARefusedPasswordIsToldOnceAndACertificateTrustedOnly
     DeleteSyncPassword(servers->apacheHttps.url);
 }
 
-TEST_F(SyncWindowOnServers, TheWindowKeepsAnsweringWhileASyncRuns) {
+TEST_F(SyncWindowOnServers, TheWindowAnswersAndTheUsersEditCountsWhileASyncRuns) {
     std::vector<std::pair<std::wstring, std::wstring>> many;
     for (int i = 0; i < 3000; ++i) many.emplace_back(L"m" + std::to_wstring(i), L"https://many.example/" + std::to_wstring(i));
     ASSERT_TRUE(PutDavFile(servers->reference, file, ServerFile(many)));
+    const int mine = AddFolder(L"Mine", 0);
+    AddFavor(L"paper", L"https://paper.example/", mine);
     Configure(servers->reference, servers->password, servers->reference.thumbprint);
     Open();
     // Another thread sends the window a message every few milliseconds while the sync
@@ -147,11 +149,18 @@ TEST_F(SyncWindowOnServers, TheWindowKeepsAnsweringWhileASyncRuns) {
         }
     });
     Command(IDM_SYNC_NOW);
+    // Meanwhile the user renames a favorite in the details pane.
+    ClickFolder(mine);
+    SelectRows({0});
+    SetDlgItemTextW(Main(), IDC_DETAIL_NAME, L"morning paper");
+    Command(IDC_SAVE_DETAILS);
     const bool ended = WaitForSync();
     done = true;
     probe.join();
     ASSERT_TRUE(ended);
     EXPECT_EQ(L"Synced 12:34", Text(IDC_SYNC_STATUS));
     EXPECT_EQ(3000u, TopFavorNames().size());
+    EXPECT_NE(std::string::npos, ReadDavFile(servers->reference, file).find("morning paper"));
     EXPECT_LT(slowest.load(), 1000u);  // only the store's edits come on the window's thread, never the network
+    EXPECT_EQ(L"Sync", window->Edits().UndoName());
 }

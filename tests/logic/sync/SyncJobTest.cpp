@@ -5,7 +5,8 @@
 #include "logic/store/StoreTestSupport.h"
 #include "logic/store/TempDbFile.h"
 #include "sync/CSyncJob.h"
-#include "sync/StoreSyncEdits.h"
+#include "edits/FavorEdits.h"
+#include "sync/SyncEditStep.h"
 #include "sync/Xbel.h"
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@ namespace {
 struct Install {
     TempDbFile file;
     CFavorStore store;
+    FavorEdits edits{store};
     const TestDavServer& server;
     std::wstring name;
     SyncJobInput input;
@@ -27,7 +29,7 @@ struct Install {
         input.memory = std::make_shared<SyncMemory>();  // as the program keeps it from sync to sync
     }
     SyncJobResult Sync() {
-        CSyncJob job(input, [this](SyncMergeResult& m, std::wstring& why) { return ApplySyncEditsToStore(store, m, why); },
+        CSyncJob job(input, [this](SyncMergeResult& m, std::wstring& why) { return ApplySyncStep(edits, m, why); },
                      nullptr);
         return job.Run();
     }
@@ -100,6 +102,12 @@ TEST_F(SyncJobOnServers, TwoInstallsStayInStepWithEditsOnBoth) {
     EXPECT_EQ(one, kept.id);
     EXPECT_EQ(L"keep", kept.tags);
     EXPECT_EQ(1, kept.hits);
+
+    // What a sync brought is one step, and taking it back is a change like any other.
+    EXPECT_EQ(L"Sync", b.edits.UndoName());
+    ASSERT_TRUE(b.edits.Undo());  // "five" goes again here
+    for (Install* i : {&b, &a}) ASSERT_EQ(SyncEnd::Synced, i->Sync().end);
+    EXPECT_EQ(L"News[one renamed four][three]", a.Tree());
 }
 
 TEST_F(SyncJobOnServers, AFileFloccusWroteIsKeptAsFloccusReadsIt) {
