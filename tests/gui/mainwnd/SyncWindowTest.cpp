@@ -95,6 +95,22 @@ TEST_F(SyncWindowOnServers, SetUpOnThePageAndSyncedWithItsButton) {
     EXPECT_EQ(server.thumbprint, settings.ReadSyncSettings().trustedCertificate);
 }
 
+TEST_F(SyncWindowOnServers, AnAutomaticSyncComesOnceTheWindowIsUp) {
+    ASSERT_TRUE(PutDavFile(servers->reference, file, ServerFile({{L"from the server", L"https://server.example/"}})));
+    Configure(servers->reference, servers->password, servers->reference.thumbprint);
+    SyncSettings s = settings.ReadSyncSettings();
+    s.enabled = true;
+    settings.WriteSyncSettings(s);
+    Open();
+    const ULONGLONG until = GetTickCount64() + 20000;
+    while (Text(IDC_SYNC_STATUS).rfind(L"Synced", 0) != 0 && GetTickCount64() < until) {
+        Pump();
+        Sleep(10);
+    }
+    EXPECT_EQ(L"Synced 12:34", Text(IDC_SYNC_STATUS));
+    EXPECT_EQ(std::vector<std::wstring>{L"from the server"}, TopFavorNames());
+}
+
 TEST_F(SyncWindowOnServers, ARefusedPasswordIsToldOnceAndACertificateTrustedOnlyWhenTheUserSaysSo) {
     Configure(servers->reference, L"wrong");
     settings.WriteSyncSettings({servers->reference.url, servers->user, file, 0, 15, true, servers->reference.thumbprint});

@@ -60,6 +60,7 @@ TEST(TrayMenu, EntriesCarryTheirTextsInOrder) {
         {0, L"", true},
         {IDM_TRAY_FIND, L"&Find Favor...", false},
         {IDM_TRAY_ADD, L"&Add New Favor...", false},
+        {IDM_SYNC_NOW, L"S&ync Now", false},
         {0, L"", true},
         {IDM_TRAY_QUICKPANEL, L"Goto &Quick Panel", false},
         {IDM_TRAY_BROWSER, L"Goto Favorite &Browser", false},
