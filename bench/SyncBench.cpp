@@ -58,8 +58,7 @@ bool Prepare(Setup& s) {
 }
 
 SyncJobResult Sync(Setup& s) {
-    CSyncJob job(s.input, [&](SyncMergeResult& m, std::wstring& why) { return ApplySyncStep(s.edits, m, why); },
-                 nullptr);
+    CSyncJob job(s.input, [&](SyncMergeResult& m, std::wstring& why) { return ApplySyncStep(s.edits, m, why); });
     return job.Run();
 }
 

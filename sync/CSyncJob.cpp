@@ -37,14 +37,8 @@ constexpr wchar_t kTempAndMove[] = L"temp";
 
 }  // namespace
 
-bool HasLocalDeletes(const SyncMergeResult& merge) {
-    for (const LocalEdit& e : merge.local)
-        if (e.op == LocalEdit::Op::DeleteFavor || e.op == LocalEdit::Op::DeleteFolder) return true;
-    return false;
-}
-
-CSyncJob::CSyncJob(SyncJobInput input, ApplySyncEdits apply, BeforeSyncDeletes beforeDeletes)
-    : m_input(std::move(input)), m_apply(std::move(apply)), m_beforeDeletes(std::move(beforeDeletes)),
+CSyncJob::CSyncJob(SyncJobInput input, ApplySyncEdits apply)
+    : m_input(std::move(input)), m_apply(std::move(apply)),
       m_session(std::make_unique<CWebDavSession>(m_input.server)), m_store(std::make_unique<CSyncStore>()) {}
 
 CSyncJob::~CSyncJob() = default;
@@ -163,7 +157,6 @@ bool CSyncJob::ApplyAndSave(Round& round, SyncJobResult& result) {
     result.dav = DavResult();
     Remember(round);
     if (!round.merge.local.empty()) {
-        if (HasLocalDeletes(round.merge) && m_beforeDeletes && !m_beforeDeletes(result.reason)) return false;
         if (Stopped(result)) return false;
         m_session->KeepLock();
         if (!m_apply(round.merge, result.reason)) return false;

@@ -56,16 +56,13 @@ struct SyncJobResult {
 // with the new row. False, with a reason, when nothing was made (the store changed
 // since the job read it, or failed).
 using ApplySyncEdits = std::function<bool(SyncMergeResult& merge, std::wstring& reason)>;
-// Runs before edits that delete anything locally: the backup copy. False, with a reason,
-// stops the sync before the store is touched.
-using BeforeSyncDeletes = std::function<bool(std::wstring& reason)>;
 
 class CSyncJob {
 public:
     static constexpr int kStaleRetries = 3;
     static constexpr DWORD kStaleRetryMs = 1500;
 
-    CSyncJob(SyncJobInput input, ApplySyncEdits apply, BeforeSyncDeletes beforeDeletes);
+    CSyncJob(SyncJobInput input, ApplySyncEdits apply);
     ~CSyncJob();
 
     SyncJobResult Run();
@@ -87,11 +84,8 @@ private:
 
     SyncJobInput m_input;
     ApplySyncEdits m_apply;
-    BeforeSyncDeletes m_beforeDeletes;
     std::unique_ptr<CWebDavSession> m_session;
     std::unique_ptr<class CSyncStore> m_store;
     std::atomic<bool> m_stop{false};
 };
 
-// Whether the edits delete anything from the store.
-bool HasLocalDeletes(const SyncMergeResult& merge);

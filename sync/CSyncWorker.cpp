@@ -1,7 +1,7 @@
 #include "sync/CSyncWorker.h"
 #include "app/AppMessages.h"
 
-bool CSyncWorker::Start(SyncJobInput input, BeforeSyncDeletes beforeDeletes) {
+bool CSyncWorker::Start(SyncJobInput input) {
     std::unique_lock<std::mutex> guard(m_lock);
     if (m_running) return false;
     guard.unlock();
@@ -12,7 +12,7 @@ bool CSyncWorker::Start(SyncJobInput input, BeforeSyncDeletes beforeDeletes) {
     m_result = SyncJobResult();
     const unsigned run = ++m_run;
     input.memory = m_memory;
-    m_thread = std::thread(&CSyncWorker::Main, this, std::move(input), std::move(beforeDeletes), run);
+    m_thread = std::thread(&CSyncWorker::Main, this, std::move(input), run);
     return true;
 }
 
@@ -21,12 +21,11 @@ bool CSyncWorker::Busy() const {
     return m_running;
 }
 
-void CSyncWorker::Main(SyncJobInput input, BeforeSyncDeletes beforeDeletes, unsigned run) {
+void CSyncWorker::Main(SyncJobInput input, unsigned run) {
     SyncJobResult result;
     try {
         CSyncJob job(std::move(input),
-                     [this, run](SyncMergeResult& merge, std::wstring& reason) { return HandOver(merge, reason, run); },
-                     std::move(beforeDeletes));
+                     [this, run](SyncMergeResult& merge, std::wstring& reason) { return HandOver(merge, reason, run); });
         {
             std::lock_guard<std::mutex> guard(m_lock);
             m_job = &job;

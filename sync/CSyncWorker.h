@@ -21,7 +21,7 @@ public:
 
     void SetWindow(HWND window) { m_window = window; }
     // Starts a run with the next number; false while one is under way.
-    bool Start(SyncJobInput input, BeforeSyncDeletes beforeDeletes);
+    bool Start(SyncJobInput input);
     bool Busy() const;
     unsigned Run() const { return m_run; }
 
@@ -35,7 +35,7 @@ public:
     void Stop(DWORD graceMs);
 
 private:
-    void Main(SyncJobInput input, BeforeSyncDeletes beforeDeletes, unsigned run);
+    void Main(SyncJobInput input, unsigned run);
     bool HandOver(SyncMergeResult& merge, std::wstring& reason, unsigned run);
 
     HWND m_window;

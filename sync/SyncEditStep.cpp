@@ -131,6 +131,8 @@ private:
 bool BuildSyncStep(CFavorStore& store, const SyncMergeResult& merge, SyncStep& built) {
     built = SyncStep();
     built.step.name = kSyncStepName;
+    // The kind tells the change path's watchers what this is: the backups copy the
+    // favorites before a sync's step that takes anything away (reason "sync").
     built.step.kind = EditKind::Sync;
     return StepBuilder(store, merge, built).Build();
 }

@@ -99,14 +99,9 @@ void CSyncCommands::Begin(Trigger trigger) {
     input.databasePath = m_store.FilePath();
     input.allowedLocalDeletions = std::exchange(m_allowedLocal, 0);
     input.allowedServerDeletions = std::exchange(m_allowedServer, 0);
-    // Runs on the worker, before the sync deletes anything here.
-    auto backUp = [](std::wstring&) {
-        // BACKUP-BEFORE-SYNC: the copy with reason "sync" goes here once backup/ is on main.
-        return true;
-    };
     m_runGeneration = m_generation;
     m_runTrigger = trigger;
-    if (m_worker.Start(std::move(input), backUp)) SetDlgItemTextW(m_dialog, IDC_SYNC_STATUS, synctexts::kSyncing);
+    if (m_worker.Start(std::move(input))) SetDlgItemTextW(m_dialog, IDC_SYNC_STATUS, synctexts::kSyncing);
 }
 
 LRESULT CSyncCommands::OnSyncApply(const fw::Msg& m) {

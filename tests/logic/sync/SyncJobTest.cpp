@@ -29,8 +29,7 @@ struct Install {
         input.memory = std::make_shared<SyncMemory>();  // as the program keeps it from sync to sync
     }
     SyncJobResult Sync() {
-        CSyncJob job(input, [this](SyncMergeResult& m, std::wstring& why) { return ApplySyncStep(edits, m, why); },
-                     nullptr);
+        CSyncJob job(input, [this](SyncMergeResult& m, std::wstring& why) { return ApplySyncStep(edits, m, why); });
         return job.Run();
     }
     std::wstring Tree() {
