@@ -104,7 +104,7 @@ void Pump() {
 // The longest a message sent from another thread every 2 ms waited for the window, while
 // `busy` holds (at least `minMs`).
 double LongestWait(HWND window, const std::function<bool()>& busy, double minMs = 0) {
-    std::atomic<bool> done{false};
+    std::atomic<bool> done{false}, probing{true};
     std::atomic<double> longest{0};
     std::thread probe([&] {
         while (!done) {
@@ -115,14 +115,15 @@ double LongestWait(HWND window, const std::function<bool()>& busy, double minMs 
             if (waited > longest) longest = waited;
             Sleep(2);
         }
+        probing = false;
     });
     const double start = bench::NowMs();
     while (busy() || bench::NowMs() - start < minMs) {
         Pump();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
-    Pump();
     done = true;
+    while (probing) Pump();  // its last message still gets its answer
     probe.join();
     return longest;
 }

@@ -143,6 +143,32 @@ TEST_F(SyncWindowOnServers, ARefusedPasswordIsToldOnceAndACertificateTrustedOnly
     DeleteSyncPassword(servers->apacheHttps.url);
 }
 
+TEST_F(SyncWindowOnServers, ManyDeletionsAreAskedAboutFirst) {
+    for (int i = 0; i < 10; ++i) AddFavor((L"f" + std::to_wstring(i)).c_str(), (L"https://f.example/" + std::to_wstring(i)).c_str(), 0);
+    Configure(servers->reference, servers->password, servers->reference.thumbprint);
+    Open();
+    Command(IDM_SYNC_NOW);
+    ASSERT_TRUE(WaitForSync());
+    // Another client keeps only 3 of the 10.
+    SyncTree kept;
+    std::wstring why;
+    ASSERT_TRUE(ReadXbel(ReadDavFile(servers->reference, file), kept, why));
+    kept.root.children.resize(3);
+    ASSERT_TRUE(PutDavFile(servers->reference, file, WriteXbel(kept)));
+    seams.QueueAnswer(IDNO);
+    Command(IDM_SYNC_NOW);
+    ASSERT_TRUE(WaitForSync());
+    ASSERT_EQ(1u, seams.Messages().size());
+    EXPECT_NE(std::wstring::npos, seams.Messages()[0].text.find(L"delete 7 of the 10 favorites here"));
+    EXPECT_EQ(10u, TopFavorNames().size());
+    EXPECT_EQ(L"Not synced: it would delete 7 favorites", Text(IDC_SYNC_STATUS));
+    seams.QueueAnswer(IDYES);
+    Command(IDM_SYNC_NOW);
+    ASSERT_TRUE(WaitForSync());
+    EXPECT_EQ((std::vector<std::wstring>{L"f0", L"f1", L"f2"}), TopFavorNames());
+    EXPECT_EQ(L"Synced 12:34", Text(IDC_SYNC_STATUS));
+}
+
 TEST_F(SyncWindowOnServers, TheWindowAnswersAndTheUsersEditCountsWhileASyncRuns) {
     std::vector<std::pair<std::wstring, std::wstring>> many;
     for (int i = 0; i < 3000; ++i) many.emplace_back(L"m" + std::to_wstring(i), L"https://many.example/" + std::to_wstring(i));
@@ -153,7 +179,7 @@ TEST_F(SyncWindowOnServers, TheWindowAnswersAndTheUsersEditCountsWhileASyncRuns)
     Open();
     // Another thread sends the window a message every few milliseconds while the sync
     // works, and notes how long the slowest answer took.
-    std::atomic<bool> done{false};
+    std::atomic<bool> done{false}, probing{true};
     std::atomic<DWORD> slowest{0};
     std::thread probe([&] {
         while (!done) {
@@ -163,6 +189,7 @@ TEST_F(SyncWindowOnServers, TheWindowAnswersAndTheUsersEditCountsWhileASyncRuns)
             slowest = std::max<DWORD>(slowest, static_cast<DWORD>(GetTickCount64() - before));
             Sleep(5);
         }
+        probing = false;
     });
     Command(IDM_SYNC_NOW);
     // Meanwhile the user renames a favorite in the details pane.
@@ -172,6 +199,7 @@ TEST_F(SyncWindowOnServers, TheWindowAnswersAndTheUsersEditCountsWhileASyncRuns)
     Command(IDC_SAVE_DETAILS);
     const bool ended = WaitForSync();
     done = true;
+    while (probing) Pump();  // its last message still gets its answer
     probe.join();
     ASSERT_TRUE(ended);
     EXPECT_EQ(L"Synced 12:34", Text(IDC_SYNC_STATUS));

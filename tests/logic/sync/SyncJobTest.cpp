@@ -1,6 +1,7 @@
 // Whole syncs of real favorites files through the real servers: two stores kept in step,
 // a file floccus wrote, and what must change nothing (a bad file, a held lock, many
 // deletions before the user agrees).
+#include "fakes/CutOffProxy.h"
 #include "fakes/TestDavServers.h"
 #include "logic/store/StoreTestSupport.h"
 #include "logic/store/TempDbFile.h"
@@ -170,24 +171,40 @@ TEST_F(SyncJobOnServers, WhatMustChangeNothingChangesNothing) {
         EXPECT_EQ(bad, ReadDavFile(servers->reference, file));
         EXPECT_EQ(tree, i.Tree());
     }
-    // Another client's fresh lock: the sync waits for a later turn.
+    // The connection lost in the middle of the upload: the server keeps its file, the store
+    // was not touched, and the next sync puts both in step.
     ASSERT_TRUE(PutDavFile(servers->reference, file, good));
+    i.Favor(L"late", L"https://late.example/");
+    for (int n = 0; n < 400; ++n) i.Favor(L"padding", (L"https://pad.example/" + std::to_wstring(n)).c_str());
+    {
+        CutOffProxy proxy(CutOffProxy::PortOf(servers->reference.url), CutOffProxy::Direction::Upload, 20000);
+        i.input.server.folderUrl = proxy.Through(servers->reference.url);
+        EXPECT_EQ(SyncEnd::Failed, i.Sync().end);
+        i.input.server.folderUrl = servers->reference.url;
+    }
+    EXPECT_EQ(good, ReadDavFile(servers->reference, file));
+    ASSERT_EQ(SyncEnd::Synced, i.Sync().end);
+    EXPECT_NE(std::string::npos, ReadDavFile(servers->reference, file).find("late"));
+    const std::string synced = ReadDavFile(servers->reference, file);
+
+    // Another client's fresh lock: the sync waits for a later turn.
     ASSERT_TRUE(PutDavFile(servers->reference, file + L".lock", CWebDavSession::kLockBody));
     EXPECT_EQ(SyncEnd::LockHeld, i.Sync().end);
     ASSERT_TRUE(AgeDavFile(servers->reference, file + L".lock", 16 * 60));  // abandoned: taken over
 
-    // Another client deleted 7 of the 10: asked first; nothing changes until the user agrees.
+    // Another client kept only 3 of them: asked first; nothing changes until the user agrees.
     SyncTree fewer;
     std::wstring why;
-    ASSERT_TRUE(ReadXbel(good, fewer, why));
+    ASSERT_TRUE(ReadXbel(synced, fewer, why));
     fewer.root.children.resize(3);
     ASSERT_TRUE(PutDavFile(servers->reference, file, WriteXbel(fewer)));
+    const std::wstring all = i.Tree();
     const SyncJobResult asked = i.Sync();
     ASSERT_EQ(SyncEnd::AskDeletions, asked.end);
-    EXPECT_EQ(7u, asked.localFavorsDeleted);
-    EXPECT_EQ(10u, asked.localFavors);
-    EXPECT_EQ(tree, i.Tree());
-    i.input.allowedLocalDeletions = 7;
+    EXPECT_EQ(408u, asked.localFavorsDeleted);
+    EXPECT_EQ(411u, asked.localFavors);
+    EXPECT_EQ(all, i.Tree());
+    i.input.allowedLocalDeletions = 408;
     ASSERT_EQ(SyncEnd::Synced, i.Sync().end);
     EXPECT_EQ(L"[f0 f1 f2]", i.Tree());
 }
