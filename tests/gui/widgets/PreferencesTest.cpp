@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "ui/Hotkeys.h"
+#include "sync/SyncPassword.h"
 #include "ui/dialogs/CPreferencesSheet.h"
 #include <gtest/gtest.h>
 #include <functional>
@@ -232,4 +233,53 @@ TEST(Preferences, HotkeysApplyRegistersStoresAndReportsTakenKeys) {
     EXPECT_NE(temp.settings.m_activateHotkeyId, 0);
     EXPECT_EQ(temp.settings.m_addFavorHotkeyId, 0);
     UnregisterHotkeyAtom(main.Hwnd(), temp.settings.m_activateHotkeyId);
+}
+
+namespace {
+
+struct SyncControlProbe : ISyncControl {
+    int syncs = 0, changes = 0;
+    void SyncNow() override { ++syncs; }
+    std::wstring LastResult() const override { return L"Not synced yet"; }
+    void SettingsChanged() override { ++changes; }
+    void SetResultListener(std::function<void(const std::wstring&)>) override {}
+};
+
+}  // namespace
+
+TEST(Preferences, SyncPageAsksBeforeAPlainHttpPasswordAndKeepsThePasswordOutOfTheFile) {
+    FakeSeams seams;
+    SavedAutoRun savedRun;  // the General page applies too
+    TempSettings temp;
+    CFavorStore store;
+    WidgetProbe main;
+    ASSERT_TRUE(main.Create(nullptr));
+    SyncControlProbe sync;
+    FolderRecord root;
+    bool topMost = false;
+    const std::wstring url = L"http://nas.example/dav/", password = L"s3cret-for-the-test";
+    bool openAfterNo = false;
+    seams.QueueAnswer(IDNO);
+    seams.QueueAnswer(IDYES);
+    CPreferencesSheet sheet(main.Hwnd(), topMost, temp.settings, store, sync, root);
+    EXPECT_EQ(RunSheet(sheet, main.Hwnd(), [&](HWND s) {
+        sheet.SetActivePage(2);
+        HWND page = sheet.Sync()->Hwnd();
+        EXPECT_EQ(fw::WindowText(GetDlgItem(page, IDC_SYNC_FILE)), L"bookmarks.xbel");
+        EXPECT_EQ(fw::WindowText(GetDlgItem(page, IDC_SYNC_MINUTES)), L"15");
+        SetDlgItemTextW(page, IDC_SYNC_URL, url.c_str());
+        SetDlgItemTextW(page, IDC_SYNC_USER, L"ann");
+        SetDlgItemTextW(page, IDC_SYNC_PASSWORD, password.c_str());
+        SendMessageW(s, PSM_PRESSBUTTON, PSBTN_OK, 0);  // No: refused, the sheet stays
+        openAfterNo = SheetOpen(s);
+        PostMessageW(s, PSM_PRESSBUTTON, PSBTN_OK, 0);  // Yes
+    }), IDOK);
+    EXPECT_TRUE(openAfterNo);
+    ASSERT_EQ(2u, seams.Messages().size());
+    EXPECT_NE(std::wstring::npos, seams.Messages()[0].text.find(L"unencrypted"));
+    EXPECT_EQ(url, temp.settings.ReadSyncSettings().url);
+    EXPECT_EQ(1, sync.changes);
+    EXPECT_EQ(password, LoadSyncPassword(url).value_or(L""));
+    EXPECT_EQ(std::wstring::npos, temp.FileText().find(password));
+    DeleteSyncPassword(url);
 }
