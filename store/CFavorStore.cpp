@@ -420,15 +420,16 @@ bool CFavorStore::LoadAll(FolderRecord& root, int& count) {
         FolderAssembly folders(root.id);
         ReadFolders(m_connection, folders);
         int attached = folders.Link();
+        std::vector<FavorRecord> favors;
         CppSQLite3Cursor rows = m_connection.Query(kSelectFavorsForExport);
         for (; !rows.AtEnd(); rows.Next()) {
-            FavorRecord favor;
+            FavorRecord& favor = favors.emplace_back();
             favor.pid = rows.IntValue(0, 0);
             favor.name = Text(rows, 1);
             favor.location = Text(rows, 2);
-            if (folders.AddFavor(std::move(favor))) ++attached;
         }
         rows.Finish();
+        attached += folders.AddFavors(std::move(favors));
         folders.TakeOver(root);
         count = attached;
     });
