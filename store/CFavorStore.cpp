@@ -67,7 +67,8 @@ int RowId(CppSQLite3Connection& connection) {
     return static_cast<int>(connection.LastInsertId());  // low 32 bits
 }
 
-std::wstring Text(const CppSQLite3Cursor& row, int column) { return FromUtf8(row.TextValue(column, "")); }
+// Whole texts, never cut at a NUL inside them.
+std::wstring Text(const CppSQLite3Cursor& row, int column) { return FromUtf8(row.TextView(column)); }
 
 // Columns id, pid, name, location, tags, hits, last_hit.
 FavorRecord* ReadFavor(const CppSQLite3Cursor& row) {
@@ -234,7 +235,7 @@ bool CFavorStore::AddFolder(FolderRecord& folder) {
     return Guarded([&] {
         CppSQLite3Command& insert = Prepared(m_insertFolder, kInsertFolder);
         insert.BindInt(1, folder.pid);
-        insert.BindText(2, ToUtf8(folder.name).c_str());
+        insert.BindText(2, ToUtf8(folder.name));
         insert.Run();
         folder.id = RowId(m_connection);
     });
@@ -243,7 +244,7 @@ bool CFavorStore::AddFolder(FolderRecord& folder) {
 bool CFavorStore::UpdateFolder(const FolderRecord& folder) {
     return Guarded([&] {
         CppSQLite3Command update = m_connection.Prepare(kUpdateFolder);
-        update.BindText(1, ToUtf8(folder.name).c_str());
+        update.BindText(1, ToUtf8(folder.name));
         update.BindInt(2, folder.pid);
         update.BindInt(3, folder.id);
         update.Run();
@@ -281,10 +282,10 @@ bool CFavorStore::InsertFavor(FavorRecord& favor, bool keepLastHit) {
         if (!keepLastHit || favor.lastHit.empty()) favor.lastHit = CurrentTimeText();
         CppSQLite3Command& insert = Prepared(m_insertFavor, kInsertFavor);
         insert.BindInt(1, favor.pid);
-        insert.BindText(2, ToUtf8(favor.name).c_str());
-        insert.BindText(3, ToUtf8(favor.location).c_str());
-        insert.BindText(4, ToUtf8(favor.tags).c_str());
-        insert.BindText(5, ToUtf8(favor.lastHit).c_str());
+        insert.BindText(2, ToUtf8(favor.name));
+        insert.BindText(3, ToUtf8(favor.location));
+        insert.BindText(4, ToUtf8(favor.tags));
+        insert.BindText(5, ToUtf8(favor.lastHit));
         insert.Run();
         favor.id = RowId(m_connection);
     });
@@ -294,9 +295,9 @@ bool CFavorStore::UpdateFavor(const FavorRecord& favor) {
     return Guarded([&] {
         CppSQLite3Command update = m_connection.Prepare(kUpdateFavor);
         update.BindInt(1, favor.pid);
-        update.BindText(2, ToUtf8(favor.name).c_str());
-        update.BindText(3, ToUtf8(favor.location).c_str());
-        update.BindText(4, ToUtf8(favor.tags).c_str());
+        update.BindText(2, ToUtf8(favor.name));
+        update.BindText(3, ToUtf8(favor.location));
+        update.BindText(4, ToUtf8(favor.tags));
         update.BindInt(5, favor.id);
         update.Run();
         update.Finish();
@@ -311,7 +312,7 @@ bool CFavorStore::CountVisit(const FavorRecord& favor) {
     return Guarded([&] {
         m_mostVisitedStale = m_latestVisitedStale = true;
         CppSQLite3Command update = m_connection.Prepare(kCountVisit);
-        update.BindText(1, ToUtf8(CurrentTimeText()).c_str());
+        update.BindText(1, ToUtf8(CurrentTimeText()));
         update.BindInt(2, favor.id);
         update.Run();
         update.Finish();
@@ -338,7 +339,7 @@ bool CFavorStore::LoadFavors(int folderId, std::vector<FavorRecord*>& out) {
 bool CFavorStore::SearchFavors(const std::wstring& text, std::vector<FavorRecord*>& out) {
     return Guarded([&] {
         CppSQLite3Command search = m_connection.Prepare(kSearchFavors);
-        search.BindText(1, ("%" + ToUtf8(text) + "%").c_str());
+        search.BindText(1, "%" + ToUtf8(text) + "%");
         CppSQLite3Cursor rows = search.Query();
         ReadFavors(rows, out, ReadFavor);
         search.Finish();
@@ -351,7 +352,7 @@ bool CFavorStore::FindDuplicates(std::vector<FavorRecord*>& out, std::vector<siz
         std::string lastKey;
         CppSQLite3Cursor rows = m_connection.Query(kFindDuplicates);
         ReadFavors(rows, out, [&](const CppSQLite3Cursor& row) {
-            const std::string key = row.TextValue(7, "");
+            const std::string key(row.TextView(7));
             if (sizes.empty() || key != lastKey) sizes.push_back(0);
             ++sizes.back();
             lastKey = key;
@@ -364,7 +365,7 @@ bool CFavorStore::FindDuplicates(std::vector<FavorRecord*>& out, std::vector<siz
 bool CFavorStore::FindSameLocation(const std::wstring& location, std::vector<FavorRecord*>& out) {
     return Guarded([&] {
         CppSQLite3Command find = m_connection.Prepare(kFindSameLocation);
-        find.BindText(1, LocationKeyUtf8(ToUtf8(location)).c_str());
+        find.BindText(1, LocationKeyUtf8(ToUtf8(location)));
         CppSQLite3Cursor rows = find.Query();
         ReadFavors(rows, out, ReadFavor);
         find.Finish();
