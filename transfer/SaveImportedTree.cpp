@@ -52,12 +52,14 @@ bool SaveImportedTree(CFavorStore& store, FolderRecord& root, const std::wstring
     root.pid = 0;  // directly below Root
     TreeSaver saver(store, step);
     {
+        // Without its batch the import would be stored row by row, and a later failure
+        // would leave part of it behind: no batch, no insert.
         CFavorStore::Batch batch(store);
-        const bool batched = batch.Active();
+        if (!batch.Active()) return false;
         saver.SaveFolder(root);
         saver.SaveContents(root);
         if (!saver.Ok()) return false;  // leaving the scope rolls the batch back
-        if (batched && !batch.Commit()) return false;
+        if (!batch.Commit()) return false;
     }
     if (folderStored) {
         for (const FolderRecord* folder : saver.Folders()) folderStored(*folder);

@@ -9,7 +9,8 @@ class CFavorStore;
 
 // Names the root `topName`, stores it below Root and then, depth first, each folder's
 // favorites before its sub-folders, every record taking its parent's new id. The whole
-// save is one store batch: a failure or a crash half-way leaves nothing of the import.
+// save is one store batch: a failure or a crash half-way leaves nothing of the import,
+// and a batch that cannot begin stores nothing at all.
 // `step` runs once per stored record, while the batch is open (post, never send, from
 // it). After the batch has ended, `folderStored` runs for every stored folder, the top
 // folder first and each folder before its sub-folders, so the caller may mirror them
