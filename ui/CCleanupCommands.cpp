@@ -1,6 +1,7 @@
 #include "ui/CCleanupCommands.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "store/LocationText.h"
 #include "ui/CFavorActions.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
@@ -118,8 +119,10 @@ void CCleanupCommands::ShowInFolder(const FavorRecord& favor) {
     m_list.SelectRowOf(favor.id);
 }
 
-bool CCleanupCommands::ReplaceLocation(const FavorRecord& favor) {
+bool CCleanupCommands::ReplaceLocation(const FavorRecord& given) {
     if (m_state.readOnly) return false;
+    FavorRecord favor = given;  // a server's Location header, as a browser would read it
+    favor.location = CleanLocation(given.location).value_or(std::wstring());
     if (!m_store.UpdateFavor(favor)) {
         TellSaveFailed(m_dialog, m_store);
         return false;
@@ -131,7 +134,7 @@ bool CCleanupCommands::ReplaceLocation(const FavorRecord& favor) {
 void WarnOfDuplicates(CFavorDlg& dlg, CFavorStore& store, const CFolderTreeCtrl& tree) {
     dlg.confirmAdd = [&store, &tree](const std::wstring& location) {
         std::vector<FavorRecord*> same;
-        store.FindSameLocation(location, same);
+        if (!store.FindSameLocation(location, same)) return UncheckedDuplicateQuestion(store.LastError());
         std::wstring question;
         if (!same.empty()) question = DuplicateQuestionText(same[0]->name, PathIn(tree, same[0]->pid));
         FreeFavorList(same);

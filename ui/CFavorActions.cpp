@@ -1,14 +1,15 @@
 #include "ui/CFavorActions.h"
-#include "browser/OpenLocation.h"
 #include "framework/CWnd.h"
 #include "framework/Owned.h"
 #include "framework/Seams.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "store/LocationText.h"
 #include "ui/CCleanupCommands.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/MainTexts.h"
+#include "ui/OpenFavor.h"
 #include "ui/StoreProblems.h"
 #include "ui/WaitCursor.h"
 #include "ui/dialogs/CFavorDlg.h"
@@ -119,7 +120,9 @@ void CFavorActions::SaveDetails() {
     } else if (m_state.detailsKind == DetailsKind::Favor) {
         const FavorRecord* selected = m_list.GetSingleSelectedFavor();
         if (!selected) return;
-        const std::wstring location = fw::WindowText(GetDlgItem(m_dialog, IDC_DETAIL_LOCATION));
+        // Stored as typed, less the tabs and line breaks a browser would drop as well.
+        const std::wstring location =
+            CleanLocation(fw::WindowText(GetDlgItem(m_dialog, IDC_DETAIL_LOCATION))).value_or(std::wstring());
         if (name.empty()) return Tip(texts::kFavorNameEmpty, IDC_DETAIL_NAME);
         if (location.empty()) return Tip(texts::kLocationEmpty, IDC_DETAIL_LOCATION);
         FavorRecord changed = *selected;
@@ -190,7 +193,7 @@ void CFavorActions::Search() {
     m_state.searchMode = true;
     const std::wstring text = fw::WindowText(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
     std::vector<FavorRecord*> results;
-    if (!text.empty()) m_store.SearchFavors(text, results);
+    const bool read = text.empty() || m_store.SearchFavors(text, results);
     const size_t found = results.size();
     // The fill clears the selection and SelectFirst sets it again: the details pane and
     // the commands follow the selection the list ends with, not each step (every pane
@@ -201,27 +204,27 @@ void CFavorActions::Search() {
     m_refilling = false;
     SelectionChanged();
     if (m_state.isBrowser) SetFocus(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
-    SetDlgItemTextW(m_dialog, IDC_STATUS, texts::SearchStatus(found).c_str());
+    // A search the store could not run found nothing only as far as the user can see.
+    SetDlgItemTextW(m_dialog, IDC_STATUS,
+                    (read ? texts::SearchStatus(found) : ReadFailedStatus(m_store.LastError())).c_str());
 }
 
-// Every launch counts as a visit, whether or not the shell could open the location, unless
-// `count` is off (a read-only store, or one that already refused a visit of this launch).
-// False when the store refused it: the row keeps its count.
-bool CFavorActions::OpenAndCount(const FavorRecord& record, bool count) {
+// A launch counts as a visit once the location was handed to the shell, whether or not
+// the shell could open it, unless `count` is off (a read-only store, or one that already
+// refused a visit of this launch). A location the user chose not to open counts nothing.
+CFavorActions::Visit CFavorActions::OpenAndCount(const FavorRecord& record, bool count) {
     const FavorRecord visited = record;  // the row's record changes below
-    OpenLocation(visited.location);
-    if (!count) return true;
-    if (!m_store.CountVisit(visited)) return false;
+    if (!OpenFavorLocation(m_dialog, visited.location)) return Visit::NotOpened;
+    if (!count) return Visit::Opened;
+    if (!m_store.CountVisit(visited)) return Visit::Refused;
     m_list.CountVisitInRow(visited.id);
-    return true;
+    return Visit::Counted;
 }
 
 bool CFavorActions::Launch(const FavorRecord& record) {
-    if (!OpenAndCount(record, !m_state.readOnly)) {
-        TellSaveFailed(m_dialog, m_store);
-        return false;
-    }
-    return !m_state.readOnly;
+    const Visit visit = OpenAndCount(record, !m_state.readOnly);
+    if (visit == Visit::Refused) TellSaveFailed(m_dialog, m_store);
+    return visit == Visit::Counted;
 }
 
 void CFavorActions::LaunchSelected() {
@@ -229,7 +232,7 @@ void CFavorActions::LaunchSelected() {
     for (const FavorRecord* f : m_list.GetSelectedFavors()) selected.push_back(*f);
     bool refused = false;  // once refused, the rest open without asking the store again
     for (const FavorRecord& f : selected)
-        if (!OpenAndCount(f, !m_state.readOnly && !refused)) refused = true;
+        if (OpenAndCount(f, !m_state.readOnly && !refused) == Visit::Refused) refused = true;
     if (refused) TellSaveFailed(m_dialog, m_store);
 }
 
@@ -237,8 +240,9 @@ bool CFavorActions::LaunchFromSearchBox() {
     if (GetFocus() != GetDlgItem(m_dialog, IDC_SEARCH_EDIT)) return false;
     const FavorRecord* one = m_list.GetSingleSelectedFavor();
     if (!one) return false;
-    Launch(*one);
-    ShowWindow(m_dialog, SW_HIDE);
+    const Visit visit = OpenAndCount(*one, !m_state.readOnly);
+    if (visit == Visit::Refused) TellSaveFailed(m_dialog, m_store);
+    if (visit != Visit::NotOpened) ShowWindow(m_dialog, SW_HIDE);  // the window stays for what did not open
     return true;
 }
 

@@ -23,9 +23,9 @@ public:
     void LaunchSelected();
     // Enter in the search box: opens the single selected favorite. True when one was opened.
     bool LaunchFromSearchBox();
-    // Opens the location and counts the visit, in the store and in the favorite's row
-    // (not on a read-only store); tells the user when the store refused the visit.
-    // True when the visit was counted.
+    // Opens the location (OpenFavorLocation) and counts the visit, in the store and in the
+    // favorite's row (not on a read-only store, nor when nothing was opened); tells the
+    // user when the store refused the visit. True when the visit was counted.
     bool Launch(const FavorRecord& record);
 
 private:
@@ -46,7 +46,8 @@ private:
     static const fw::MapEntry<CFavorActions> kMap[];
 
     void ShowDetailsOf(const FavorRecord& record) const;
-    bool OpenAndCount(const FavorRecord& record, bool count);
+    enum class Visit { NotOpened, Opened, Counted, Refused };  // Refused: by the store
+    Visit OpenAndCount(const FavorRecord& record, bool count);
     void Tip(const wchar_t* text, int focusId) const;
 
     int m_statesFor = -1;  // selection size (0, 1, 2 = several) the command states were set for

@@ -127,7 +127,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     if (m_state.readOnly) DisableChangeCommands(m_hwnd, m_menu.get());
 
     FolderRecord loaded;
-    m_store.LoadFolderTree(loaded);
+    const bool treeRead = m_store.LoadFolderTree(loaded);
     m_tree.FillTree(loaded);
     RebuildFolderCombo();
     SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_SETCURSEL, 0, 0);
@@ -138,6 +138,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_settings.ReadWindowRect(false, m_state.quickPanelRect);
     SwitchMode(m_state.isBrowser);
     m_state.suppressTracking = false;
+    if (!treeRead) PostReadFailed(m_hwnd, m_store);  // told once the window shows, not as an empty tree
     return FALSE;  // SwitchMode placed the focus
 }
 

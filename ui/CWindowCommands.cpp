@@ -14,6 +14,7 @@
 #include "ui/CFavorMainDlg.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/MainTexts.h"
+#include "ui/OpenFavor.h"
 #include "ui/StoreProblems.h"
 #include "ui/TrayMenu.h"
 #include "ui/VisitMenu.h"
@@ -264,8 +265,9 @@ LRESULT CWindowCommands::OnSaveFailed(const fw::Msg& m) {
 void CWindowCommands::ShowVisitMenu(bool mostVisited) {
     std::vector<FavorRecord*>& entries = mostVisited ? m_mostVisited : m_latestVisited;
     entries.clear();
-    if (mostVisited) m_store.GetMostVisited(entries);
-    else m_store.GetLatestVisited(entries);
+    // No menu at all looks like no visit at all: a list the store cannot read is told.
+    if (!(mostVisited ? m_store.GetMostVisited(entries) : m_store.GetLatestVisited(entries)))
+        return TellReadFailed(m_dialog, m_store);
     BCMenu menu;
     if (!BuildVisitMenu(menu, entries, mostVisited ? IDM_MOST_VISITED_FIRST : IDM_LATEST_VISITED_FIRST)) return;
     RECT rc{};
@@ -287,7 +289,7 @@ void CWindowCommands::VisitEntry(const std::vector<FavorRecord*>& entries, UINT 
     const FavorRecord* record = VisitMenuRecord(entries, base, id);
     if (!record) return;
     const FavorRecord visited = *record;  // the store refreshes its cache on the next list call
-    OpenLocation(visited.location);
+    if (!OpenFavorLocation(m_dialog, visited.location)) return;
     if (!m_state.readOnly && !m_store.CountVisit(visited)) TellSaveFailed(m_dialog, m_store);
 }
 
