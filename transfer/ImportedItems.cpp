@@ -24,12 +24,11 @@ std::wstring TooManyItemsText() {
            L" favorites and folders, more than one import takes.";
 }
 
-int CleanImportedLocations(FolderRecord& root) {
+int DropFavors(FolderRecord& root, const std::function<bool(FavorRecord& favor)>& drop) {
     int dropped = 0;
     auto& favors = root.favors;
     for (auto it = favors.begin(); it != favors.end();) {
-        if (auto clean = CleanLocation((*it)->location)) {
-            (*it)->location = std::move(*clean);
+        if (!drop(**it)) {
             ++it;
             continue;
         }
@@ -37,6 +36,14 @@ int CleanImportedLocations(FolderRecord& root) {
         it = favors.erase(it);
         ++dropped;
     }
-    for (FolderRecord* sub : root.subfolders) dropped += CleanImportedLocations(*sub);
+    for (FolderRecord* sub : root.subfolders) dropped += DropFavors(*sub, drop);
     return dropped;
+}
+
+int CleanImportedLocations(FolderRecord& root) {
+    return DropFavors(root, [](FavorRecord& favor) {
+        auto clean = CleanLocation(favor.location);
+        if (clean) favor.location = std::move(*clean);
+        return !clean;
+    });
 }

@@ -4,6 +4,7 @@
 // much of one item and at most so many items.
 #pragma once
 #include "store/Records.h"
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,9 @@ std::wstring NameFromUtf8(std::string_view text);
 // The failure of a file with more than kMaxImportItems items.
 std::wstring TooManyItemsText();
 
-// Cleans every favorite's location below `root` (CleanLocation) and drops, with the
-// record, each one it refuses. Returns how many were dropped.
+// Drops, freeing them, the favorites at any depth below `root` that `drop` picks (it may
+// change the others). Returns how many were dropped.
+int DropFavors(FolderRecord& root, const std::function<bool(FavorRecord& favor)>& drop);
+// Cleans every favorite's location below `root` (CleanLocation) and drops each one it
+// refuses. Returns how many were dropped.
 int CleanImportedLocations(FolderRecord& root);

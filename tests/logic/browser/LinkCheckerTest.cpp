@@ -7,10 +7,19 @@
 
 namespace {
 
-// Runs a check of the locations to its end; the results by link index.
-std::map<int, LinkCheckResult> Check(const std::vector<std::wstring>& locations, LinkCheckOptions options) {
+struct Expected {
+    std::wstring location;
+    LinkOutcome outcome;
+    std::wstring text;
+    std::wstring newLocation;
+};
+
+// Checks the cases' locations to the end of the check and compares what each gave.
+void ExpectOutcomes(const std::vector<Expected>& cases, LinkCheckOptions options) {
     options.timeoutMs = 700;
     options.systemProxy = false;
+    std::vector<std::wstring> locations;
+    for (const Expected& c : cases) locations.push_back(c.location);
     std::mutex lock;
     std::map<int, LinkCheckResult> results;
     HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -21,21 +30,18 @@ std::map<int, LinkCheckResult> Check(const std::vector<std::wstring>& locations,
             results[r.index] = r;
         },
         [&] { SetEvent(done); });
-    EXPECT_TRUE(checker);
-    if (checker) {
-        EXPECT_EQ(WaitForSingleObject(done, 20000), WAIT_OBJECT_0);
-        EXPECT_TRUE(checker->Wait(5000));
-    }
+    ASSERT_TRUE(checker);
+    EXPECT_EQ(WaitForSingleObject(done, 20000), WAIT_OBJECT_0);
+    EXPECT_TRUE(checker->Wait(5000));
     CloseHandle(done);
-    return results;
+    ASSERT_EQ(results.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const LinkCheckResult& r = results[static_cast<int>(i)];
+        EXPECT_EQ(r.outcome, cases[i].outcome) << cases[i].location;
+        EXPECT_EQ(OutcomeText(r), cases[i].text) << cases[i].location;
+        EXPECT_EQ(r.newLocation, cases[i].newLocation) << cases[i].location;
+    }
 }
-
-struct Expected {
-    std::wstring location;
-    LinkOutcome outcome;
-    std::wstring text;
-    std::wstring newLocation;
-};
 
 TEST(LinkCheckerTest, EveryKindOfAnswerGetsItsOutcomeWithoutCookies) {
     TestHttpServer server;
@@ -54,32 +60,7 @@ TEST(LinkCheckerTest, EveryKindOfAnswerGetsItsOutcomeWithoutCookies) {
         {L"http://nonexistent.invalid/page", LinkOutcome::NameNotFound, L"Name not found", L""},
         {L"http:///no-host", LinkOutcome::NameNotFound, L"Name not found (bad address)", L""},
     };
-    std::vector<std::wstring> locations;
-    for (const Expected& c : cases) locations.push_back(c.location);
-    std::mutex lock;
-    std::map<int, LinkCheckResult> results;
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    LinkCheckOptions options;
-    options.timeoutMs = 700;
-    options.systemProxy = false;
-    auto checker = CLinkChecker::Start(
-        locations, options,
-        [&](const LinkCheckResult& r) {
-            std::lock_guard<std::mutex> guard(lock);
-            results[r.index] = r;
-        },
-        [&] { SetEvent(done); });
-    ASSERT_TRUE(checker);
-    ASSERT_EQ(WaitForSingleObject(done, 20000), WAIT_OBJECT_0);
-    EXPECT_TRUE(checker->Wait(5000));
-    CloseHandle(done);
-    ASSERT_EQ(results.size(), cases.size());
-    for (size_t i = 0; i < cases.size(); ++i) {
-        const LinkCheckResult& r = results[static_cast<int>(i)];
-        EXPECT_EQ(r.outcome, cases[i].outcome) << cases[i].location;
-        EXPECT_EQ(OutcomeText(r), cases[i].text) << cases[i].location;
-        EXPECT_EQ(r.newLocation, cases[i].newLocation) << cases[i].location;
-    }
+    ExpectOutcomes(cases, {});
     int loopHops = 0;
     for (const TestHttpServer::Request& seen : server.Requests()) {
         EXPECT_FALSE(seen.cookie) << seen.path;
@@ -110,15 +91,7 @@ TEST(LinkCheckerTest, APublicSiteCannotSendTheCheckHomeAndABusySiteIsSparedAndNo
         {site.Url("/slow"), LinkOutcome::Ok, L"OK", L""}, {site.Url("/slow"), LinkOutcome::Ok, L"OK", L""},
         {site.Url("/slow"), LinkOutcome::Ok, L"OK", L""}, {site.Url("/slow"), LinkOutcome::Ok, L"OK", L""},
     };
-    std::vector<std::wstring> locations;
-    for (const Expected& c : cases) locations.push_back(c.location);
-    std::map<int, LinkCheckResult> results = Check(locations, options);
-    ASSERT_EQ(results.size(), cases.size());
-    for (size_t i = 0; i < cases.size(); ++i) {
-        const LinkCheckResult& r = results[static_cast<int>(i)];
-        EXPECT_EQ(OutcomeText(r), cases[i].text) << cases[i].location;
-        EXPECT_EQ(r.newLocation, cases[i].newLocation) << cases[i].location;
-    }
+    ExpectOutcomes(cases, options);
     for (const TestHttpServer::Request& seen : router.Requests()) EXPECT_NE(seen.path, "/temp");
     std::map<std::string, int> asked;
     for (const TestHttpServer::Request& seen : site.Requests()) ++asked[seen.path];
