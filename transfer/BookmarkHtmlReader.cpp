@@ -191,13 +191,14 @@ void TreeReader::StartLink(const Tag& tag) {
         ++m_leftOut;
         return;
     }
-    auto* favor = new FavorRecord;
-    Current().favors.push_back(favor);
+    // The link stays the folder's last favorite until it is finished: nothing else joins
+    // the folder before that.
+    FavorRecord& favor = Current().favors.emplace_back();
     ++m_count;
-    favor->location = FromUtf8(DecodeCharacterReferences(href, true));
-    favor->tags = NameFromUtf8(DecodeCharacterReferences(tag.Attribute("tags").substr(0, kMaxTextBytes), true));
-    favor->lastHit = VisitTimeText(tag.Attribute("last_visit"));
-    m_link = favor;
+    favor.location = FromUtf8(DecodeCharacterReferences(href, true));
+    favor.tags = NameFromUtf8(DecodeCharacterReferences(tag.Attribute("tags").substr(0, kMaxTextBytes), true));
+    favor.lastHit = VisitTimeText(tag.Attribute("last_visit"));
+    m_link = &favor;
 }
 
 void TreeReader::FinishItem() {
@@ -210,11 +211,10 @@ void TreeReader::FinishItem() {
         return;
     }
     if (m_lists.size() > static_cast<size_t>(kMaxImportDepth)) return;  // its list stays in this folder
-    auto* folder = new FolderRecord;
-    folder->name = std::move(text);
-    Current().subfolders.push_back(folder);
+    FolderRecord& folder = Current().AddSubfolder();
+    folder.name = std::move(text);
     ++m_count;
-    m_pending = folder;
+    m_pending = &folder;
 }
 
 // A '<' that cannot start a tag is text ("a < b").
@@ -250,7 +250,7 @@ bool ParseBookmarkHtml(std::string_view html, FolderRecord& root, int& count, Re
     }
     reader.Finish();
     if (reader.TooMany()) {
-        FreeFolderChildren(root);
+        root = FolderRecord();
         notes.failure = TooManyItemsText();
         return false;
     }

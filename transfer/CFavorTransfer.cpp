@@ -63,8 +63,8 @@ struct ExportVisitor {
 bool WalkFolderExport(const std::wstring& dir, const FolderRecord& record, ExportNames& names,
                       const ExportVisitor& visit) {
     bool all = true;
-    for (const FavorRecord* favor : record.favors) all = visit.file(names.ShortcutPath(dir, favor->name), *favor) && all;
-    for (const FolderRecord* sub : record.subfolders) {
+    for (const FavorRecord& favor : record.favors) all = visit.file(names.ShortcutPath(dir, favor.name), favor) && all;
+    for (const auto& sub : record.subfolders) {
         const std::wstring subDir = dir + L"\\" + SafeFileName(sub->name);
         all = visit.folder(subDir) && all;
         all = WalkFolderExport(subDir, *sub, names, visit) && all;

@@ -57,12 +57,6 @@ std::wstring FinishedText(bool import, int leftOut) {
     return text;
 }
 
-// Frees the records of a tree when the job leaves, however it leaves.
-struct TreeOwner {
-    FolderRecord& tree;
-    ~TreeOwner() { FreeFolderChildren(tree); }
-};
-
 // About one progress step is posted per 1% of the records saved.
 constexpr int kStepBatches = 100;
 
@@ -315,7 +309,6 @@ bool CTransferPage::ReadSource(const std::wstring& path, FolderRecord& root, int
 
 void CTransferPage::RunImport() {
     FolderRecord root;
-    const TreeOwner owner{root};
     int count = 0;
     std::wstring topName;
     ReadNotes notes;
@@ -326,10 +319,12 @@ void CTransferPage::RunImport() {
         count -= refused;
     }
     const bool saved = read && SaveImport(root, count, topName);
+    const int topId = root.id;
+    root = FolderRecord();
     if (!saved)  // nothing is stored: say why, and the page is ready again
         return Fail(read ? std::wstring(kStoreFailed) : WithReason(kReadFailed, notes.failure));
     if (m_mainWindow) SendMessageW(m_mainWindow, WM_FOLDERS_CHANGED, 0, 0);
-    SendMessageW(m_hwnd, kSelectFolder, static_cast<WPARAM>(root.id), 0);
+    SendMessageW(m_hwnd, kSelectFolder, static_cast<WPARAM>(topId), 0);
     SetStatus(L"Import status: Finished.");
     ReportDone(notes.leftOut);
 }
@@ -360,7 +355,6 @@ bool CTransferPage::SaveImport(FolderRecord& root, int count, const std::wstring
 void CTransferPage::RunExport() {
     SetStatus(L"Export status: Reading data from favorites database...");
     FolderRecord root;
-    const TreeOwner owner{root};
     HWND combo = GetDlgItem(m_hwnd, IDC_FOLDER_COMBO);
     const LRESULT sel = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     const LRESULT id = sel == CB_ERR ? 0 : SendMessageW(combo, CB_GETITEMDATA, sel, 0);
@@ -382,6 +376,7 @@ void CTransferPage::RunExport() {
     const auto step = [page] { SendMessageW(page, WM_TRANSFER_STEP, 0, 0); };
     CFavorTransfer transfer;
     const bool written = toFolder ? transfer.ExportToFolder(step, path, root) : transfer.ExportToHtml(step, path, root);
+    root = FolderRecord();
     // Never report an export that wrote nothing, or only part, as finished.
     if (!written) return Fail(kExportFailed);
     SetStatus(L"Export status: Finished.");

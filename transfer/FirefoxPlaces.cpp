@@ -51,7 +51,8 @@ struct FolderRow {
     int id = 0;
     int parent = 0;
     std::wstring title;
-    FolderRecord* record = nullptr;  // made once the folder is known to reach the menu
+    std::unique_ptr<FolderRecord> owned;  // made once the folder is known to reach the menu,
+    FolderRecord* record = nullptr;       // until it joins its parent
     bool dead = false;               // known not to reach it
     bool onChain = false;
 };
@@ -82,19 +83,14 @@ bool ReachesMenu(std::map<int, FolderRow>& rows, int id, int menu) {
         row->onChain = false;
         row->dead = !reaches;
         if (!reaches) continue;
-        row->record = new FolderRecord;
+        row->owned = std::make_unique<FolderRecord>();
+        row->record = row->owned.get();
         row->record->id = row->id;
         row->record->pid = row->parent;
         row->record->name = row->title;
     }
     return reaches;
 }
-
-// Owns a tree under construction until it is handed over.
-struct TreeGuard {
-    FolderRecord tree;
-    ~TreeGuard() { FreeFolderChildren(tree); }
-};
 
 // An empty folder for a temporary copy of a database, removed with its contents.
 class TempCopyFolder {
@@ -174,11 +170,11 @@ bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count, Re
         return false;  // the name is compared exactly: "Places.sqlite" is refused
     }
     if (!IsFile(path)) return false;  // opening would create an empty database
-    TreeGuard read;
+    FolderRecord read;
     try {
-        ReadDatabase(path, true, read.tree, count, notes);
+        ReadDatabase(path, true, read, count, notes);
     } catch (const CppSQLite3Exception& e) {
-        FreeFolderChildren(read.tree);
+        read = FolderRecord();
         count = 0;
         notes.leftOut = 0;  // read again below
         if (!IsLockOrAccessFailure(e.Code())) return false;
@@ -187,9 +183,8 @@ bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count, Re
         const std::wstring wal = path + L"-wal";
         if (IsFile(wal) && !CopyFileW(wal.c_str(), (copy.File() + L"-wal").c_str(), FALSE)) return false;
         try {
-            ReadDatabase(copy.File(), false, read.tree, count, notes);  // writable: the log is replayed
+            ReadDatabase(copy.File(), false, read, count, notes);  // writable: the log is replayed
         } catch (const CppSQLite3Exception&) {
-            FreeFolderChildren(read.tree);
             count = 0;
             return false;
         }
@@ -199,8 +194,8 @@ bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count, Re
         notes.failure = TooManyItemsText();
         return false;
     }
-    root.subfolders.swap(read.tree.subfolders);
-    root.favors.swap(read.tree.favors);
+    root.subfolders.swap(read.subfolders);
+    root.favors.swap(read.favors);
     return true;
 }
 
@@ -230,7 +225,7 @@ void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count, Re
     for (auto& [id, row] : rows) {
         if (!row.record) continue;
         FolderRecord& parent = row.parent == roots.menu ? root : *rows[row.parent].record;
-        parent.subfolders.push_back(row.record);
+        parent.subfolders.push_back(std::move(row.owned));
         ++count;
     }
     for (CppSQLite3Cursor c = db.Query("select b.parent, b.title, p.url from moz_bookmarks b, moz_places p "
@@ -249,11 +244,10 @@ void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count, Re
             ++notes.leftOut;
             continue;
         }
-        auto* favor = new FavorRecord;
-        favor->pid = parent;
-        favor->name = NameFromUtf8(c.TextView(1));
-        favor->location = FromUtf8(url);
-        folder->favors.push_back(favor);
+        FavorRecord& favor = folder->favors.emplace_back();
+        favor.pid = parent;
+        favor.name = NameFromUtf8(c.TextView(1));
+        favor.location = FromUtf8(url);
         ++count;
     }
 }

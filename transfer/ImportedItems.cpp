@@ -28,15 +28,14 @@ int DropFavors(FolderRecord& root, const std::function<bool(FavorRecord& favor)>
     int dropped = 0;
     auto& favors = root.favors;
     for (auto it = favors.begin(); it != favors.end();) {
-        if (!drop(**it)) {
+        if (!drop(*it)) {
             ++it;
             continue;
         }
-        delete *it;
         it = favors.erase(it);
         ++dropped;
     }
-    for (FolderRecord* sub : root.subfolders) dropped += DropFavors(*sub, drop);
+    for (auto& sub : root.subfolders) dropped += DropFavors(*sub, drop);
     return dropped;
 }
 

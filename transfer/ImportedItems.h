@@ -22,7 +22,7 @@ std::wstring NameFromUtf8(std::string_view text);
 // The failure of a file with more than kMaxImportItems items.
 std::wstring TooManyItemsText();
 
-// Drops, freeing them, the favorites at any depth below `root` that `drop` picks (it may
+// Drops the favorites at any depth below `root` that `drop` picks (it may
 // change the others). Returns how many were dropped.
 int DropFavors(FolderRecord& root, const std::function<bool(FavorRecord& favor)>& drop);
 // Cleans every favorite's location below `root` (CleanLocation) and drops each one it

@@ -31,7 +31,7 @@ LRESULT CFolderActions::OnSelectionChanged(const fw::Msg& m) {
     m_state.detailsKind = DetailsKind::None;
     m_state.searchMode = false;
     const FolderRecord* folder = m_tree.GetSelectedFolder();
-    std::vector<FavorRecord*> favors;
+    std::vector<FavorRecord> favors;
     // A folder the store cannot read is not shown as empty: the status line says why, and
     // Delete tells it again before the folder may go.
     const bool read = !folder || m_store.LoadFavors(folder->id, favors);

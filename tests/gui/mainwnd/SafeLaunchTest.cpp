@@ -6,12 +6,9 @@
 namespace {
 
 std::vector<FavorRecord> Stored(CFavorStore& store, int folderId) {
-    std::vector<FavorRecord*> rows;
+    std::vector<FavorRecord> rows;
     store.LoadFavors(folderId, rows);
-    std::vector<FavorRecord> copies;
-    for (const FavorRecord* r : rows) copies.push_back(*r);
-    FreeFavorList(rows);
-    return copies;
+    return rows;
 }
 
 }  // namespace

@@ -71,15 +71,16 @@ void ExpectPlainWrites(const FolderRecord& tree, const std::string& what) {
     ScratchFolder out;
     CFavorTransfer transfer;
     transfer.ExportToFolder({}, out.Path(), tree);
-    for (const FavorRecord* f : tree.favors) {
-        const std::wstring file = out / DragFileName(f->name);  // the name as both writers make it
+    for (const FavorRecord& f : tree.favors) {
+        const std::wstring file = out / DragFileName(f.name);  // the name as both writers make it
         ExpectPlainLines(ReadBytes(file), what + " folder export");
-        ExpectPlainLines(ShortcutFileContents(f->location), what + " drag");
+        ExpectPlainLines(ShortcutFileContents(f.location), what + " drag");
         EXPECT_EQ(ReadShortcutUrl(file).find_first_of(L"\r\n"), std::wstring::npos);
     }
     ASSERT_TRUE(transfer.ExportToHtml({}, out / L"out.html", tree));
     ExpectPlainLines(ReadBytes(out / L"out.html"), what + " html export");
-    std::vector<const FavorRecord*> favors(tree.favors.begin(), tree.favors.end());
+    std::vector<const FavorRecord*> favors;
+    for (const FavorRecord& f : tree.favors) favors.push_back(&f);
     ExpectPlainLines(BuildFavorDragData(favors).contents, what + " drag of all");
 }
 
@@ -106,8 +107,8 @@ TEST(HostileFiles, EveryReaderCleansOrRefusesAndNoWriterBreaksALine) {
         }
         if (f.json) {
             ASSERT_EQ(shown.favors.size(), 2u);
-            EXPECT_EQ(shown.favors[0]->location, L"https://bank.example/IconFile=\\\\203.0.113.5\\s\\i.ico");
-            EXPECT_EQ(shown.favors[1]->name, std::wstring(L"Na\0me", 5));  // a NUL in a name is kept whole
+            EXPECT_EQ(shown.favors[0].location, L"https://bank.example/IconFile=\\\\203.0.113.5\\s\\i.ico");
+            EXPECT_EQ(shown.favors[1].name, std::wstring(L"Na\0me", 5));  // a NUL in a name is kept whole
         }
         ExpectPlainWrites(shown, f.name);
     }
@@ -118,7 +119,7 @@ TEST(HostileFiles, EveryReaderCleansOrRefusesAndNoWriterBreaksALine) {
     AddFav(stored.root, L"Bank", L"https://bank.example/\r\nIconFile=\\\\203.0.113.5\\s\\i.ico\r\nIconIndex=0");
     AddFav(stored.root, L"Bell", L"https://bell.example/\x07\x7F");
     ExpectPlainWrites(stored.root, "stored");
-    EXPECT_EQ(ShortcutFileContents(stored.root.favors[1]->location),
+    EXPECT_EQ(ShortcutFileContents(stored.root.favors[1].location),
               "[InternetShortcut]\r\nURL = https://bell.example/%07%7F\r\n");
 }
 
@@ -129,11 +130,10 @@ TEST(HostileFiles, ANulIsStoredWholeAndAnImportWithoutItsBatchStoresNothing) {
     named.name = std::wstring(L"Na\0me", 5);
     named.location = L"https://name.example/";
     ASSERT_TRUE(store.AddFavor(named));
-    std::vector<FavorRecord*> loaded;
+    std::vector<FavorRecord> loaded;
     ASSERT_TRUE(store.LoadFavors(0, loaded));
     ASSERT_EQ(loaded.size(), 1u);
-    EXPECT_EQ(loaded[0]->name, named.name);  // bound and read with its length, not cut at the NUL
-    FreeFavorList(loaded);
+    EXPECT_EQ(loaded[0].name, named.name);  // bound and read with its length, not cut at the NUL
 
     // A batch that cannot begin (one is open already) stores nothing of the import.
     OwnedTree tree;
@@ -145,7 +145,6 @@ TEST(HostileFiles, ANulIsStoredWholeAndAnImportWithoutItsBatchStoresNothing) {
     FolderRecord root;
     ASSERT_TRUE(store.LoadFolderTree(root));
     EXPECT_TRUE(root.subfolders.empty());
-    FreeFolderChildren(root);
 }
 
 TEST(HostileFiles, AReadErrorMidFileIsAnErrorNotItsEnd) {
