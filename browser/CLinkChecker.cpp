@@ -76,7 +76,10 @@ LinkCheckOptions& CLinkChecker::Defaults() {
 CLinkChecker::CLinkChecker(std::vector<std::wstring> locations, const LinkCheckOptions& options, Report report,
                            Done done)
     : m_locations(std::move(locations)), m_options(options), m_report(std::move(report)), m_done(std::move(done)) {
-    for (size_t i = 0; i < m_locations.size(); ++i) m_pending.push_back(i);
+    for (size_t i = 0; i < m_locations.size(); ++i) {
+        m_pending.push_back(i);
+        m_linkHosts.push_back(HostOf(m_locations[i]));
+    }
 }
 
 CLinkChecker::~CLinkChecker() {
@@ -159,9 +162,13 @@ bool CLinkChecker::TakeNext(size_t& index) {
     std::unique_lock<std::mutex> lock(m_hostLock);
     for (;;) {
         if (m_cancelled || m_pending.empty()) return false;
+        // Few hosts are at their limit at any time (a handful of requests run at once).
+        std::vector<const std::wstring*> full;
+        for (const auto& [host, requests] : m_busyHosts)
+            if (requests >= std::max(1, m_options.perHost)) full.push_back(&host);
         for (auto it = m_pending.begin(); it != m_pending.end(); ++it) {
-            const auto busy = m_busyHosts.find(HostOf(m_locations[*it]));
-            if (busy != m_busyHosts.end() && busy->second >= std::max(1, m_options.perHost)) continue;
+            const std::wstring& host = m_linkHosts[*it];
+            if (std::any_of(full.begin(), full.end(), [&](const std::wstring* f) { return *f == host; })) continue;
             index = *it;
             m_pending.erase(it);
             return true;

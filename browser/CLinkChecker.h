@@ -88,6 +88,7 @@ private:
     std::condition_variable m_hostFreed;
     std::list<size_t> m_pending;      // links not yet taken, in order
     std::map<std::wstring, int> m_busyHosts;  // requests under way, by host
+    std::vector<std::wstring> m_linkHosts;    // the host of each link, by index
     std::atomic<int> m_running{0};
     std::atomic<bool> m_cancelled{false};
     std::mutex m_lock;                // guards m_open and the callbacks against Cancel

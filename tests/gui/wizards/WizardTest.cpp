@@ -7,6 +7,7 @@
 #include "fakes/TempFolder.h"
 #include "framework/CWinApp.h"
 #include "store/TextConv.h"
+#include "transfer/ShortcutFile.h"
 #include "ui/Hotkeys.h"
 #include <commctrl.h>
 #include <shlobj.h>
@@ -442,11 +443,7 @@ TEST_F(WizardTest, AFolderExportKeepsFavoritesThatShareANameAndAsksBeforeReplaci
     EXPECT_EQ(Shown(), Texts{L"Congratulations. Export finished."});
     const std::wstring files[][2] = {{L"Home", L"http://one.example/"}, {L"Home (2)", L"http://two.example/"},
                                      {L"a_b", L"http://slash.example/"}, {L"a_b (2)", L"http://underscore.example/"}};
-    for (const auto& f : files) {
-        wchar_t url[64] = L"";
-        GetPrivateProfileStringW(L"InternetShortcut", L"URL", L"", url, 64, (dest + L"\\" + f[0] + L".url").c_str());
-        EXPECT_EQ(std::wstring(url), f[1]) << f[0];
-    }
+    for (const auto& f : files) EXPECT_EQ(ReadShortcutUrl(dest + L"\\" + f[0] + L".url"), f[1]) << f[0];
     // Again into the same folder: the user is asked first, and No writes nothing.
     WritePrivateProfileStringW(L"InternetShortcut", L"URL", L"http://mine.example/", (dest + L"\\Home.url").c_str());
     seams.Clear();
@@ -456,9 +453,7 @@ TEST_F(WizardTest, AFolderExportKeepsFavoritesThatShareANameAndAsksBeforeReplaci
     EXPECT_EQ(seams.Messages()[0].text,
               dest + L" already holds 4 shortcut files that this export would replace.\n\nReplace them?");
     EXPECT_EQ(seams.Messages()[0].flags & MB_TYPEMASK, UINT(MB_YESNO));
-    wchar_t url[64] = L"";
-    GetPrivateProfileStringW(L"InternetShortcut", L"URL", L"", url, 64, (dest + L"\\Home.url").c_str());
-    EXPECT_EQ(std::wstring(url), L"http://mine.example/");
+    EXPECT_EQ(ReadShortcutUrl(dest + L"\\Home.url"), L"http://mine.example/");
 }
 
 // Running out of memory cannot be brought about safely here: the save's one reading of
