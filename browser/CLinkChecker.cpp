@@ -3,6 +3,7 @@
 #include "browser/CLinkChecker.h"
 #include "browser/AddressScope.h"
 #include "framework/Owned.h"
+#include "framework/WinHttpText.h"
 #include <process.h>
 #include <algorithm>
 #include <cwctype>
@@ -12,50 +13,11 @@ namespace {
 void CloseInternet(HINTERNET h) { WinHttpCloseHandle(h); }
 using OwnedInternet = fw::Owned<HINTERNET, &CloseInternet>;
 
-struct UrlParts {
-    std::wstring host;
-    std::wstring path;  // with the query, without the fragment
-    INTERNET_PORT port = 0;
-    bool secure = false;
-};
-
-// Splits a URL as WinHTTP sees it; 0 or the error.
-DWORD CrackUrl(const std::wstring& url, UrlParts& out) {
-    URL_COMPONENTS c{};
-    c.dwStructSize = sizeof c;
-    c.dwHostNameLength = c.dwUrlPathLength = c.dwExtraInfoLength = static_cast<DWORD>(-1);
-    if (!WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &c)) return GetLastError();
-    if (c.nScheme != INTERNET_SCHEME_HTTP && c.nScheme != INTERNET_SCHEME_HTTPS) return ERROR_WINHTTP_UNRECOGNIZED_SCHEME;
-    out.host.assign(c.lpszHostName ? c.lpszHostName : L"", c.dwHostNameLength);
-    if (out.host.empty()) return ERROR_WINHTTP_INVALID_URL;
-    out.path.assign(c.lpszUrlPath ? c.lpszUrlPath : L"", c.dwUrlPathLength);
-    out.path.append(c.lpszExtraInfo ? c.lpszExtraInfo : L"", c.dwExtraInfoLength);
-    out.path = out.path.substr(0, out.path.find(L'#'));  // the fragment stays with the browser
-    if (out.path.empty() || out.path[0] != L'/') out.path.insert(0, L"/");
-    out.port = c.nPort;
-    out.secure = c.nScheme == INTERNET_SCHEME_HTTPS;
-    return 0;
-}
-
-std::wstring Header(HINTERNET request, DWORD which) {
-    DWORD bytes = 0;
-    WinHttpQueryHeaders(request, which, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &bytes,
-                        WINHTTP_NO_HEADER_INDEX);
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || bytes == 0) return {};
-    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (!WinHttpQueryHeaders(request, which, WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &bytes,
-                             WINHTTP_NO_HEADER_INDEX))
-        return {};
-    text.resize(bytes / sizeof(wchar_t));
-    return text;
-}
-
 // The host a request goes to, as the limit per host counts it: in lower case, without
 // brackets around an IPv6 address; empty for what is no URL.
 std::wstring HostOf(const std::wstring& url) {
-    UrlParts parts;
-    if (CrackUrl(url, parts) != 0) return {};
+    fw::HttpUrlParts parts;
+    if (fw::CrackHttpUrl(url, parts) != 0) return {};
     std::wstring host = parts.host;
     if (host.size() >= 2 && host.front() == L'[' && host.back() == L']') host = host.substr(1, host.size() - 2);
     for (wchar_t& c : host) c = static_cast<wchar_t>(std::towlower(c));
@@ -261,8 +223,8 @@ void CLinkChecker::CloseRequest(HINTERNET request) {
 
 HttpAnswer CLinkChecker::Ask(const std::wstring& url, const wchar_t* method) {
     HttpAnswer a;
-    UrlParts parts;
-    if ((a.error = CrackUrl(url, parts)) != 0) return a;
+    fw::HttpUrlParts parts;
+    if ((a.error = fw::CrackHttpUrl(url, parts)) != 0) return a;
     if (IsReservedInvalidName(parts.host)) {
         a.error = ERROR_WINHTTP_NAME_NOT_RESOLVED;
         return a;
@@ -303,11 +265,11 @@ HttpAnswer CLinkChecker::Ask(const std::wstring& url, const wchar_t* method) {
         return a;
     }
     a.status = static_cast<int>(status);
-    a.location = Header(request, WINHTTP_QUERY_LOCATION);
+    a.location = fw::QueryHeaderText(request, WINHTTP_QUERY_LOCATION);
     if (a.status == 429 || a.status == 503) {
         SYSTEMTIME now{};
         GetSystemTime(&now);
-        a.retryAfter = RetryAfterSeconds(Header(request, WINHTTP_QUERY_RETRY_AFTER), now);
+        a.retryAfter = RetryAfterSeconds(fw::QueryHeaderText(request, WINHTTP_QUERY_RETRY_AFTER), now);
     }
     return a;
 }

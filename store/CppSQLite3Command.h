@@ -21,6 +21,7 @@ public:
     // it included.
     void BindText(int index, std::string_view text);
     void BindInt(int index, int value);
+    void BindNull(int index);
     // Runs a statement that returns no rows; the number of rows it changed.
     int Run();
     // Runs a statement that returns rows. The cursor borrows this command's statement:

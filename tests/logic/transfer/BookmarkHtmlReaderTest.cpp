@@ -7,7 +7,7 @@
 #include "transfer/CFavorTransfer.h"
 #include "transfer/HtmlCharacterReferences.h"
 #include "transfer/ImportedItems.h"
-#include "transfer/SaveImportedTree.h"
+#include "edits/FavorEdits.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -71,7 +71,8 @@ TEST(BookmarkHtmlReader, TagsAndVisitTimesReachTheStore) {
     CFavorStore store;
     ASSERT_TRUE(store.Open(L":memory:"));
     const std::wstring visited = tree.root.favors[0].lastHit;
-    ASSERT_TRUE(SaveImportedTree(store, tree.root, L"Favorites From HTML", {}, {}));
+    EditStep stored;
+    ASSERT_TRUE(FavorEdits(store).StoreImport(tree.root, L"Favorites From HTML", {}, stored));
     std::vector<FavorRecord> rows;
     ASSERT_TRUE(store.LoadFavors(tree.root.id, rows));
     ASSERT_EQ(rows.size(), 2u);

@@ -3,6 +3,7 @@
 // crash, no hang, no control character inside a written value, nothing stored from a
 // file that could not be read whole.
 #include "dnd/FavorDragData.h"
+#include "edits/FavorEdits.h"
 #include "logic/transfer/TransferTestFiles.h"
 #include "logic/transfer/TreeBuilder.h"
 #include "store/CFavorStore.h"
@@ -11,7 +12,6 @@
 #include "transfer/ChromiumBookmarks.h"
 #include "transfer/FileBytes.h"
 #include "transfer/ImportedItems.h"
-#include "transfer/SaveImportedTree.h"
 #include "transfer/ShortcutFile.h"
 #include <gtest/gtest.h>
 #include <psapi.h>
@@ -122,25 +122,25 @@ TEST(HostileFiles, EveryReaderCleansOrRefusesAndNoWriterBreaksALine) {
 TEST(HostileFiles, ANulIsStoredWholeAndAnImportWithoutItsBatchStoresNothing) {
     CFavorStore store;
     ASSERT_TRUE(store.Open(L":memory:"));
-    FavorRecord named;
-    named.name = std::wstring(L"Na\0me", 5);
-    named.location = L"https://name.example/";
-    ASSERT_TRUE(store.AddFavor(named));
+    FavorEdits edits(store);
+    const std::wstring name(L"Na\0me", 5);
+    OwnedTree tree;
+    AddFav(tree.root, name, L"https://name.example/");
+    EditStep stored;
+    ASSERT_TRUE(edits.StoreImport(tree.root, L"Favorites From HTML", {}, stored));
     std::vector<FavorRecord> loaded;
-    ASSERT_TRUE(store.LoadFavors(0, loaded));
+    ASSERT_TRUE(store.LoadFavors(tree.root.id, loaded));
     ASSERT_EQ(loaded.size(), 1u);
-    EXPECT_EQ(loaded[0].name, named.name);  // bound and read with its length, not cut at the NUL
+    EXPECT_EQ(loaded[0].name, name);  // bound and read with its length, not cut at the NUL
 
     // A batch that cannot begin (one is open already) stores nothing of the import.
-    OwnedTree tree;
-    AddFav(AddSub(tree.root, L"Sub"), L"A", L"http://a.example/");
     CFavorStore::Batch open(store);
     ASSERT_TRUE(open.Active());
-    EXPECT_FALSE(SaveImportedTree(store, tree.root, L"Favorites From HTML", {}, {}));
+    EXPECT_FALSE(edits.StoreImport(tree.root, L"Favorites From HTML", {}, stored));
     ASSERT_TRUE(open.Commit());
     FolderRecord root;
     ASSERT_TRUE(store.LoadFolderTree(root));
-    EXPECT_TRUE(root.subfolders.empty());
+    EXPECT_EQ(root.subfolders.size(), 1u);
 }
 
 TEST(HostileFiles, AReadErrorMidFileIsAnErrorNotItsEnd) {
