@@ -419,12 +419,13 @@ void FavorEdits::Tell(const EditStep& step, bool forwards) const {
         if (!(c.*favorTo)) continue;
         ((c.*favorFrom) ? favorsChanged : favorsAdded).push_back(*(c.*favorTo));
     }
+    const bool quiet = step.kind == EditKind::Sync;
     for (IFavorViews* view : m_views) {
         if (!favorsGone.empty()) view->FavorsRemoved(favorsGone);
         if (!foldersGone.empty()) view->FoldersRemoved(foldersGone);
         if (!foldersAdded.empty()) view->FoldersAdded(foldersAdded);
         if (!foldersChanged.empty()) view->FoldersChanged(foldersChanged);
-        if (!favorsAdded.empty()) view->FavorsAdded(favorsAdded);
-        if (!favorsChanged.empty()) view->FavorsChanged(favorsChanged);
+        if (!favorsAdded.empty()) view->FavorsAdded(favorsAdded, quiet);
+        if (!favorsChanged.empty()) view->FavorsChanged(favorsChanged, quiet);
     }
 }
