@@ -135,7 +135,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     UpdateUndoMenu();
 
     FolderRecord loaded;
-    m_store.LoadFolderTree(loaded);
+    const bool treeRead = m_store.LoadFolderTree(loaded);
     m_tree.FillTree(loaded);
     RebuildFolderCombo();
     SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_SETCURSEL, 0, 0);
@@ -146,6 +146,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_settings.ReadWindowRect(false, m_state.quickPanelRect);
     SwitchMode(m_state.isBrowser);
     m_state.suppressTracking = false;
+    if (!treeRead) PostReadFailed(m_hwnd, m_store);  // told once the window shows, not as an empty tree
     return FALSE;  // SwitchMode placed the focus
 }
 

@@ -253,8 +253,9 @@ LRESULT CWindowCommands::OnSaveFailed(const fw::Msg& m) {
 void CWindowCommands::ShowVisitMenu(bool mostVisited) {
     std::vector<FavorRecord>& entries = mostVisited ? m_mostVisited : m_latestVisited;
     entries.clear();
-    if (mostVisited) m_store.GetMostVisited(entries);
-    else m_store.GetLatestVisited(entries);
+    // No menu at all looks like no visit at all: a list the store cannot read is told.
+    if (!(mostVisited ? m_store.GetMostVisited(entries) : m_store.GetLatestVisited(entries)))
+        return TellReadFailed(m_dialog, m_store);
     BCMenu menu;
     if (!BuildVisitMenu(menu, entries, mostVisited ? IDM_MOST_VISITED_FIRST : IDM_LATEST_VISITED_FIRST)) return;
     RECT rc{};
