@@ -57,6 +57,8 @@ public:
     // and is left as it was. readOnly opens an existing file for reading only.
     bool Open(const std::wstring& path, bool readOnly = false);
     bool IsOpen() const;
+    // The path the store was opened with.
+    std::wstring Path() const;
     // Whether the open file can be written: the file is not read-only and a write lock can
     // be had (taken and given back at once). The answer is kept: IsReadOnly() and, when it
     // cannot, WriteProblem() say why.
@@ -114,6 +116,11 @@ public:
     // attached to a parent, outside the subtree included: a progress range.
     bool LoadAll(FolderRecord& root, int& count);
 
+    // Replaces every folder and favorite with those of another favorites file (ids, tags
+    // and visit data as they are there) in one transaction: all of them or none. Both
+    // visit lists go stale.
+    bool ReplaceAllFrom(const std::wstring& path);
+
     // Local time now as "YYYY-MM-DD HH:MM:SS".
     static std::wstring CurrentTimeText();
 
@@ -152,6 +159,7 @@ private:
     void CloseQuietly();
 
     bool m_opened = false;
+    std::wstring m_path;
     CppSQLite3Connection m_connection;
     int m_mostVisitedSize = kDefaultVisitListSize;
     int m_latestVisitedSize = kDefaultVisitListSize;
