@@ -262,6 +262,7 @@ void CTransferPage::RunImport() {
     int count = 0;
     std::wstring topName;
     const bool read = ReadSource(ReadPath(), root, count, topName);
+    if (read && m_mainWindow) SendMessageW(m_mainWindow, WM_BEFORE_IMPORT, 0, 0);  // a backup copy first
     const bool saved = read && SaveImport(root, count, topName);
     const int topId = root.id;
     FreeFolderChildren(root);

@@ -34,7 +34,14 @@ CCleanupCommands::CCleanupCommands(CFavorStore& store, MainWindowState& state, C
                                    CFolderTreeCtrl& tree, CFavorListCtrl& list, CFavorActions& favors)
     : CPaneCommands(store, state, details, tree, list), m_favors(favors) {}
 
+void CCleanupCommands::BeforeFirstChange() {
+    if (m_changedInDialog) return;
+    m_changedInDialog = true;
+    if (beforeChange) beforeChange();
+}
+
 LRESULT CCleanupCommands::OnFindDuplicates(const fw::Msg&) {
+    m_changedInDialog = false;
     std::vector<CleanupRow> rows;
     {
         WaitCursor wait;
@@ -62,6 +69,7 @@ LRESULT CCleanupCommands::OnFindDuplicates(const fw::Msg&) {
 }
 
 LRESULT CCleanupCommands::OnCheckLinks(const fw::Msg&) {
+    m_changedInDialog = false;
     const FolderRecord* folder = m_tree.GetSelectedFolder();
     CLinkCheckDlg dlg(*this, folder ? folder->id : 0);
     dlg.DoModal(m_dialog);
@@ -94,7 +102,8 @@ bool CCleanupCommands::LoadFavors(int folderId, bool withSubfolders, std::vector
 bool CCleanupCommands::CanChange() const { return !m_state.readOnly; }
 
 size_t CCleanupCommands::DeleteFavors(const std::vector<int>& ids) {
-    if (m_state.readOnly) return 0;
+    if (m_state.readOnly || ids.empty()) return 0;
+    BeforeFirstChange();
     WaitCursor wait;
     size_t deleted = 0;
     for (int id : ids) {
@@ -120,6 +129,7 @@ void CCleanupCommands::ShowInFolder(const FavorRecord& favor) {
 
 bool CCleanupCommands::ReplaceLocation(const FavorRecord& favor) {
     if (m_state.readOnly) return false;
+    BeforeFirstChange();
     if (!m_store.UpdateFavor(favor)) {
         TellSaveFailed(m_dialog, m_store);
         return false;

@@ -5,6 +5,7 @@
 #include "framework/MessageMap.h"
 #include "ui/MainWindowState.h"
 #include "ui/dialogs/CleanupActions.h"
+#include <functional>
 
 class CFavorActions;
 class CFavorDlg;
@@ -14,6 +15,8 @@ public:
     CCleanupCommands(CFavorStore& store, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
                      CFavorListCtrl& list, CFavorActions& favors);
     bool Dispatch(const fw::Msg& m, LRESULT& result);
+    // Runs once in each Clean Up dialog, just before its first change (a backup copy).
+    std::function<void()> beforeChange;
 
     std::wstring FolderPath(int folderId) const override;
     bool LoadFavors(int folderId, bool withSubfolders, std::vector<FavorRecord>& favors) override;
@@ -29,7 +32,10 @@ private:
     LRESULT OnCheckLinks(const fw::Msg&);
     static const fw::MapEntry<CCleanupCommands> kMap[];
 
+    void BeforeFirstChange();
+
     CFavorActions& m_favors;
+    bool m_changedInDialog = false;
 };
 
 // Makes the favorite dialog ask before it adds a location that is already stored.

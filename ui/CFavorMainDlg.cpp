@@ -76,7 +76,7 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
 bool CFavorMainDlg::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || m_folders.Dispatch(m, result) || m_favors.Dispatch(m, result) ||
            m_commands.Dispatch(m, result) ||
-           m_cleanup.Dispatch(m, result) ||
+           m_cleanup.Dispatch(m, result) || m_backups.Dispatch(m, result) ||
            CDialog::Dispatch(m, result);
 }
 
@@ -88,7 +88,9 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
       m_favors(store, m_state, m_details, m_tree, m_list),
       m_cleanup(store, m_state, m_details, m_tree, m_list, m_favors),
       m_commands(*this, store, m_state, m_details, m_tree, m_list),
+      m_backups(*this, store, m_state, m_details, m_tree, m_list),
       m_widgets(std::make_unique<MainWidgets>()) {
+    m_cleanup.beforeChange = [this] { m_backups.BackUpBefore(BackupReason::Cleanup); };
     m_icon = LoadIconW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
@@ -112,6 +114,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_favors.Attach(m_hwnd);
     m_cleanup.Attach(m_hwnd);
     m_commands.Attach(m_hwnd);
+    m_backups.Attach(m_hwnd);
     RegisterHotkeysAtStart(m_hwnd, m_settings);
 
     m_placement.PlaceToolbar();
@@ -138,6 +141,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_settings.ReadWindowRect(false, m_state.quickPanelRect);
     SwitchMode(m_state.isBrowser);
     m_state.suppressTracking = false;
+    if (m_keepDailyBackups) m_backups.StartDailyBackups();  // the window is shown: it never waits for it
     return FALSE;  // SwitchMode placed the focus
 }
 
@@ -252,6 +256,20 @@ void CFavorMainDlg::SaveStateAndExit() {
     m_settings.WriteWindowRect(false, m_state.quickPanelRect);
     m_state.closing = true;
     EndDialog(IDOK);
+}
+
+void CFavorMainDlg::ReloadFromStore() {
+    const FolderRecord* selected = m_tree.GetSelectedFolder();
+    const int keep = selected ? selected->id : 0;
+    FolderRecord loaded;
+    if (!m_store.LoadFolderTree(loaded)) TellReadFailed(m_hwnd, m_store);
+    m_tree.FillTree(loaded);  // selects Root, which lists its favorites
+    if (keep != 0) m_tree.SelectFolder(keep);
+    RebuildFolderCombo();
+    const auto entries = FolderEntries(m_tree.GetRootFolder());
+    const FolderRecord* shown = m_tree.GetSelectedFolder();
+    SuppressTracking quiet(m_state);
+    SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_SETCURSEL, shown ? FolderEntryIndex(entries, shown->id) : 0u, 0);
 }
 
 // ---- Quick Panel folder list ----
@@ -370,6 +388,7 @@ LRESULT CFavorMainDlg::OnPaint(const fw::Msg& m) {
 LRESULT CFavorMainDlg::OnDestroy(const fw::Msg& m) {
     SetMenu(m_hwnd, nullptr);  // the menu bar stays ours to free, attached or not
     m_commands.RevokeDropTargets();
+    m_backups.Stop();
     UnregisterHotkeyAtom(m_hwnd, m_settings.m_activateHotkeyId);  // the keys go with the window
     UnregisterHotkeyAtom(m_hwnd, m_settings.m_addFavorHotkeyId);
     m.passOn = true;

@@ -1,0 +1,178 @@
+#include "ui/CBackupCommands.h"
+#include "app/AppMessages.h"
+#include "backup/RestoreFavorites.h"
+#include "framework/Seams.h"
+#include "res/resource.h"
+#include "store/CFavorStore.h"
+#include "ui/CFavorMainDlg.h"
+#include "ui/MainTexts.h"
+#include "ui/WaitCursor.h"
+#include <memory>
+
+namespace {
+
+constexpr UINT_PTR kDailyTimer = 0x2500;
+constexpr UINT kDailyLookMs = 10 * 60 * 1000;  // the day's copy comes at most this late after midnight
+// The worker may wait longer than the window for another program's lock.
+constexpr int kWorkerBusyWaitMs = 20000;
+
+std::wstring FailedText(const std::wstring& problem) {
+    return L"A backup copy of your favorites could not be made in \\Data\\Backups (" + problem +
+           L").\nYour favorites are not affected. This is not told again until Tidemarker is started again.";
+}
+
+std::wstring DamagedText(const std::wstring& problem) {
+    return L"A backup copy of your favorites failed its check: your favorites data file \\Data\\favors.db looks "
+           L"damaged (" + problem + L"). The copy was not kept.\nAt its next start Tidemarker checks the file and "
+           L"offers the newest good backup in its place.";
+}
+
+std::wstring RestoreQuestion(const BackupEntry& copy, const FavorCounts& counts) {
+    return L"Replace your favorites with those of the backup made " + StampText(copy.name.stamp) + L" (" +
+           std::to_wstring(counts.folders) + L" folders, " + std::to_wstring(counts.favors) +
+           L" favorites)?\nYour current favorites are backed up first.";
+}
+
+std::wstring RestoreFailedText(const RestoreOutcome& outcome) {
+    const std::wstring unchanged = L" Your favorites were not changed.";
+    switch (outcome.kind) {
+    case RestoreOutcome::Kind::CopyDamaged:
+        return L"This backup is damaged and cannot be restored (" + outcome.problem + L")." + unchanged;
+    case RestoreOutcome::Kind::NotBackedUp:
+        return L"Your current favorites could not be backed up first (" + outcome.problem +
+               L"), so nothing was restored." + unchanged;
+    case RestoreOutcome::Kind::CurrentDamaged:
+        return L"Your current favorites could not be backed up first: your favorites data file \\Data\\favors.db "
+               L"looks damaged (" + outcome.problem + L"). Nothing was restored; start Tidemarker again to be "
+               L"offered the newest good backup in its place.";
+    default:
+        return L"The favorites could not be restored." + unchanged + L"\nSQLite reports: " + outcome.problem;
+    }
+}
+
+}  // namespace
+
+const fw::MapEntry<CBackupCommands> CBackupCommands::kMap[] = {
+    fw::OnCommand(IDM_FILE_RESTORE, &Self::OnRestoreCommand),
+    fw::OnMessage(WM_BACKUP_MADE, &Self::OnBackupMade),
+    fw::OnMessage(WM_BEFORE_IMPORT, &Self::OnBeforeImport),
+    fw::OnMessage(WM_TIMER, &Self::OnTimer),
+};
+bool CBackupCommands::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
+
+CBackupCommands::CBackupCommands(CFavorMainDlg& window, CFavorStore& store, MainWindowState& state,
+                                 CDetailsPane& details, CFolderTreeCtrl& tree, CFavorListCtrl& list)
+    : CPaneCommands(store, state, details, tree, list), m_window(window) {}
+
+CBackupCommands::~CBackupCommands() { Stop(); }
+
+CBackups& CBackupCommands::Backups() {
+    if (!m_backups) m_backups = std::make_shared<CBackups>(m_store.Path());
+    return *m_backups;
+}
+
+// ---- the daily copy ----
+
+void CBackupCommands::StartDailyBackups() {
+    StartDailyCopy();
+    SetTimer(m_dialog, kDailyTimer, kDailyLookMs, nullptr);
+}
+
+void CBackupCommands::StartDailyCopy() {
+    if (m_worker.joinable()) return;  // one under way; the next look starts the next
+    Backups();
+    m_dailyLookedAt = CBackups::Now();
+    // The worker holds the backups and the window's handle, nothing the window frees.
+    m_worker = std::thread([backups = m_backups, window = m_dialog] {
+        try {
+            backups->RemoveLeftovers();
+            auto made = std::make_unique<BackupOutcome>(backups->MakeDailyBackupIfDue(kWorkerBusyWaitMs));
+            if (PostMessageW(window, WM_BACKUP_MADE, 0, reinterpret_cast<LPARAM>(made.get()))) made.release();
+        } catch (...) {  // nothing unwinds out of a thread
+        }
+    });
+}
+
+LRESULT CBackupCommands::OnBackupMade(const fw::Msg& m) {
+    const std::unique_ptr<BackupOutcome> made(reinterpret_cast<BackupOutcome*>(m.lp));
+    if (m_worker.joinable()) m_worker.join();  // it has posted: it is ending
+    if (made) Tell(*made);
+    return 0;
+}
+
+LRESULT CBackupCommands::OnTimer(const fw::Msg& m) {
+    if (m.wp != kDailyTimer) {
+        m.passOn = true;
+        return 0;
+    }
+    if (!CBackups::Now().SameDay(m_dailyLookedAt)) StartDailyCopy();
+    return 0;
+}
+
+void CBackupCommands::Stop() {
+    if (m_dialog) KillTimer(m_dialog, kDailyTimer);
+    if (!m_worker.joinable()) return;
+    m_worker.join();
+    MSG pending;  // a result posted but never read
+    while (PeekMessageW(&pending, m_dialog, WM_BACKUP_MADE, WM_BACKUP_MADE, PM_REMOVE))
+        delete reinterpret_cast<BackupOutcome*>(pending.lParam);
+}
+
+// ---- copies before changes ----
+
+void CBackupCommands::BackUpBefore(BackupReason reason) {
+    WaitCursor wait;
+    Tell(Backups().MakeBackup(reason));
+}
+
+LRESULT CBackupCommands::OnBeforeImport(const fw::Msg&) {
+    const BackupOutcome made = Backups().MakeBackup(BackupReason::Import);
+    ReplyMessage(0);  // the import goes on while a failure is told
+    Tell(made);
+    return 0;
+}
+
+void CBackupCommands::Tell(const BackupOutcome& outcome) {
+    bool& told = outcome.kind == BackupOutcome::Kind::Damaged ? m_damageTold : m_failureTold;
+    if (outcome.kind == BackupOutcome::Kind::Made || told) return;
+    told = true;
+    const HWND owner = IsWindowEnabled(m_dialog) ? m_dialog : GetLastActivePopup(m_dialog);
+    seams::MessageBox(owner, outcome.kind == BackupOutcome::Kind::Damaged ? DamagedText(outcome.problem)
+                                                                          : FailedText(outcome.problem),
+                      texts::kTipCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// ---- Restore from Backup ----
+
+LRESULT CBackupCommands::OnRestoreCommand(const fw::Msg&) {
+    CRestoreDlg dlg(*this);
+    dlg.DoModal(m_dialog);
+    return 0;
+}
+
+std::vector<BackupEntry> CBackupCommands::Copies() { return Backups().List(); }
+
+bool CBackupCommands::CanRestore() const { return !m_state.readOnly; }
+
+bool CBackupCommands::Restore(HWND owner, const BackupEntry& copy, const FavorCounts& counts) {
+    if (m_state.readOnly) return false;
+    if (seams::MessageBox(owner, RestoreQuestion(copy, counts), texts::kTipCaption, MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
+        return false;
+    RestoreOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = RestoreFavorites(m_store, Backups(), copy.path);
+    }
+    if (outcome.kind != RestoreOutcome::Kind::Restored) {
+        seams::MessageBox(owner, RestoreFailedText(outcome), texts::kTipCaption, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    m_window.ReloadFromStore();
+    return true;
+}
+
+void CBackupCommands::OpenFolder() {
+    CreateDirectoryW(Backups().Folder().c_str(), nullptr);  // so there is something to open
+    seams::ShellOpen(Backups().Folder(), SW_SHOWNORMAL);
+}

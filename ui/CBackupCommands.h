@@ -1,0 +1,54 @@
+// The main window's backups: the daily copy made after the window is up (on a worker,
+// with its own read-only connection) and again after midnight for a program left
+// running, the copies before an import and before Clean Up changes anything, and
+// File > Restore from Backup. A copy that cannot be made is told once per run and
+// never stops the user.
+#pragma once
+#include "backup/CBackups.h"
+#include "framework/MessageMap.h"
+#include "ui/MainWindowState.h"
+#include "ui/dialogs/CRestoreDlg.h"
+#include <memory>
+#include <thread>
+
+class CFavorMainDlg;
+
+class CBackupCommands : public CPaneCommands, public IRestoreActions {
+public:
+    CBackupCommands(CFavorMainDlg& window, CFavorStore& store, MainWindowState& state, CDetailsPane& details,
+                    CFolderTreeCtrl& tree, CFavorListCtrl& list);
+    ~CBackupCommands();
+
+    bool Dispatch(const fw::Msg& m, LRESULT& result);
+    // The daily copy, once the window is shown, and a look at the date every few minutes.
+    void StartDailyBackups();
+    // Waits for a copy under way (the window is going).
+    void Stop();
+    // A copy just before a change the user asked for; a failure is told, once per run.
+    void BackUpBefore(BackupReason reason);
+
+    std::vector<BackupEntry> Copies() override;
+    bool CanRestore() const override;
+    bool Restore(HWND owner, const BackupEntry& copy, const FavorCounts& counts) override;
+    void OpenFolder() override;
+
+private:
+    using Self = CBackupCommands;
+    static const fw::MapEntry<CBackupCommands> kMap[];
+
+    LRESULT OnRestoreCommand(const fw::Msg&);
+    LRESULT OnBackupMade(const fw::Msg& m);
+    LRESULT OnBeforeImport(const fw::Msg&);
+    LRESULT OnTimer(const fw::Msg& m);
+
+    CBackups& Backups();
+    void StartDailyCopy();
+    void Tell(const BackupOutcome& outcome);
+
+    CFavorMainDlg& m_window;
+    std::shared_ptr<CBackups> m_backups;  // shared with the worker
+    std::thread m_worker;
+    BackupStamp m_dailyLookedAt;  // the day of the last daily copy started
+    bool m_failureTold = false;
+    bool m_damageTold = false;
+};
