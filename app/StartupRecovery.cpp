@@ -10,8 +10,7 @@ constexpr const wchar_t* kDataFile = L"\\Data\\favors.db";
 std::wstring OfferText(const RecoveryOffer& offer, const std::wstring& damagedName) {
     return std::wstring(L"Your favorites data file ") + kDataFile + L" is damaged (" + offer.problem +
            L").\n\nRestore the newest good backup, made " + StampText(offer.copy->name.stamp) + L" (" +
-           std::to_wstring(offer.counts.folders) + L" folders, " + std::to_wstring(offer.counts.favors) +
-           L" favorites)?\nThe damaged file is kept as \\Data\\" + damagedName + L".";
+           CountsText(offer.counts.folders, offer.counts.favors) + L")?\nThe damaged file is kept as \\Data\\" + damagedName + L".";
 }
 
 }  // namespace

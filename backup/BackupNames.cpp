@@ -107,6 +107,11 @@ std::wstring StampText(const BackupStamp& s) {
     return text;
 }
 
+std::wstring CountsText(int folders, int favors) {
+    return std::to_wstring(folders) + (folders == 1 ? L" folder, " : L" folders, ") + std::to_wstring(favors) +
+           (favors == 1 ? L" favorite" : L" favorites");
+}
+
 void SortNewestFirst(std::vector<BackupName>& names) {
     std::sort(names.begin(), names.end(), [](const BackupName& a, const BackupName& b) {
         if (!(a.stamp == b.stamp)) return b.stamp < a.stamp;

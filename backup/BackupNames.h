@@ -43,6 +43,8 @@ bool IsPartialBackupName(const std::wstring& fileName);
 std::wstring DamagedFileName(const std::wstring& databaseFileName, const BackupStamp& stamp);
 // "2026-11-03 14:05:09", as the program shows times.
 std::wstring StampText(const BackupStamp& stamp);
+// "1 folder, 12 favorites".
+std::wstring CountsText(int folders, int favors);
 
 // Newest first (by time, then by name).
 void SortNewestFirst(std::vector<BackupName>& names);

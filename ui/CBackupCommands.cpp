@@ -29,8 +29,7 @@ std::wstring DamagedText(const std::wstring& problem) {
 
 std::wstring RestoreQuestion(const BackupEntry& copy, const FavorCounts& counts) {
     return L"Replace your favorites with those of the backup made " + StampText(copy.name.stamp) + L" (" +
-           std::to_wstring(counts.folders) + L" folders, " + std::to_wstring(counts.favors) +
-           L" favorites)?\nYour current favorites are backed up first.";
+           CountsText(counts.folders, counts.favors) + L")?\nYour current favorites are backed up first.";
 }
 
 std::wstring RestoreFailedText(const RestoreOutcome& outcome) {
