@@ -33,8 +33,12 @@ std::wstring KeepAs(const std::wstring& path, const std::wstring& keptPath) {
 }
 
 std::wstring Replace(const std::wstring& from, const std::wstring& to) {
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return L"";
-    return SystemText(GetLastError());
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return L"";
+        const DWORD error = GetLastError();
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) || attempt >= 40) return SystemText(error);
+        Sleep(50);
+    }
 }
 
 }  // namespace backupfiles

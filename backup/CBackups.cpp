@@ -1,6 +1,7 @@
 #include "backup/CBackups.h"
 #include "backup/BackupFiles.h"
 #include "backup/DatabaseCopy.h"
+#include "backup/RestoreFavorites.h"
 #include "framework/Seams.h"
 #include "store/TextConv.h"
 #include <windows.h>
@@ -86,6 +87,7 @@ void CBackups::RemoveLeftovers() const {
     backupfiles::ForEachFile(m_folder, [&](const std::wstring& file) {
         if (IsPartialBackupName(file)) DeleteFileW(PathOf(file).c_str());
     });
+    DeleteFileW((m_database + kIncomingSuffix).c_str());  // a restore that never took place
 }
 
 void CBackups::NoteCheckAtStart() const {

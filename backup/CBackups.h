@@ -45,7 +45,8 @@ public:
     bool HasDailyBackupOf(const BackupStamp& day) const;
     // Newest first.
     std::vector<BackupEntry> List() const;
-    // Deletes the partial copies a copy that was cut short left behind.
+    // Deletes the partial copies a copy that was cut short left behind, and the file a
+    // restore that was cut short left beside the data file.
     void RemoveLeftovers() const;
 
     // The note, kept in the folder, that a copy found the file damaged: the next start

@@ -11,10 +11,11 @@ struct DbOutcome {
     bool Ok() const { return kind == Kind::Ok; }
 };
 
-// Writes a consistent snapshot of `source` (opened read-only; a writer elsewhere waits or
-// is waited for up to `busyMs`) to `target`, a new file, and checks the written file with
-// "pragma quick_check". Damaged: the source could not be read as a database or the copy
-// failed its check (the target is then left for the caller to delete).
+// Takes a consistent snapshot of `source` (opened read-only; a writer elsewhere waits or is
+// waited for up to `busyMs`) into memory, checks it with "pragma quick_check", and only
+// then writes it to `target`, a new file, flushed to the disk. Damaged: the source could
+// not be read as a database or the snapshot failed its check (nothing is written then).
+// Failed with a write error: the target may hold part of the copy.
 DbOutcome CopyDatabase(const std::wstring& source, const std::wstring& target, int busyMs);
 
 // "pragma quick_check" on a file opened read-only. Damaged when the file is not a

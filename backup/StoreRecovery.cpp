@@ -1,5 +1,6 @@
 #include "backup/StoreRecovery.h"
 #include "backup/BackupFiles.h"
+#include "backup/RestoreFavorites.h"
 #include "store/TextConv.h"
 #include <windows.h>
 #include <vector>
@@ -32,7 +33,7 @@ RecoveryOffer ExamineDataFile(const CBackups& backups, bool openFailed) {
 
 std::wstring PutCopyInPlace(const CBackups& backups, const std::wstring& copyPath, const std::wstring& damagedPath) {
     const std::wstring& database = backups.DatabasePath();
-    const std::wstring incoming = database + L".restoring";
+    const std::wstring incoming = database + kIncomingSuffix;
     DeleteFileW(incoming.c_str());
     const DbOutcome copied = CopyDatabase(copyPath, incoming, CBackups::kBusyWaitMs);
     std::wstring problem = copied.Ok() ? L"" : FromUtf8(copied.problem);

@@ -53,12 +53,6 @@ constexpr const char kFindDuplicates[] =
 constexpr const char kFindSameLocation[] =
     "select id, pid, name, location, tags, hits, last_hit from tbl_favor "
     "where has_location_key(location, ?1) order by id limit 1";
-// Every row of the attached file `copy` in place of the store's own, ids as they are there.
-constexpr const char kReplaceAll[] =
-    "begin immediate; delete from main.tbl_folder; delete from main.tbl_favor; "
-    "insert into main.tbl_folder(id, pid, name) select id, pid, name from copy.tbl_folder; "
-    "insert into main.tbl_favor(id, pid, name, location, tags, hits, last_hit) "
-    "select id, pid, name, location, tags, hits, last_hit from copy.tbl_favor; commit;";
 constexpr const char kSelectFolders[] = "select id, pid, name from tbl_folder;";
 constexpr const char kSelectFavorsForExport[] = "select pid, name, location from tbl_favor;";
 
@@ -432,30 +426,13 @@ bool CFavorStore::LoadAll(FolderRecord& root, int& count) {
     });
 }
 
-bool CFavorStore::ReplaceAllFrom(const std::wstring& path) {
-    return Guarded([&] {
-        // Its own transaction: never inside a batch, whose rollback it would cause.
-        if (m_inBatch) throw CppSQLite3Exception(SQLITE_MISUSE, sqlite3_errstr(SQLITE_MISUSE));
-        CppSQLite3Command attach = m_connection.Prepare("attach database ?1 as copy;");
-        attach.BindText(1, ToUtf8(path).c_str());
-        attach.Run();
-        attach.Finish();
-        try {
-            m_connection.Execute(kReplaceAll);
-        } catch (const CppSQLite3Exception&) {
-            // A statement after "begin" failed: nothing of it stays (when "begin" itself
-            // failed there is nothing to roll back).
-            for (const char* undo : {"rollback;", "detach database copy;"}) {
-                try {
-                    m_connection.Execute(undo);
-                } catch (const CppSQLite3Exception&) {
-                }
-            }
-            throw;
-        }
-        m_connection.Execute("detach database copy;");
-        m_mostVisitedStale = m_latestVisitedStale = true;
-    });
+bool CFavorStore::ReopenAround(const std::function<void()>& replace) {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    if (m_inBatch) return false;  // a batch's transaction would be lost
+    const bool readOnly = m_opened && m_connection.IsReadOnly();
+    CloseQuietly();
+    replace();
+    return Open(m_path, readOnly);
 }
 
 std::wstring CFavorStore::CurrentTimeText() {

@@ -30,6 +30,7 @@
 #include "store/Records.h"
 
 class CppSQLite3Exception;
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -116,10 +117,11 @@ public:
     // attached to a parent, outside the subtree included: a progress range.
     bool LoadAll(FolderRecord& root, int& count);
 
-    // Replaces every folder and favorite with those of another favorites file (ids, tags
-    // and visit data as they are there) in one transaction: all of them or none. Both
-    // visit lists go stale.
-    bool ReplaceAllFrom(const std::wstring& path);
+    // Closes the file, runs `replace` (which may put another file in its place), and opens
+    // the same path again as before, also when `replace` did nothing; all under the store's
+    // lock, so no other thread meets the store closed. Both visit lists go stale. False
+    // when the file could not be opened again (LastError says why).
+    bool ReopenAround(const std::function<void()>& replace);
 
     // Local time now as "YYYY-MM-DD HH:MM:SS".
     static std::wstring CurrentTimeText();

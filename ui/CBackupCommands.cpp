@@ -12,7 +12,10 @@
 namespace {
 
 constexpr UINT_PTR kDailyTimer = 0x2500;
-constexpr UINT kDailyLookMs = 10 * 60 * 1000;  // the day's copy comes at most this late after midnight
+// The first look comes once the start is over, so the copy never competes with it; then the
+// day's copy comes at most ten minutes after midnight.
+constexpr UINT kFirstLookMs = 1000;
+constexpr UINT kDailyLookMs = 10 * 60 * 1000;
 // The worker may wait longer than the window for another program's lock.
 constexpr int kWorkerBusyWaitMs = 20000;
 
@@ -72,10 +75,7 @@ CBackups& CBackupCommands::Backups() {
 
 // ---- the daily copy ----
 
-void CBackupCommands::StartDailyBackups() {
-    StartDailyCopy();
-    SetTimer(m_dialog, kDailyTimer, kDailyLookMs, nullptr);
-}
+void CBackupCommands::StartDailyBackups() { SetTimer(m_dialog, kDailyTimer, kFirstLookMs, nullptr); }
 
 void CBackupCommands::StartDailyCopy() {
     if (m_worker.joinable()) return;  // one under way; the next look starts the next
@@ -83,6 +83,7 @@ void CBackupCommands::StartDailyCopy() {
     m_dailyLookedAt = CBackups::Now();
     // The worker holds the backups and the window's handle, nothing the window frees.
     m_worker = std::thread([backups = m_backups, window = m_dialog] {
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);  // the window goes first
         try {
             backups->RemoveLeftovers();
             auto made = std::make_unique<BackupOutcome>(backups->MakeDailyBackupIfDue(kWorkerBusyWaitMs));
@@ -104,6 +105,7 @@ LRESULT CBackupCommands::OnTimer(const fw::Msg& m) {
         m.passOn = true;
         return 0;
     }
+    SetTimer(m_dialog, kDailyTimer, kDailyLookMs, nullptr);  // from the first look on
     if (!CBackups::Now().SameDay(m_dailyLookedAt)) StartDailyCopy();
     return 0;
 }

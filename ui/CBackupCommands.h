@@ -20,7 +20,8 @@ public:
     ~CBackupCommands();
 
     bool Dispatch(const fw::Msg& m, LRESULT& result);
-    // The daily copy, once the window is shown, and a look at the date every few minutes.
+    // The daily copy, a moment after the window is shown, and a look at the date every few
+    // minutes.
     void StartDailyBackups();
     // Waits for a copy under way (the window is going).
     void Stop();
