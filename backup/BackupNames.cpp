@@ -1,14 +1,29 @@
 #include "backup/BackupNames.h"
 #include <algorithm>
 #include <cwchar>
+#include <regex>
 #include <tuple>
 
 namespace {
 
-constexpr const wchar_t* kPrefix = L"favors-";
-constexpr const wchar_t* kExtension = L".db";
-constexpr BackupReason kReasons[] = {BackupReason::Daily, BackupReason::Import, BackupReason::Cleanup,
-                                     BackupReason::Restore, BackupReason::Sync};
+struct ReasonNames {
+    BackupReason reason;
+    const wchar_t* word;  // in the file name
+    const wchar_t* text;  // shown
+};
+constexpr ReasonNames kReasons[] = {
+    {BackupReason::Daily, L"daily", L"Daily"},
+    {BackupReason::Import, L"import", L"Before import"},
+    {BackupReason::Cleanup, L"cleanup", L"Before Clean Up"},
+    {BackupReason::Restore, L"restore", L"Before restore"},
+    {BackupReason::Sync, L"sync", L"Before sync"},
+};
+
+const ReasonNames& NamesOf(BackupReason reason) {
+    for (const ReasonNames& r : kReasons)
+        if (r.reason == reason) return r;
+    return kReasons[0];
+}
 
 auto Fields(const BackupStamp& s) { return std::tie(s.year, s.month, s.day, s.hour, s.minute, s.second); }
 
@@ -17,23 +32,6 @@ std::wstring Compact(const BackupStamp& s) {
     wchar_t text[32];
     std::swprintf(text, 32, L"%04d%02d%02d-%02d%02d%02d", s.year, s.month, s.day, s.hour, s.minute, s.second);
     return text;
-}
-
-bool Digits(const std::wstring& text, size_t at, size_t count, int& value) {
-    if (at + count > text.size()) return false;
-    value = 0;
-    for (size_t i = at; i < at + count; ++i) {
-        if (text[i] < L'0' || text[i] > L'9') return false;
-        value = value * 10 + (text[i] - L'0');
-    }
-    return true;
-}
-
-bool ParseCompact(const std::wstring& text, size_t at, BackupStamp& s) {
-    return Digits(text, at, 4, s.year) && Digits(text, at + 4, 2, s.month) && Digits(text, at + 6, 2, s.day) &&
-           text.size() > at + 8 && text[at + 8] == L'-' && Digits(text, at + 9, 2, s.hour) &&
-           Digits(text, at + 11, 2, s.minute) && Digits(text, at + 13, 2, s.second) && s.month >= 1 &&
-           s.month <= 12 && s.day >= 1 && s.day <= 31 && s.hour <= 23 && s.minute <= 59 && s.second <= 60;
 }
 
 bool EndsWith(const std::wstring& text, const std::wstring& end) {
@@ -45,43 +43,26 @@ bool EndsWith(const std::wstring& text, const std::wstring& end) {
 bool BackupStamp::operator<(const BackupStamp& o) const { return Fields(*this) < Fields(o); }
 bool BackupStamp::operator==(const BackupStamp& o) const { return Fields(*this) == Fields(o); }
 
-const wchar_t* ReasonWord(BackupReason reason) {
-    switch (reason) {
-    case BackupReason::Daily: return L"daily";
-    case BackupReason::Import: return L"import";
-    case BackupReason::Cleanup: return L"cleanup";
-    case BackupReason::Restore: return L"restore";
-    case BackupReason::Sync: return L"sync";
-    }
-    return L"";
-}
-
-const wchar_t* ReasonText(BackupReason reason) {
-    switch (reason) {
-    case BackupReason::Daily: return L"Daily";
-    case BackupReason::Import: return L"Before import";
-    case BackupReason::Cleanup: return L"Before Clean Up";
-    case BackupReason::Restore: return L"Before restore";
-    case BackupReason::Sync: return L"Before sync";
-    }
-    return L"";
-}
+const wchar_t* ReasonWord(BackupReason reason) { return NamesOf(reason).word; }
+const wchar_t* ReasonText(BackupReason reason) { return NamesOf(reason).text; }
 
 std::wstring BackupFileName(BackupReason reason, const BackupStamp& stamp) {
-    return kPrefix + Compact(stamp) + L"-" + ReasonWord(reason) + kExtension;
+    return L"favors-" + Compact(stamp) + L"-" + ReasonWord(reason) + L".db";
 }
 
 std::optional<BackupName> ParseBackupFileName(const std::wstring& fileName) {
-    const size_t prefix = std::wcslen(kPrefix);
+    static const std::wregex kName(LR"(favors-(\d{4})(\d{2})(\d{2})-(\d{2})(\d{2})(\d{2})-([a-z]+)\.db)");
+    std::wsmatch m;
+    if (!std::regex_match(fileName, m, kName)) return std::nullopt;
     BackupName name;
-    if (fileName.compare(0, prefix, kPrefix) != 0 || !ParseCompact(fileName, prefix, name.stamp)) return std::nullopt;
-    const size_t reasonAt = prefix + 15;
-    if (fileName.size() <= reasonAt || fileName[reasonAt] != L'-' || !EndsWith(fileName, kExtension))
+    BackupStamp& t = name.stamp;
+    int* fields[] = {&t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second};
+    for (size_t i = 0; i < 6; ++i) *fields[i] = std::stoi(m[i + 1].str());
+    if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 || t.minute > 59 || t.second > 60)
         return std::nullopt;
-    const std::wstring word = fileName.substr(reasonAt + 1, fileName.size() - reasonAt - 1 - std::wcslen(kExtension));
-    for (BackupReason reason : kReasons)
-        if (word == ReasonWord(reason)) {
-            name.reason = reason;
+    for (const ReasonNames& r : kReasons)
+        if (m[7].str() == r.word) {
+            name.reason = r.reason;
             name.fileName = fileName;
             return name;
         }
