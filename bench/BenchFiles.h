@@ -51,7 +51,6 @@ std::pair<double, double> Import(int runs, const wchar_t* top, int expected, Rea
         if (!saved || count != expected || steps != expected)
             std::printf("!! %ls: read %d items and stored %d of %d expected%s\n", top, count, steps, expected,
                         saved ? "" : ", and the save failed");
-        FreeFolderChildren(root);
         if (r == 0) continue;
         reads.push_back(t1 - t0);
         saves.push_back(t2 - t1);

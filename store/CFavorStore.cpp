@@ -70,42 +70,41 @@ int RowId(CppSQLite3Connection& connection) {
 std::wstring Text(const CppSQLite3Cursor& row, int column) { return FromUtf8(row.TextValue(column, "")); }
 
 // Columns id, pid, name, location, tags, hits, last_hit.
-FavorRecord* ReadFavor(const CppSQLite3Cursor& row) {
-    auto* favor = new FavorRecord;
-    favor->id = row.IntValue(0, 0);
-    favor->pid = row.IntValue(1, 0);
-    favor->name = Text(row, 2);
-    favor->location = Text(row, 3);
-    favor->tags = Text(row, 4);
-    favor->hits = row.IntValue(5, 0);
-    favor->lastHit = Text(row, 6);
+FavorRecord ReadFavor(const CppSQLite3Cursor& row) {
+    FavorRecord favor;
+    favor.id = row.IntValue(0, 0);
+    favor.pid = row.IntValue(1, 0);
+    favor.name = Text(row, 2);
+    favor.location = Text(row, 3);
+    favor.tags = Text(row, 4);
+    favor.hits = row.IntValue(5, 0);
+    favor.lastHit = Text(row, 6);
     return favor;
 }
 
-// Appends one record per row, made by `read`; on failure frees what this call made and
-// rethrows, so the list keeps nothing of a failed query.
+// Appends one record per row, made by `read`; a failure part-way appends nothing, so
+// the list keeps nothing of a failed query.
 template <class Read>
-void ReadFavors(CppSQLite3Cursor& rows, std::vector<FavorRecord*>& out, Read read) {
-    std::vector<FavorRecord*> made;
-    try {
-        for (; !rows.AtEnd(); rows.Next()) made.push_back(read(rows));
-        rows.Finish();
-    } catch (...) {
-        FreeFavorList(made);
-        throw;
-    }
-    out.insert(out.end(), made.begin(), made.end());
+void ReadFavors(CppSQLite3Cursor& rows, std::vector<FavorRecord>& out, Read read) {
+    std::vector<FavorRecord> made;
+    for (; !rows.AtEnd(); rows.Next()) made.push_back(read(rows));
+    rows.Finish();
+    if (out.empty()) out = std::move(made);
+    else out.insert(out.end(), std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
+}
+
+// Columns id, pid, name.
+FolderRecord ReadFolder(const CppSQLite3Cursor& row) {
+    FolderRecord folder;
+    folder.id = row.IntValue(0, 0);
+    folder.pid = row.IntValue(1, 0);
+    folder.name = Text(row, 2);
+    return folder;
 }
 
 void ReadFolders(CppSQLite3Connection& connection, FolderAssembly& folders) {
     CppSQLite3Cursor rows = connection.Query(kSelectFolders);
-    for (; !rows.AtEnd(); rows.Next()) {
-        auto* folder = new FolderRecord;
-        folder->id = rows.IntValue(0, 0);
-        folder->pid = rows.IntValue(1, 0);
-        folder->name = Text(rows, 2);
-        folders.Add(folder);
-    }
+    for (; !rows.AtEnd(); rows.Next()) folders.Add(std::make_unique<FolderRecord>(ReadFolder(rows)));
     rows.Finish();
 }
 
@@ -116,7 +115,7 @@ struct CFavorStore::VisitList {
     const char* sql;
     int size;
     bool& stale;
-    std::vector<FavorRecord*>& cache;
+    std::vector<FavorRecord>& cache;
 };
 
 CFavorStore::~CFavorStore() { CloseQuietly(); }
@@ -163,8 +162,8 @@ void CFavorStore::CloseQuietly() {
     // Compiled statements must go before the connection, or it cannot close.
     m_insertFolder = CppSQLite3Command();
     m_insertFavor = CppSQLite3Command();
-    FreeFavorList(m_mostVisitedCache);
-    FreeFavorList(m_latestVisitedCache);
+    m_mostVisitedCache.clear();
+    m_latestVisitedCache.clear();
     m_mostVisitedStale = m_latestVisitedStale = true;
     m_connection.Close();
     m_opened = false;
@@ -324,24 +323,24 @@ bool CFavorStore::CountVisit(const FavorRecord& favor) {
     });
 }
 
-bool CFavorStore::LoadFavors(int folderId, std::vector<FavorRecord*>& out) {
+bool CFavorStore::LoadFavors(int folderId, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         CppSQLite3Cursor rows = m_connection.Query(WithNumber(kLoadFavors, folderId).c_str());
         ReadFavors(rows, out, [folderId](const CppSQLite3Cursor& row) {  // id, name, location, tags, hits, last_hit
-            auto* favor = new FavorRecord;
-            favor->id = row.IntValue(0, 0);
-            favor->pid = folderId;
-            favor->name = Text(row, 1);
-            favor->location = Text(row, 2);
-            favor->tags = Text(row, 3);
-            favor->hits = row.IntValue(4, 0);
-            favor->lastHit = Text(row, 5);
+            FavorRecord favor;
+            favor.id = row.IntValue(0, 0);
+            favor.pid = folderId;
+            favor.name = Text(row, 1);
+            favor.location = Text(row, 2);
+            favor.tags = Text(row, 3);
+            favor.hits = row.IntValue(4, 0);
+            favor.lastHit = Text(row, 5);
             return favor;
         });
     });
 }
 
-bool CFavorStore::SearchFavors(const std::wstring& text, std::vector<FavorRecord*>& out) {
+bool CFavorStore::SearchFavors(const std::wstring& text, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         CppSQLite3Command search = m_connection.Prepare(kSearchFavors);
         search.BindText(1, ("%" + ToUtf8(text) + "%").c_str());
@@ -351,7 +350,7 @@ bool CFavorStore::SearchFavors(const std::wstring& text, std::vector<FavorRecord
     });
 }
 
-bool CFavorStore::FindDuplicates(std::vector<FavorRecord*>& out, std::vector<size_t>& groupSizes) {
+bool CFavorStore::FindDuplicates(std::vector<FavorRecord>& out, std::vector<size_t>& groupSizes) {
     return Guarded([&] {
         std::vector<size_t> sizes;
         std::string lastKey;
@@ -367,7 +366,7 @@ bool CFavorStore::FindDuplicates(std::vector<FavorRecord*>& out, std::vector<siz
     });
 }
 
-bool CFavorStore::FindSameLocation(const std::wstring& location, std::vector<FavorRecord*>& out) {
+bool CFavorStore::FindSameLocation(const std::wstring& location, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         CppSQLite3Command find = m_connection.Prepare(kFindSameLocation);
         find.BindText(1, LocationKeyUtf8(ToUtf8(location)).c_str());
@@ -377,10 +376,10 @@ bool CFavorStore::FindSameLocation(const std::wstring& location, std::vector<Fav
     });
 }
 
-bool CFavorStore::GetVisitList(VisitList list, std::vector<FavorRecord*>& out) {
+bool CFavorStore::GetVisitList(VisitList list, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         if (list.stale) {
-            FreeFavorList(list.cache);
+            list.cache.clear();
             CppSQLite3Cursor rows = m_connection.Query(WithNumber(list.sql, list.size).c_str());
             ReadFavors(rows, list.cache, ReadFavor);
             list.stale = false;
@@ -389,11 +388,11 @@ bool CFavorStore::GetVisitList(VisitList list, std::vector<FavorRecord*>& out) {
     });
 }
 
-bool CFavorStore::GetMostVisited(std::vector<FavorRecord*>& out) {
+bool CFavorStore::GetMostVisited(std::vector<FavorRecord>& out) {
     return GetVisitList({kMostVisited, m_mostVisitedSize, m_mostVisitedStale, m_mostVisitedCache}, out);
 }
 
-bool CFavorStore::GetLatestVisited(std::vector<FavorRecord*>& out) {
+bool CFavorStore::GetLatestVisited(std::vector<FavorRecord>& out) {
     return GetVisitList({kLatestVisited, m_latestVisitedSize, m_latestVisitedStale, m_latestVisitedCache}, out);
 }
 
@@ -414,11 +413,11 @@ bool CFavorStore::LoadAll(FolderRecord& root, int& count) {
         int attached = folders.Link();
         CppSQLite3Cursor rows = m_connection.Query(kSelectFavorsForExport);
         for (; !rows.AtEnd(); rows.Next()) {
-            auto* favor = new FavorRecord;
-            favor->pid = rows.IntValue(0, 0);
-            favor->name = Text(rows, 1);
-            favor->location = Text(rows, 2);
-            if (folders.AddFavor(favor)) ++attached;
+            FavorRecord favor;
+            favor.pid = rows.IntValue(0, 0);
+            favor.name = Text(rows, 1);
+            favor.location = Text(rows, 2);
+            if (folders.AddFavor(std::move(favor))) ++attached;
         }
         rows.Finish();
         folders.TakeOver(root);

@@ -265,7 +265,7 @@ void CTransferPage::RunImport() {
     if (read && m_mainWindow) SendMessageW(m_mainWindow, WM_BEFORE_IMPORT, 0, 0);  // a backup copy first
     const bool saved = read && SaveImport(root, count, topName);
     const int topId = root.id;
-    FreeFolderChildren(root);
+    root = FolderRecord();
     if (!saved) {  // nothing is stored: say why, and the page is ready again
         seams::MessageBox(m_hwnd, read ? kStoreFailed : kReadFailed, kNotice, MB_OK);
         ReturnToReady();
@@ -318,7 +318,7 @@ void CTransferPage::RunExport() {
     const auto step = [page] { SendMessageW(page, WM_TRANSFER_STEP, 0, 0); };
     CFavorTransfer transfer;
     const bool written = toFolder ? transfer.ExportToFolder(step, path, root) : transfer.ExportToHtml(step, path, root);
-    FreeFolderChildren(root);
+    root = FolderRecord();
     if (!written) {  // never report an export that wrote nothing, or only part, as finished
         seams::MessageBox(m_hwnd, L"Export fail, please select a valid destination!", kNotice, MB_OK);
         ReturnToReady();

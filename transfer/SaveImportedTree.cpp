@@ -14,13 +14,13 @@ public:
     }
 
     void SaveContents(FolderRecord& folder) {
-        for (FavorRecord* favor : folder.favors) {
-            favor->pid = folder.id;
-            if (favor->lastHit.empty()) favor->lastHit = m_now;  // one clock reading for the whole save
-            m_ok = m_store.AddImportedFavor(*favor) && m_ok;
+        for (FavorRecord& favor : folder.favors) {
+            favor.pid = folder.id;
+            if (favor.lastHit.empty()) favor.lastHit = m_now;  // one clock reading for the whole save
+            m_ok = m_store.AddImportedFavor(favor) && m_ok;
             Step();
         }
-        for (FolderRecord* sub : folder.subfolders) {
+        for (auto& sub : folder.subfolders) {
             sub->pid = folder.id;
             SaveFolder(*sub);
             Step();

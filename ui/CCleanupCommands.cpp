@@ -19,7 +19,7 @@ std::wstring PathIn(const CFolderTreeCtrl& tree, int folderId) {
 
 void CollectFolderIds(const FolderRecord& folder, std::vector<int>& ids) {
     ids.push_back(folder.id);
-    for (const FolderRecord* sub : folder.subfolders) CollectFolderIds(*sub, ids);
+    for (const auto& sub : folder.subfolders) CollectFolderIds(*sub, ids);
 }
 
 }  // namespace
@@ -45,10 +45,9 @@ LRESULT CCleanupCommands::OnFindDuplicates(const fw::Msg&) {
     std::vector<CleanupRow> rows;
     {
         WaitCursor wait;
-        std::vector<FavorRecord*> found;
+        std::vector<FavorRecord> found;
         std::vector<size_t> sizes;
         if (!m_store.FindDuplicates(found, sizes)) {  // not "no duplicates": the answer is unknown
-            FreeFavorList(found);
             TellReadFailed(m_dialog, m_store);
             return 0;
         }
@@ -56,12 +55,11 @@ LRESULT CCleanupCommands::OnFindDuplicates(const fw::Msg&) {
         for (size_t g = 0; g < sizes.size(); ++g)
             for (size_t k = 0; k < sizes[g] && next < found.size(); ++k, ++next) {
                 CleanupRow row;
-                row.favor = *found[next];
+                row.favor = std::move(found[next]);
                 row.folder = FolderPath(row.favor.pid);
                 row.group = static_cast<int>(g);
                 rows.push_back(std::move(row));
             }
-        FreeFavorList(found);
     }
     CDuplicatesDlg dlg(*this, std::move(rows));
     dlg.DoModal(m_dialog);
@@ -87,11 +85,7 @@ bool CCleanupCommands::LoadFavors(int folderId, bool withSubfolders, std::vector
     }
     favors.clear();
     for (int id : ids) {
-        std::vector<FavorRecord*> loaded;
-        const bool read = m_store.LoadFavors(id, loaded);
-        for (const FavorRecord* f : loaded) favors.push_back(*f);
-        FreeFavorList(loaded);
-        if (!read) {
+        if (!m_store.LoadFavors(id, favors)) {
             TellReadFailed(m_dialog, m_store);
             return false;
         }
@@ -140,11 +134,8 @@ bool CCleanupCommands::ReplaceLocation(const FavorRecord& favor) {
 
 void WarnOfDuplicates(CFavorDlg& dlg, CFavorStore& store, const CFolderTreeCtrl& tree) {
     dlg.confirmAdd = [&store, &tree](const std::wstring& location) {
-        std::vector<FavorRecord*> same;
+        std::vector<FavorRecord> same;
         store.FindSameLocation(location, same);
-        std::wstring question;
-        if (!same.empty()) question = DuplicateQuestionText(same[0]->name, PathIn(tree, same[0]->pid));
-        FreeFavorList(same);
-        return question;
+        return same.empty() ? std::wstring() : DuplicateQuestionText(same[0].name, PathIn(tree, same[0].pid));
     };
 }

@@ -189,7 +189,7 @@ void CFavorActions::DeleteFavorites() {
 void CFavorActions::Search() {
     m_state.searchMode = true;
     const std::wstring text = fw::WindowText(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
-    std::vector<FavorRecord*> results;
+    std::vector<FavorRecord> results;
     if (!text.empty()) m_store.SearchFavors(text, results);
     const size_t found = results.size();
     // The fill clears the selection and SelectFirst sets it again: the details pane and

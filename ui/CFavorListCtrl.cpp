@@ -105,7 +105,7 @@ HWND CFavorListCtrl::Header() const { return m_hwnd ? ListView_GetHeader(m_hwnd)
 void CFavorListCtrl::FreeAllRows() {
     // Rows go before records: their removal notifies the parent, which may look at them.
     if (m_hwnd) ListView_DeleteAllItems(m_hwnd);
-    std::vector<FavorRecord*> none;
+    std::vector<FavorRecord> none;
     m_rows.Replace(none);
 }
 
@@ -121,7 +121,7 @@ void CFavorListCtrl::RedrawRow(int row) const {
 // clearing the selection (while their records still exist for whoever hears of it),
 // and only what changed is repainted. Deleting the rows first would also redraw the
 // scroll bars for an empty list; a new count redraws them only when it differs.
-void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
+void CFavorListCtrl::FillList(std::vector<FavorRecord>& records) {
     m_sortColumn = -1;
     m_ascending = true;
     ShowSortArrow(-1, true);

@@ -28,7 +28,7 @@ public:
     // Every column's width, shown or remembered while hidden, from one scale to another.
     void ScaleColumnWidths(int fromDpi, int toDpi);
 
-    void FillList(std::vector<FavorRecord*>& records);  // takes the records over, empties the vector
+    void FillList(std::vector<FavorRecord>& records);  // takes the records over, empties the vector
     void AddRow(const FavorRecord& record);
     void UpdateRow(const FavorRecord& record);
     void RemoveRow(int id);

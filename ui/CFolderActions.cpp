@@ -31,7 +31,7 @@ LRESULT CFolderActions::OnSelectionChanged(const fw::Msg& m) {
     m_state.detailsKind = DetailsKind::None;
     m_state.searchMode = false;
     const FolderRecord* folder = m_tree.GetSelectedFolder();
-    std::vector<FavorRecord*> favors;
+    std::vector<FavorRecord> favors;
     if (folder) m_store.LoadFavors(folder->id, favors);
     const std::wstring status =
         folder ? texts::FolderStatus(folder->id == 0 ? texts::kRootName : folder->name, favors.size())

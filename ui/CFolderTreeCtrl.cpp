@@ -13,8 +13,11 @@ CFolderTreeCtrl::CFolderTreeCtrl() { m_root.name = L"Root"; }
 
 CFolderTreeCtrl::~CFolderTreeCtrl() {
     if (m_hwnd) TreeView_DeleteAllItems(m_hwnd);  // no item may point at a freed record
-    m_folders.clear();
-    FreeFolderChildren(m_root);
+}
+
+HTREEITEM CFolderTreeCtrl::ItemOf(int id) const {
+    const auto it = m_items.find(id);
+    return it == m_items.end() ? nullptr : it->second;
 }
 
 void CFolderTreeCtrl::FillTree(FolderRecord& loadedRoot) {
@@ -23,12 +26,10 @@ void CFolderTreeCtrl::FillTree(FolderRecord& loadedRoot) {
     // must not meet freed records.
     TreeView_DeleteAllItems(m_hwnd);
     m_folders.clear();
-    FreeFolderChildren(m_root);
-    m_root.treeItem = nullptr;
-
+    m_items.clear();
     m_root.subfolders = std::move(loadedRoot.subfolders);
     loadedRoot.subfolders.clear();
-    for (FolderRecord* top : m_root.subfolders) top->pid = 0;
+    for (const auto& top : m_root.subfolders) top->pid = 0;
     IndexSubtree(m_folders, m_root);
 
     TVINSERTSTRUCTW is{};
@@ -38,11 +39,12 @@ void CFolderTreeCtrl::FillTree(FolderRecord& loadedRoot) {
     is.item.pszText = const_cast<wchar_t*>(kRootText);
     is.item.iImage = is.item.iSelectedImage = kFolderImage;
     is.item.lParam = reinterpret_cast<LPARAM>(&m_root);
-    m_root.treeItem = TreeView_InsertItem(m_hwnd, &is);
-    for (FolderRecord* top : m_root.subfolders) InsertSubtree(*top, m_root.treeItem);
+    HTREEITEM rootItem = TreeView_InsertItem(m_hwnd, &is);
+    m_items[0] = rootItem;
+    for (const auto& top : m_root.subfolders) InsertSubtree(*top, rootItem);
 
-    TreeView_Expand(m_hwnd, m_root.treeItem, TVE_EXPAND);
-    TreeView_SelectItem(m_hwnd, m_root.treeItem);
+    TreeView_Expand(m_hwnd, rootItem, TVE_EXPAND);
+    TreeView_SelectItem(m_hwnd, rootItem);
 }
 
 FolderRecord* CFolderTreeCtrl::RecordOf(HWND tree, HTREEITEM item) {
@@ -65,8 +67,8 @@ const FolderRecord* CFolderTreeCtrl::FindFolder(int id) const {
 }
 
 void CFolderTreeCtrl::SelectFolder(int id) {
-    const FolderRecord* folder = FindFolder(id);
-    HTREEITEM item = folder && folder->treeItem ? folder->treeItem : TreeView_GetRoot(m_hwnd);
+    HTREEITEM item = FindFolder(id) ? ItemOf(id) : nullptr;
+    if (!item) item = TreeView_GetRoot(m_hwnd);
     if (item) TreeView_SelectItem(m_hwnd, item);
 }
 
@@ -78,14 +80,16 @@ HTREEITEM CFolderTreeCtrl::InsertItem(FolderRecord& folder, HTREEITEM parentItem
     is.item.pszText = const_cast<wchar_t*>(folder.name.c_str());
     is.item.iImage = is.item.iSelectedImage = kFolderImage;
     is.item.lParam = reinterpret_cast<LPARAM>(&folder);
-    folder.treeItem = TreeView_InsertItem(m_hwnd, &is);
-    return folder.treeItem;
+    HTREEITEM item = TreeView_InsertItem(m_hwnd, &is);
+    if (item) m_items[folder.id] = item;
+    else m_items.erase(folder.id);
+    return item;
 }
 
 void CFolderTreeCtrl::InsertSubtree(FolderRecord& folder, HTREEITEM parentItem) {
     HTREEITEM item = InsertItem(folder, parentItem);
     if (!item) return;
-    for (FolderRecord* child : folder.subfolders) InsertSubtree(*child, item);
+    for (const auto& child : folder.subfolders) InsertSubtree(*child, item);
 }
 
 void CFolderTreeCtrl::NotifyFoldersChanged() const {
@@ -96,22 +100,21 @@ void CFolderTreeCtrl::AddFolderItem(const FolderRecord& record, bool quiet) {
     FolderRecord* parent = FindFolder(record.pid);
     // An id the tree already shows would leave a record nobody owns.
     if (!parent || record.id == 0 || m_folders.count(record.id)) return;
-    auto* folder = new FolderRecord;
-    folder->name = record.name;
-    folder->id = record.id;
-    folder->pid = record.pid;
-    m_folders[folder->id] = folder;
-    parent->subfolders.push_back(folder);
-    InsertItem(*folder, parent->treeItem);
+    FolderRecord& folder = parent->AddSubfolder();
+    folder.name = record.name;
+    folder.id = record.id;
+    folder.pid = record.pid;
+    m_folders[folder.id] = &folder;
+    HTREEITEM item = InsertItem(folder, ItemOf(parent->id));
     if (quiet) return;
-    if (folder->treeItem) TreeView_SelectItem(m_hwnd, folder->treeItem);
+    if (item) TreeView_SelectItem(m_hwnd, item);
     NotifyFoldersChanged();
 }
 
 void CFolderTreeCtrl::SetItemName(FolderRecord& folder) const {
     TVITEMW tvi{};
     tvi.mask = TVIF_TEXT | TVIF_HANDLE;
-    tvi.hItem = folder.treeItem;
+    tvi.hItem = ItemOf(folder.id);
     tvi.pszText = const_cast<wchar_t*>(folder.name.c_str());
     TreeView_SetItem(m_hwnd, &tvi);
 }
@@ -123,14 +126,14 @@ void CFolderTreeCtrl::UpdateFolderItem(const FolderRecord& record) {
         folder->name = record.name;
         SetItemName(*folder);
     } else {
-        HTREEITEM oldItem = folder->treeItem;
+        HTREEITEM oldItem = ItemOf(folder->id);
         if (!MoveFolder(m_root, m_folders, *folder, record.pid)) return;
         RedrawOff redraw(m_hwnd);
         folder->name = record.name;
         // The new items come first and take the selection, so that removing the old
         // ones changes no selection and no item ever points at a moved record twice.
-        InsertSubtree(*folder, FindFolder(folder->pid)->treeItem);
-        if (folder->treeItem) TreeView_SelectItem(m_hwnd, folder->treeItem);
+        InsertSubtree(*folder, ItemOf(folder->pid));
+        if (HTREEITEM moved = ItemOf(folder->id)) TreeView_SelectItem(m_hwnd, moved);
         TreeView_DeleteItem(m_hwnd, oldItem);
     }
     NotifyFoldersChanged();
@@ -139,16 +142,17 @@ void CFolderTreeCtrl::UpdateFolderItem(const FolderRecord& record) {
 void CFolderTreeCtrl::DeleteFolderItem(int id, std::vector<int>& ids, bool removeItem) {
     FolderRecord* folder = id == 0 ? nullptr : FindFolder(id);
     if (!folder) return;
-    if (FolderRecord* parent = FindFolder(folder->pid)) {
-        DetachFolder(*parent, folder);
-        if (removeItem) {
-            // The parent takes the selection before the items go, so no selection
-            // change ever lands on a folder that is being removed.
-            if (parent->treeItem) TreeView_SelectItem(m_hwnd, parent->treeItem);
-            TreeView_DeleteItem(m_hwnd, folder->treeItem);
-        }
+    FolderRecord* parent = FindFolder(folder->pid);
+    if (!parent) return;
+    if (removeItem) {
+        // The parent takes the selection before the items go, so no selection change
+        // ever lands on a folder that is being removed.
+        if (HTREEITEM parentItem = ItemOf(parent->id)) TreeView_SelectItem(m_hwnd, parentItem);
+        if (HTREEITEM item = ItemOf(id)) TreeView_DeleteItem(m_hwnd, item);
     }
-    FreeSubtree(m_folders, folder, ids);
+    const std::unique_ptr<FolderRecord> gone = DetachFolder(*parent, folder);
+    if (gone) ForgetSubtree(m_folders, *gone, ids);
+    for (int removed : ids) m_items.erase(removed);
     NotifyFoldersChanged();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include "framework/CControl.h"
 #include "store/Records.h"
+#include <commctrl.h>
 #include <map>
 #include <vector>
 
@@ -39,6 +40,8 @@ public:
     // The item at a client point, or null (drag and drop).
     HTREEITEM ItemAtClientPoint(POINT client) const;
     static FolderRecord* RecordOf(HWND tree, HTREEITEM item);
+    // The item that shows the folder (the root item for 0), or null.
+    HTREEITEM ItemOf(int id) const;
 
     static constexpr const wchar_t* kRootText = L"Favor Folders";
 
@@ -48,7 +51,8 @@ private:
     void SetItemName(FolderRecord& folder) const;
     void NotifyFoldersChanged() const;
 
-    FolderRecord m_root;                     // id 0
-    std::map<int, FolderRecord*> m_folders;  // every folder below the root, owned
+    FolderRecord m_root;                     // id 0; owns every folder below it
+    std::map<int, FolderRecord*> m_folders;  // every folder below the root, by id
+    std::map<int, HTREEITEM> m_items;        // the item of every folder shown, the root's under 0
     CFavorListCtrl* m_list = nullptr;
 };

@@ -263,7 +263,7 @@ LRESULT CWindowCommands::OnSaveFailed(const fw::Msg& m) {
 // ---- visit menus ----
 
 void CWindowCommands::ShowVisitMenu(bool mostVisited) {
-    std::vector<FavorRecord*>& entries = mostVisited ? m_mostVisited : m_latestVisited;
+    std::vector<FavorRecord>& entries = mostVisited ? m_mostVisited : m_latestVisited;
     entries.clear();
     if (mostVisited) m_store.GetMostVisited(entries);
     else m_store.GetLatestVisited(entries);
@@ -284,7 +284,7 @@ LRESULT CWindowCommands::OnLatestVisited(const fw::Msg&) {
     return 0;
 }
 
-void CWindowCommands::VisitEntry(const std::vector<FavorRecord*>& entries, UINT base, UINT id) {
+void CWindowCommands::VisitEntry(const std::vector<FavorRecord>& entries, UINT base, UINT id) {
     const FavorRecord* record = VisitMenuRecord(entries, base, id);
     if (!record) return;
     const FavorRecord visited = *record;  // the store refreshes its cache on the next list call

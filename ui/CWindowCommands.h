@@ -59,11 +59,11 @@ private:
     LRESULT OnBeginFolderDrag(const fw::Msg& m);
 
     void ShowVisitMenu(bool mostVisited);
-    void VisitEntry(const std::vector<FavorRecord*>& entries, UINT base, UINT id);
+    void VisitEntry(const std::vector<FavorRecord>& entries, UINT base, UINT id);
 
     CFavorMainDlg& m_window;
-    std::vector<FavorRecord*> m_mostVisited;    // entries of the last menu; the store's cache owns them
-    std::vector<FavorRecord*> m_latestVisited;
+    std::vector<FavorRecord> m_mostVisited;    // entries of the last menu
+    std::vector<FavorRecord> m_latestVisited;
     fw::ComPtr<CFavorListDropTarget> m_listTarget;
     fw::ComPtr<CFolderTreeDropTarget> m_treeTarget;
     fw::ComPtr<CMagicAddDropTarget> m_magicTarget;

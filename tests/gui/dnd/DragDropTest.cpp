@@ -110,8 +110,8 @@ protected:
         FavorStore().AddFolder(f);
         return f.id;
     }
-    std::vector<FavorRecord*> FavorsIn(int folderId) {
-        std::vector<FavorRecord*> out;
+    std::vector<FavorRecord> FavorsIn(int folderId) {
+        std::vector<FavorRecord> out;
         FavorStore().LoadFavors(folderId, out);
         return out;
     }
@@ -135,10 +135,9 @@ TEST_F(DragDropTest, ShortcutFilesDroppedOnTheListGoIntoTheSelectedFolder) {
     EXPECT_EQ(DropOn(*target, FileDrop(paths).get()), static_cast<DWORD>(DROPEFFECT_COPY));
     auto stored = FavorsIn(news);
     ASSERT_EQ(stored.size(), 3u);
-    EXPECT_EQ(stored[0]->name, L"One");
-    EXPECT_EQ(stored[2]->location, L"http://Three/");
+    EXPECT_EQ(stored[0].name, L"One");
+    EXPECT_EQ(stored[2].location, L"http://Three/");
     EXPECT_EQ(panes.List().RowCount(), 3);
-    FreeFavorList(stored);
 
     // The program's own drag in progress: the list takes nothing.
     target->dragMode = 1;
@@ -154,9 +153,8 @@ TEST_F(DragDropTest, ADraggedLinkNeedsOneDescriptorAndAnAddress) {
     EXPECT_EQ(DropOn(*target, LinkDrag({L"Page.url"}, L"http://page/").get()), static_cast<DWORD>(DROPEFFECT_COPY));
     auto stored = FavorsIn(0);
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0]->name, L"Page");
-    EXPECT_EQ(stored[0]->location, L"http://page/");
-    FreeFavorList(stored);
+    EXPECT_EQ(stored[0].name, L"Page");
+    EXPECT_EQ(stored[0].location, L"http://page/");
 }
 
 TEST_F(DragDropTest, FolderMovesRefuseSelfAndDescendantsAndReachRoot) {
@@ -170,7 +168,7 @@ TEST_F(DragDropTest, FolderMovesRefuseSelfAndDescendantsAndReachRoot) {
     auto empty = Make(new fw::COleDataSource);
     auto dragOnto = [&](int dragged, int onto) {
         panes.Tree().SelectFolder(dragged);
-        return DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().FindFolder(onto)->treeItem));
+        return DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().ItemOf(onto)));
     };
     EXPECT_EQ(dragOnto(a, a), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(dragOnto(a, b), static_cast<DWORD>(DROPEFFECT_NONE));
@@ -183,7 +181,6 @@ TEST_F(DragDropTest, FolderMovesRefuseSelfAndDescendantsAndReachRoot) {
     EXPECT_EQ(root.subfolders[0]->id, b);
     ASSERT_EQ(root.subfolders[1]->subfolders.size(), 1u);
     EXPECT_EQ(root.subfolders[1]->subfolders[0]->id, a);
-    FreeFolderChildren(root);
 }
 
 TEST_F(DragDropTest, FavoritesMoveToAnotherFolderButNotOntoTheirOwn) {
@@ -197,22 +194,21 @@ TEST_F(DragDropTest, FavoritesMoveToAnotherFolderButNotOntoTheirOwn) {
     Panes panes;
     HWND tree = panes.Tree().Hwnd();
     panes.Tree().SelectFolder(a);
-    std::vector<FavorRecord*> rows = FavorsIn(a);  // what the window's selection change loads
+    std::vector<FavorRecord> rows = FavorsIn(a);  // what the window's selection change loads
     panes.List().FillList(rows);
     auto target = Make(new CFolderTreeDropTarget(panes.Tree()));
     target->dragMode = DragFavors;
     auto empty = Make(new fw::COleDataSource);
     panes.List().SelectAll();
-    EXPECT_EQ(DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().FindFolder(a)->treeItem)),
+    EXPECT_EQ(DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().ItemOf(a))),
               static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(panes.List().RowCount(), 1);
-    EXPECT_EQ(DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().FindFolder(c)->treeItem)),
+    EXPECT_EQ(DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().ItemOf(c))),
               static_cast<DWORD>(DROPEFFECT_MOVE));
     EXPECT_EQ(panes.List().RowCount(), 0);
     auto moved = FavorsIn(c);
     ASSERT_EQ(moved.size(), 1u);
-    EXPECT_EQ(moved[0]->name, L"F");
-    FreeFavorList(moved);
+    EXPECT_EQ(moved[0].name, L"F");
 }
 
 TEST_F(DragDropTest, MagicAddPostsTheFirstLinkToTheMainWindow) {
@@ -274,7 +270,6 @@ TEST_F(DragDropTest, ADropNearTheEdgeOfAScrolledTreeGoesToTheHighlightedFolder) 
         target->Drop(link.get(), 0, at, &effect);
         auto stored = FavorsIn(highlighted);
         EXPECT_EQ(stored.size(), 1u);
-        FreeFavorList(stored);
     }
 }
 
@@ -285,7 +280,7 @@ TEST_F(DragDropTest, AnExternalDropOnTheTreeWithNothingUsableChangesNothing) {
     HWND tree = panes.Tree().Hwnd();
     panes.Tree().SelectFolder(a);
     auto target = Make(new CFolderTreeDropTarget(panes.Tree()));
-    const POINT onB = ItemCenterOnScreen(tree, panes.Tree().FindFolder(b)->treeItem);
+    const POINT onB = ItemCenterOnScreen(tree, panes.Tree().ItemOf(b));
     EXPECT_EQ(DropOn(*target, FileDrop({m_dir.Path() + L"\\notes.txt"}).get(), onB),
               static_cast<DWORD>(DROPEFFECT_COPY));  // the file list was read
     EXPECT_EQ(DropOn(*target, LinkDrag({L"a.url", L"b.url"}, L"http://x/").get(), onB),
@@ -312,10 +307,10 @@ TEST_F(DragDropTest, DropsOnAStoreThatCannotWriteChangeNothing) {
         Panes panes;
         HWND tree = panes.Tree().Hwnd();
         panes.Tree().SelectFolder(a);
-        std::vector<FavorRecord*> rows = FavorsIn(a);
+        std::vector<FavorRecord> rows = FavorsIn(a);
         panes.List().FillList(rows);
         panes.List().SelectAll();
-        const POINT onC = ItemCenterOnScreen(tree, panes.Tree().FindFolder(c)->treeItem);
+        const POINT onC = ItemCenterOnScreen(tree, panes.Tree().ItemOf(c));
         auto onList = Make(new CFavorListDropTarget(panes.List()));
         auto onMagic = Make(new CMagicAddDropTarget(tree));
         auto onTree = Make(new CFolderTreeDropTarget(panes.Tree()));

@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, VisitMenuEntriesOpenAndCount) {
     visited.id = a;
     store.CountVisit(visited);
     Open(false);
-    std::vector<FavorRecord*> most;
+    std::vector<FavorRecord> most;
     ASSERT_TRUE(store.GetMostVisited(most));
     ASSERT_EQ(most.size(), 1u);
     // The menu remembers its entries when it is shown; an id outside it does nothing.
@@ -93,7 +93,7 @@ TEST_F(MainWindowTest, VisitMenuEntriesOpenAndCount) {
     most.clear();
     store.GetMostVisited(most);
     ASSERT_EQ(most.size(), 1u);
-    EXPECT_EQ(most[0]->hits, 2);
+    EXPECT_EQ(most[0].hits, 2);
 }
 
 TEST_F(MainWindowTest, PreferencesCloseAppliesTheTopMostRule) {

@@ -8,13 +8,13 @@
 
 namespace {
 
-FavorRecord* NewFavor(int id, const wchar_t* name, int hits = 0) {
-    auto* r = new FavorRecord;
-    r->id = id;
-    r->pid = 1;
-    r->name = name;
-    r->location = std::wstring(L"http://") + name + L"/";
-    r->hits = hits;
+FavorRecord NewFavor(int id, const wchar_t* name, int hits = 0) {
+    FavorRecord r;
+    r.id = id;
+    r.pid = 1;
+    r.name = name;
+    r.location = std::wstring(L"http://") + name + L"/";
+    r.hits = hits;
     return r;
 }
 
@@ -28,7 +28,7 @@ protected:
     }
     // Rows 0..: the store delivers ascending ids, the list shows them reversed.
     void Fill(std::initializer_list<std::pair<const wchar_t*, int>> favors) {
-        std::vector<FavorRecord*> records;
+        std::vector<FavorRecord> records;
         int id = 0;
         for (const auto& [name, hits] : favors) records.push_back(NewFavor(++id, name, hits));
         list.FillList(records);
@@ -41,15 +41,12 @@ protected:
     }
     std::vector<std::wstring> Names() const {
         std::vector<std::wstring> out;
-        for (int i = 0; i < list.RowCount(); ++i) {
-            out.push_back(Cell(i, 0));
-            EXPECT_EQ(list.RecordAt(i)->listItem, i);
-        }
+        for (int i = 0; i < list.RowCount(); ++i) out.push_back(Cell(i, 0));
         return out;
     }
     std::vector<int> Selected() const {
         std::vector<int> rows;
-        for (const FavorRecord* r : list.GetSelectedFavors()) rows.push_back(r->listItem);
+        for (int row = -1; (row = ListView_GetNextItem(list.Hwnd(), row, LVNI_SELECTED)) >= 0;) rows.push_back(row);
         return rows;
     }
     void Select(std::initializer_list<int> rows) {

@@ -18,16 +18,17 @@ std::wstring ItemText(HWND tree, HTREEITEM item) {
 }
 
 // "Name(child,child(...))" for an item and its subtree; also checks that every
-// item's data is a record whose treeItem is that item.
-std::wstring Shape(HWND tree, HTREEITEM item) {
+// item's data is a record that the tree shows by that item.
+std::wstring Shape(const CFolderTreeCtrl& control, HTREEITEM item) {
+    HWND tree = control.Hwnd();
     std::wstring s = ItemText(tree, item);
     const FolderRecord* rec = CFolderTreeCtrl::RecordOf(tree, item);
-    if (!rec || rec->treeItem != item) s += L"!";
+    if (!rec || control.ItemOf(rec->id) != item) s += L"!";
     HTREEITEM child = TreeView_GetChild(tree, item);
     if (!child) return s;
     s += L"(";
     for (bool first = true; child; child = TreeView_GetNextSibling(tree, child), first = false)
-        s += (first ? L"" : L",") + Shape(tree, child);
+        s += (first ? L"" : L",") + Shape(control, child);
     return s + L")";
 }
 
@@ -44,7 +45,7 @@ protected:
         EXPECT_TRUE(loaded.subfolders.empty());
         host.foldersChanged = host.selectionChanges = 0;
     }
-    std::wstring Shape() const { return ::Shape(tree.Hwnd(), TreeView_GetRoot(tree.Hwnd())); }
+    std::wstring Shape() const { return ::Shape(tree, TreeView_GetRoot(tree.Hwnd())); }
     int SelectedId() const {
         const FolderRecord* f = tree.GetSelectedFolder();
         return f ? f->id : -1;

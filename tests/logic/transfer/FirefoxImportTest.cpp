@@ -163,7 +163,7 @@ TEST(FirefoxImport, ReadsADatabaseThatARunningFirefoxHoldsLocked) {
     ASSERT_TRUE(transfer.ReadFirefoxPlaces(path, tree.root, count));
     EXPECT_EQ(count, 11);
     ASSERT_EQ(tree.root.favors.size(), 2u);
-    EXPECT_EQ(tree.root.favors[1]->location, L"http://in-the-log.example/");
+    EXPECT_EQ(tree.root.favors[1].location, L"http://in-the-log.example/");
 }
 
 TEST(FirefoxImport, FindsTheFirstProfile) {

@@ -31,7 +31,7 @@ std::string Json(const std::wstring& text) {
 std::string Json(const FolderRecord& folder) {
     std::string out = "{\"name\": " + Json(folder.name) + ", \"favors\": [";
     for (size_t i = 0; i < folder.favors.size(); ++i) {
-        out += (i ? ", [" : "[") + Json(folder.favors[i]->name) + ", " + Json(folder.favors[i]->location) + "]";
+        out += (i ? ", [" : "[") + Json(folder.favors[i].name) + ", " + Json(folder.favors[i].location) + "]";
     }
     out += "], \"folders\": [";
     for (size_t i = 0; i < folder.subfolders.size(); ++i) out += (i ? ", " : "") + Json(*folder.subfolders[i]);
