@@ -149,8 +149,7 @@ std::vector<std::wstring> TopFolders(CFavorStore& store) {
     FolderRecord root;
     std::vector<std::wstring> names;
     store.LoadFolderTree(root);
-    for (const FolderRecord* f : root.subfolders) names.push_back(f->name);
-    FreeFolderChildren(root);
+    for (const auto& f : root.subfolders) names.push_back(f->name);
     return names;
 }
 

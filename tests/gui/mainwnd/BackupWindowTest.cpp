@@ -14,8 +14,7 @@ std::vector<std::wstring> FolderNames(const std::wstring& db) {
     FolderRecord root;
     std::vector<std::wstring> names;
     if (!copy.Open(db, true) || !copy.LoadFolderTree(root)) return names;
-    for (const FolderRecord* f : root.subfolders) names.push_back(f->name);
-    FreeFolderChildren(root);
+    for (const auto& f : root.subfolders) names.push_back(f->name);
     return names;
 }
 
@@ -120,10 +119,10 @@ TEST_F(MainWindowTest, RestoreFromTheFileMenuBringsBackTheCopysFavorites) {
     ASSERT_EQ(window->List().RowCount(), 1);
     EXPECT_EQ(window->List().RecordAt(0)->tags, L"daily");
     EXPECT_EQ(window->List().RecordAt(0)->hits, 1);
-    std::vector<FavorRecord*> mostVisited;
+    std::vector<FavorRecord> mostVisited;
     ASSERT_TRUE(store.GetMostVisited(mostVisited));
     ASSERT_EQ(mostVisited.size(), 1u);
-    EXPECT_EQ(mostVisited[0]->name, L"Paper");
+    EXPECT_EQ(mostVisited[0].name, L"Paper");
 
     // With the Favorite Browser hidden, the tray menu offers it too.
     Command(IDM_FILE_HIDE);

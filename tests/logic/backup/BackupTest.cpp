@@ -127,7 +127,7 @@ TEST_F(BackupFiles, ACopyEqualsItsSourceAndRestoreBringsItBack) {
 
     ASSERT_TRUE(store.DeleteFolders({news}));
     AddTestFavor(store, L"Later", 0);
-    std::vector<FavorRecord*> visited;
+    std::vector<FavorRecord> visited;
     ASSERT_TRUE(store.GetMostVisited(visited));
     EXPECT_TRUE(visited.empty());
     const std::string changed = Rows(DbPath());
@@ -140,7 +140,7 @@ TEST_F(BackupFiles, ACopyEqualsItsSourceAndRestoreBringsItBack) {
     visited.clear();
     ASSERT_TRUE(store.GetMostVisited(visited));  // the visit lists follow
     ASSERT_EQ(visited.size(), 1u);
-    EXPECT_EQ(visited[0]->id, paper);
+    EXPECT_EQ(visited[0].id, paper);
 }
 
 // A copy whose pages were overwritten is refused and changes nothing; a file cut in the
