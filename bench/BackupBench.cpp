@@ -6,6 +6,7 @@
 #include "backup/CBackups.h"
 #include "backup/DatabaseCopy.h"
 #include "backup/RestoreFavorites.h"
+#include "edits/FavorEdits.h"
 #include "res/resource.h"
 #include "store/TextConv.h"
 #include <windows.h>
@@ -44,7 +45,8 @@ bool Build(const std::wstring& db) {
     if (!store.Open(db)) return false;
     FolderRecord root;
     benchfiles::BuildExportTree(root, benchfiles::kBookmarks, benchfiles::kFolders);
-    return SaveImportedTree(store, root, L"Everything", {}, {});
+    EditStep stored;
+    return FavorEdits(store).StoreImport(root, L"Everything", {}, stored);
 }
 
 // From the program's start until its daily copy is in place; -1 when none came.

@@ -100,12 +100,12 @@ void RunBrowserImports(const BenchOptions& options) {
                   " MiB) (read + save) vs 100,000 raw inserts",
               {chromium.first + chromium.second, floor});
     table.Row("  read phase (ReadChromiumBookmarks)", {chromium.first});
-    table.Row("  save phase (SaveImportedTree, one batch) vs 100,000 raw inserts", {chromium.second, floor});
+    table.Row("  save phase (one transaction) vs 100,000 raw inserts", {chromium.second, floor});
     table.Row("Bookmark HTML import, 100,000 bookmarks in 2,000 folders (" + std::to_string(html.size() >> 20) +
                   " MiB) (read + save) vs 100,000 raw inserts",
               {fromHtml.first + fromHtml.second, floor});
     table.Row("  read phase (ReadBookmarkHtmlFile)", {fromHtml.first});
-    table.Row("  save phase (SaveImportedTree, one batch) vs 100,000 raw inserts", {fromHtml.second, floor});
+    table.Row("  save phase (one transaction) vs 100,000 raw inserts", {fromHtml.second, floor});
     table.Print();
 }
 

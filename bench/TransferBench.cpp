@@ -9,7 +9,7 @@
 #include "store/TextConv.h"
 #include "transfer/BookmarkHtml.h"
 #include "transfer/CFavorTransfer.h"
-#include "transfer/SaveImportedTree.h"
+#include "edits/FavorEdits.h"
 #include "transfer/ShortcutFile.h"
 #include <sqlite3.h>
 #include <windows.h>
@@ -129,11 +129,11 @@ void RunImports(const BenchOptions& options) {
     table.Row("Firefox import, 100,000 bookmarks in 2,000 folders (read + save) vs 100,000 raw inserts",
               {firefox.first + firefox.second, floor});
     table.Row("  read phase (ReadFirefoxPlaces)", {firefox.first});
-    table.Row("  save phase (SaveImportedTree, one batch) vs 100,000 raw inserts", {firefox.second, floor});
+    table.Row("  save phase (one transaction) vs 100,000 raw inserts", {firefox.second, floor});
     table.Row("Folder import, 10,000 .url files in 100 folders (read + save) vs reading the files",
               {folder.first + folder.second, rawRead});
     table.Row("  read phase (ReadFavoritesFolder through the shell)", {folder.first, rawRead});
-    table.Row("  save phase (SaveImportedTree)", {folder.second});
+    table.Row("  save phase", {folder.second});
     table.Print();
 }
 

@@ -54,6 +54,19 @@ constexpr const char kFindSameLocation[] =
     "select id, pid, name, location, tags, hits, last_hit from tbl_favor "
     "where has_location_key(location, ?1) order by id limit 1";
 constexpr const char kSelectFolders[] = "select id, pid, name from tbl_folder;";
+constexpr const char kSelectFolderRows[] = "select id, pid, name from tbl_folder order by id;";
+// ?1 is a JSON array of ids.
+constexpr const char kFavorsInFolders[] =
+    "select id, pid, name, location, tags, hits, last_hit from tbl_favor "
+    "where pid in (select value from json_each(?1)) order by id";
+constexpr const char kFavorsById[] =
+    "select id, pid, name, location, tags, hits, last_hit from tbl_favor "
+    "where id in (select value from json_each(?1)) order by id";
+constexpr const char kDeleteFavorsById[] = "delete from tbl_favor where id in (select value from json_each(?1));";
+// ?1 is the id, or null for a new one.
+constexpr const char kInsertFolderRow[] = "insert into tbl_folder(id, pid, name) values(?1,?2,?3);";
+constexpr const char kInsertFavorRow[] =
+    "insert into tbl_favor(id, pid, name, location, tags, hits, last_hit) values(?1,?2,?3,?4,?5,?6,?7);";
 constexpr const char kSelectFavorsForExport[] = "select pid, name, location from tbl_favor;";
 
 // One integer pasted into a statement: always short, so a small buffer is enough.
@@ -162,6 +175,8 @@ void CFavorStore::CloseQuietly() {
     // Compiled statements must go before the connection, or it cannot close.
     m_insertFolder = CppSQLite3Command();
     m_insertFavor = CppSQLite3Command();
+    m_insertFolderRow = CppSQLite3Command();
+    m_insertFavorRow = CppSQLite3Command();
     m_mostVisitedCache.clear();
     m_latestVisitedCache.clear();
     m_mostVisitedStale = m_latestVisitedStale = true;
@@ -432,6 +447,93 @@ bool CFavorStore::ReopenAround(const std::function<void()>& replace) {
     CloseQuietly();
     replace();
     return Open(m_path, readOnly);
+}
+
+bool CFavorStore::LoadFolderRows(std::vector<FolderRow>& out) {
+    return Guarded([&] {
+        std::vector<FolderRow> rows;
+        CppSQLite3Cursor cursor = m_connection.Query(kSelectFolderRows);
+        for (; !cursor.AtEnd(); cursor.Next()) rows.push_back({cursor.IntValue(0, 0), cursor.IntValue(1, 0), Text(cursor, 2)});
+        cursor.Finish();
+        out.insert(out.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    });
+}
+
+namespace {
+std::string JsonIds(const std::vector<int>& ids) {
+    std::string json = "[";
+    for (size_t i = 0; i < ids.size(); ++i) json += (i ? "," : "") + std::to_string(ids[i]);
+    return json + "]";
+}
+}  // namespace
+
+bool CFavorStore::LoadFavorsIn(const std::vector<int>& folderIds, std::vector<FavorRecord>& out) {
+    return Guarded([&] {
+        CppSQLite3Command select = m_connection.Prepare(kFavorsInFolders);
+        select.BindText(1, JsonIds(folderIds).c_str());
+        CppSQLite3Cursor rows = select.Query();
+        ReadFavors(rows, out, ReadFavor);
+        select.Finish();
+    });
+}
+
+bool CFavorStore::LoadFavorsById(const std::vector<int>& ids, std::vector<FavorRecord>& out) {
+    return Guarded([&] {
+        CppSQLite3Command select = m_connection.Prepare(kFavorsById);
+        select.BindText(1, JsonIds(ids).c_str());
+        CppSQLite3Cursor rows = select.Query();
+        ReadFavors(rows, out, ReadFavor);
+        select.Finish();
+    });
+}
+
+bool CFavorStore::InsertFolderRow(FolderRow& folder) {
+    return Guarded([&] {
+        CppSQLite3Command& insert = Prepared(m_insertFolderRow, kInsertFolderRow);
+        if (folder.id != 0) insert.BindInt(1, folder.id);
+        else insert.BindNull(1);
+        insert.BindInt(2, folder.pid);
+        insert.BindText(3, ToUtf8(folder.name).c_str());
+        insert.Run();
+        if (folder.id == 0) folder.id = RowId(m_connection);
+    });
+}
+
+bool CFavorStore::InsertFavorRow(FavorRecord& favor) {
+    return Guarded([&] {
+        CppSQLite3Command& insert = Prepared(m_insertFavorRow, kInsertFavorRow);
+        if (favor.id != 0) insert.BindInt(1, favor.id);
+        else insert.BindNull(1);
+        insert.BindInt(2, favor.pid);
+        insert.BindText(3, ToUtf8(favor.name).c_str());
+        insert.BindText(4, ToUtf8(favor.location).c_str());
+        insert.BindText(5, ToUtf8(favor.tags).c_str());
+        insert.BindInt(6, favor.hits);
+        insert.BindText(7, ToUtf8(favor.lastHit).c_str());
+        insert.Run();
+        if (favor.id == 0) favor.id = RowId(m_connection);
+    });
+}
+
+bool CFavorStore::UpdateFolderRow(const FolderRow& folder) {
+    FolderRecord record;
+    record.id = folder.id;
+    record.pid = folder.pid;
+    record.name = folder.name;
+    return UpdateFolder(record);
+}
+
+bool CFavorStore::DeleteFavorsById(const std::vector<int>& ids) {
+    return Guarded([&] {
+        CppSQLite3Command del = m_connection.Prepare(kDeleteFavorsById);
+        del.BindText(1, JsonIds(ids).c_str());
+        del.Run();
+        del.Finish();
+    });
+}
+
+bool CFavorStore::DeleteFolderRow(int folderId) {
+    return Guarded([&] { m_connection.Execute(WithNumber(kDeleteFolder, folderId).c_str()); });
 }
 
 std::wstring CFavorStore::CurrentTimeText() {

@@ -122,6 +122,22 @@ public:
     // when the file could not be opened again (LastError says why).
     bool ReopenAround(const std::function<void()>& replace);
 
+    // ---- rows as they are stored, for the change path and its undo ----
+    // Every folder row, in ascending id order.
+    bool LoadFolderRows(std::vector<FolderRow>& out);
+    // Every column of the favorites in these folders, or with these ids, by ascending id.
+    bool LoadFavorsIn(const std::vector<int>& folderIds, std::vector<FavorRecord>& out);
+    bool LoadFavorsById(const std::vector<int>& ids, std::vector<FavorRecord>& out);
+    // Inserts the row with its own id, or with a new one (then set) when the id is 0.
+    // A favorite keeps the visit count and time it carries.
+    bool InsertFolderRow(FolderRow& folder);
+    bool InsertFavorRow(FavorRecord& favor);
+    // Name and parent.
+    bool UpdateFolderRow(const FolderRow& folder);
+    bool DeleteFavorsById(const std::vector<int>& ids);
+    // The folder's row alone; its favorites and sub-folders stay.
+    bool DeleteFolderRow(int folderId);
+
     // Local time now as "YYYY-MM-DD HH:MM:SS".
     static std::wstring CurrentTimeText();
 
@@ -172,6 +188,9 @@ private:
     // The two inserts an import runs many thousand times, compiled once.
     CppSQLite3Command m_insertFolder;
     CppSQLite3Command m_insertFavor;
+    // The same with the id and the visit data given, for rows put back.
+    CppSQLite3Command m_insertFolderRow;
+    CppSQLite3Command m_insertFavorRow;
 
     mutable std::recursive_mutex m_lock;
     bool m_inBatch = false;  // the batch's thread also holds m_lock once more

@@ -17,6 +17,13 @@ struct FavorRecord {
     int pid = 0;
 };
 
+// One row of the folder table, without what the folder holds.
+struct FolderRow {
+    int id = 0;
+    int pid = 0;
+    std::wstring name;
+};
+
 // Sub-folders are held by pointer so that a folder keeps its address while the tree
 // around it grows (the folder tree pane hands these addresses to its items).
 struct FolderRecord {
@@ -29,14 +36,7 @@ struct FolderRecord {
     FolderRecord() = default;
     FolderRecord(FolderRecord&&) = default;
     FolderRecord& operator=(FolderRecord&&) = default;
-    // A copy of the folder alone: name, id and parent, without what it holds.
-    static FolderRecord Bare(const FolderRecord& folder) {
-        FolderRecord bare;
-        bare.name = folder.name;
-        bare.id = folder.id;
-        bare.pid = folder.pid;
-        return bare;
-    }
+    FolderRow Row() const { return {id, pid, name}; }
     // Appends a new empty sub-folder and returns it.
     FolderRecord& AddSubfolder() { return *subfolders.emplace_back(std::make_unique<FolderRecord>()); }
 };

@@ -46,7 +46,7 @@ PlacesRoots FindRoots(CppSQLite3Connection& db) {
     return roots;
 }
 
-struct FolderRow {
+struct PlacesFolder {
     int id = 0;
     int parent = 0;
     std::wstring title;
@@ -59,13 +59,13 @@ struct FolderRow {
 // Whether the folder's parent chain reaches the menu through folders the query listed;
 // a chain that breaks anywhere, or runs in a circle, leaves out every folder on it.
 // Makes the records of the folders on a chain that reaches it.
-bool ReachesMenu(std::map<int, FolderRow>& rows, int id, int menu) {
-    std::vector<FolderRow*> chain;
+bool ReachesMenu(std::map<int, PlacesFolder>& rows, int id, int menu) {
+    std::vector<PlacesFolder*> chain;
     bool reaches = false;
     for (int at = id;;) {
         const auto it = rows.find(at);
         if (it == rows.end() || it->second.dead || it->second.onChain) break;
-        FolderRow& row = it->second;
+        PlacesFolder& row = it->second;
         if (row.record) {
             reaches = true;
             break;
@@ -78,7 +78,7 @@ bool ReachesMenu(std::map<int, FolderRow>& rows, int id, int menu) {
         }
         at = row.parent;
     }
-    for (FolderRow* row : chain) {
+    for (PlacesFolder* row : chain) {
         row->onChain = false;
         row->dead = !reaches;
         if (!reaches) continue;
@@ -195,10 +195,10 @@ void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count) {
                   "select id, parent, title from moz_bookmarks where type = 2 and parent <> 0 and "
                   "parent <> %d and parent <> %d and parent <> %d order by parent;",
                   roots.places, roots.toolbar, roots.tags);
-    std::map<int, FolderRow> rows;  // by Firefox id, ascending
+    std::map<int, PlacesFolder> rows;  // by Firefox id, ascending
     for (CppSQLite3Cursor c = db.Query(sql); !c.AtEnd(); c.Next()) {
         const int id = c.IntValue(0, 0);
-        FolderRow& row = rows[id];
+        PlacesFolder& row = rows[id];
         row.id = id;
         row.parent = c.IntValue(1, 0);
         row.title = FromUtf8(c.TextValue(2, ""));

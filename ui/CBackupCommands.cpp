@@ -4,10 +4,10 @@
 #include "framework/Seams.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
-#include "ui/CFavorMainDlg.h"
 #include "ui/MainTexts.h"
 #include "ui/WaitCursor.h"
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -18,6 +18,22 @@ constexpr UINT kFirstLookMs = 1000;
 constexpr UINT kDailyLookMs = 10 * 60 * 1000;
 // The worker may wait longer than the window for another program's lock.
 constexpr int kWorkerBusyWaitMs = 20000;
+
+// What the copy before a step is called, if the step gets one.
+std::optional<BackupReason> ReasonBefore(const EditStep& step) {
+    switch (step.kind) {
+    case EditKind::Import: return BackupReason::Import;
+    case EditKind::Cleanup: return BackupReason::Cleanup;
+    case EditKind::Sync: return step.Removes() ? std::optional<BackupReason>(BackupReason::Sync) : std::nullopt;
+    default: return std::nullopt;
+    }
+}
+
+// Posts a copy's outcome to the window, which tells it; `daily`: from the daily worker.
+void PostOutcome(HWND window, BackupOutcome outcome, bool daily) {
+    auto made = std::make_unique<BackupOutcome>(std::move(outcome));
+    if (PostMessageW(window, WM_BACKUP_MADE, daily, reinterpret_cast<LPARAM>(made.get()))) made.release();
+}
 
 std::wstring FailedText(const std::wstring& problem) {
     return L"A backup copy of your favorites could not be made in \\Data\\Backups (" + problem +
@@ -57,21 +73,15 @@ std::wstring RestoreFailedText(const RestoreOutcome& outcome) {
 const fw::MapEntry<CBackupCommands> CBackupCommands::kMap[] = {
     fw::OnCommand(IDM_FILE_RESTORE, &Self::OnRestoreCommand),
     fw::OnMessage(WM_BACKUP_MADE, &Self::OnBackupMade),
-    fw::OnMessage(WM_BEFORE_IMPORT, &Self::OnBeforeImport),
     fw::OnMessage(WM_TIMER, &Self::OnTimer),
 };
 bool CBackupCommands::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
 
-CBackupCommands::CBackupCommands(CFavorMainDlg& window, CFavorStore& store, MainWindowState& state,
-                                 CDetailsPane& details, CFolderTreeCtrl& tree, CFavorListCtrl& list)
-    : CPaneCommands(store, state, details, tree, list), m_window(window) {}
+CBackupCommands::CBackupCommands(FavorEdits& edits, MainWindowState& state, CDetailsPane& details,
+                                 CFolderTreeCtrl& tree, CFavorListCtrl& list)
+    : CPaneCommands(edits, state, details, tree, list), m_backups(std::make_shared<CBackups>(m_store.Path())) {}
 
 CBackupCommands::~CBackupCommands() { Stop(); }
-
-CBackups& CBackupCommands::Backups() {
-    if (!m_backups) m_backups = std::make_shared<CBackups>(m_store.Path());
-    return *m_backups;
-}
 
 // ---- the daily copy ----
 
@@ -79,15 +89,13 @@ void CBackupCommands::StartDailyBackups() { SetTimer(m_dialog, kDailyTimer, kFir
 
 void CBackupCommands::StartDailyCopy() {
     if (m_worker.joinable()) return;  // one under way; the next look starts the next
-    Backups();
     m_dailyLookedAt = CBackups::Now();
     // The worker holds the backups and the window's handle, nothing the window frees.
     m_worker = std::thread([backups = m_backups, window = m_dialog] {
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);  // the window goes first
         try {
             backups->RemoveLeftovers();
-            auto made = std::make_unique<BackupOutcome>(backups->MakeDailyBackupIfDue(kWorkerBusyWaitMs));
-            if (PostMessageW(window, WM_BACKUP_MADE, 0, reinterpret_cast<LPARAM>(made.get()))) made.release();
+            PostOutcome(window, backups->MakeDailyBackupIfDue(kWorkerBusyWaitMs), true);
         } catch (...) {  // nothing unwinds out of a thread
         }
     });
@@ -95,7 +103,7 @@ void CBackupCommands::StartDailyCopy() {
 
 LRESULT CBackupCommands::OnBackupMade(const fw::Msg& m) {
     const std::unique_ptr<BackupOutcome> made(reinterpret_cast<BackupOutcome*>(m.lp));
-    if (m_worker.joinable()) m_worker.join();  // it has posted: it is ending
+    if (m.wp && m_worker.joinable()) m_worker.join();  // it has posted: it is ending
     if (made) Tell(*made);
     return 0;
 }
@@ -121,16 +129,15 @@ void CBackupCommands::Stop() {
 
 // ---- copies before changes ----
 
-void CBackupCommands::BackUpBefore(BackupReason reason) {
+void CBackupCommands::BeforeChange(const EditStep& step) {
+    const std::optional<BackupReason> reason = ReasonBefore(step);
+    if (!reason) return;
+    if (GetWindowThreadProcessId(m_dialog, nullptr) != GetCurrentThreadId()) {  // an import's worker
+        PostOutcome(m_dialog, m_backups->MakeBackup(*reason), false);
+        return;
+    }
     WaitCursor wait;
-    Tell(Backups().MakeBackup(reason));
-}
-
-LRESULT CBackupCommands::OnBeforeImport(const fw::Msg&) {
-    const BackupOutcome made = Backups().MakeBackup(BackupReason::Import);
-    ReplyMessage(0);  // the import goes on while a failure is told
-    Tell(made);
-    return 0;
+    Tell(m_backups->MakeBackup(*reason));
 }
 
 void CBackupCommands::Tell(const BackupOutcome& outcome) {
@@ -151,7 +158,7 @@ LRESULT CBackupCommands::OnRestoreCommand(const fw::Msg&) {
     return 0;
 }
 
-std::vector<BackupEntry> CBackupCommands::Copies() { return Backups().List(); }
+std::vector<BackupEntry> CBackupCommands::Copies() { return m_backups->List(); }
 
 bool CBackupCommands::CanRestore() const { return !m_state.readOnly; }
 
@@ -163,17 +170,17 @@ bool CBackupCommands::Restore(HWND owner, const BackupEntry& copy, const FavorCo
     RestoreOutcome outcome;
     {
         WaitCursor wait;
-        outcome = RestoreFavorites(m_store, Backups(), copy.path);
+        outcome = RestoreFavorites(m_store, *m_backups, copy.path);
     }
     if (outcome.kind != RestoreOutcome::Kind::Restored) {
         seams::MessageBox(owner, RestoreFailedText(outcome), texts::kTipCaption, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    m_window.ReloadFromStore();
+    m_edits.Replaced();  // no Undo reaches back past it; the panes load everything again
     return true;
 }
 
 void CBackupCommands::OpenFolder() {
-    CreateDirectoryW(Backups().Folder().c_str(), nullptr);  // so there is something to open
-    seams::ShellOpen(Backups().Folder(), SW_SHOWNORMAL);
+    CreateDirectoryW(m_backups->Folder().c_str(), nullptr);  // so there is something to open
+    seams::ShellOpen(m_backups->Folder(), SW_SHOWNORMAL);
 }

@@ -1,4 +1,5 @@
 #include "ui/CCleanupCommands.h"
+#include "edits/FavorEdits.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "ui/CFavorActions.h"
@@ -12,6 +13,10 @@
 #include "ui/dialogs/CLinkCheckDlg.h"
 
 namespace {
+
+constexpr wchar_t kCleanUpDelete[] = L"Clean Up Delete";
+constexpr wchar_t kReplaceLocation[] = L"Replace Location";
+constexpr wchar_t kReplaceLocations[] = L"Replace Locations";
 
 std::wstring PathIn(const CFolderTreeCtrl& tree, int folderId) {
     return FolderPathText([&tree](int id) { return tree.FindFolder(id); }, folderId);
@@ -30,18 +35,11 @@ const fw::MapEntry<CCleanupCommands> CCleanupCommands::kMap[] = {
 };
 bool CCleanupCommands::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
 
-CCleanupCommands::CCleanupCommands(CFavorStore& store, MainWindowState& state, CDetailsPane& details,
+CCleanupCommands::CCleanupCommands(FavorEdits& edits, MainWindowState& state, CDetailsPane& details,
                                    CFolderTreeCtrl& tree, CFavorListCtrl& list, CFavorActions& favors)
-    : CPaneCommands(store, state, details, tree, list), m_favors(favors) {}
-
-void CCleanupCommands::BeforeFirstChange() {
-    if (m_changedInDialog) return;
-    m_changedInDialog = true;
-    if (beforeChange) beforeChange();
-}
+    : CPaneCommands(edits, state, details, tree, list), m_favors(favors) {}
 
 LRESULT CCleanupCommands::OnFindDuplicates(const fw::Msg&) {
-    m_changedInDialog = false;
     std::vector<CleanupRow> rows;
     {
         WaitCursor wait;
@@ -67,7 +65,6 @@ LRESULT CCleanupCommands::OnFindDuplicates(const fw::Msg&) {
 }
 
 LRESULT CCleanupCommands::OnCheckLinks(const fw::Msg&) {
-    m_changedInDialog = false;
     const FolderRecord* folder = m_tree.GetSelectedFolder();
     CLinkCheckDlg dlg(*this, folder ? folder->id : 0);
     dlg.DoModal(m_dialog);
@@ -95,23 +92,19 @@ bool CCleanupCommands::LoadFavors(int folderId, bool withSubfolders, std::vector
 
 bool CCleanupCommands::CanChange() const { return !m_state.readOnly; }
 
+// All of them or none.
 size_t CCleanupCommands::DeleteFavors(const std::vector<int>& ids) {
     if (m_state.readOnly || ids.empty()) return 0;
-    BeforeFirstChange();
-    WaitCursor wait;
-    size_t deleted = 0;
-    for (int id : ids) {
-        if (!m_store.DeleteFavor(id)) {
-            TellSaveFailed(m_dialog, m_store);
-            break;
-        }
-        m_list.RemoveRow(id);  // when the list shows it
-        ++deleted;
+    bool deleted = false;
+    {
+        WaitCursor wait;
+        deleted = m_edits.DeleteFavors(ids, kCleanUpDelete, EditKind::Cleanup);
     }
-    return deleted;
+    if (!deleted) TellSaveFailed(m_dialog, m_store);
+    return deleted ? ids.size() : 0;
 }
 
-bool CCleanupCommands::Open(const FavorRecord& favor) { return m_favors.Launch(favor); }
+bool CCleanupCommands::Open(const FavorRecord& favor) { return m_favors.Launch({favor}) == 1; }
 
 void CCleanupCommands::ShowInFolder(const FavorRecord& favor) {
     const FolderRecord* selected = m_tree.GetSelectedFolder();
@@ -121,14 +114,12 @@ void CCleanupCommands::ShowInFolder(const FavorRecord& favor) {
     m_list.SelectRowOf(favor.id);
 }
 
-bool CCleanupCommands::ReplaceLocation(const FavorRecord& favor) {
+bool CCleanupCommands::ReplaceLocations(const std::vector<FavorRecord>& favors) {
     if (m_state.readOnly) return false;
-    BeforeFirstChange();
-    if (!m_store.UpdateFavor(favor)) {
+    if (!m_edits.ChangeFavors(favors, favors.size() == 1 ? kReplaceLocation : kReplaceLocations, EditKind::Cleanup)) {
         TellSaveFailed(m_dialog, m_store);
         return false;
     }
-    m_list.UpdateRow(favor);  // when the list shows it
     return true;
 }
 

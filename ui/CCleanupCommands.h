@@ -5,18 +5,15 @@
 #include "framework/MessageMap.h"
 #include "ui/MainWindowState.h"
 #include "ui/dialogs/CleanupActions.h"
-#include <functional>
 
 class CFavorActions;
 class CFavorDlg;
 
 class CCleanupCommands : public CPaneCommands, public ICleanupActions {
 public:
-    CCleanupCommands(CFavorStore& store, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
+    CCleanupCommands(FavorEdits& edits, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
                      CFavorListCtrl& list, CFavorActions& favors);
     bool Dispatch(const fw::Msg& m, LRESULT& result);
-    // Runs once in each Clean Up dialog, just before its first change (a backup copy).
-    std::function<void()> beforeChange;
 
     std::wstring FolderPath(int folderId) const override;
     bool LoadFavors(int folderId, bool withSubfolders, std::vector<FavorRecord>& favors) override;
@@ -24,7 +21,7 @@ public:
     size_t DeleteFavors(const std::vector<int>& ids) override;
     bool Open(const FavorRecord& favor) override;
     void ShowInFolder(const FavorRecord& favor) override;
-    bool ReplaceLocation(const FavorRecord& favor) override;
+    bool ReplaceLocations(const std::vector<FavorRecord>& favors) override;
 
 private:
     using Self = CCleanupCommands;
@@ -32,10 +29,7 @@ private:
     LRESULT OnCheckLinks(const fw::Msg&);
     static const fw::MapEntry<CCleanupCommands> kMap[];
 
-    void BeforeFirstChange();
-
     CFavorActions& m_favors;
-    bool m_changedInDialog = false;
 };
 
 // Makes the favorite dialog ask before it adds a location that is already stored.

@@ -96,14 +96,14 @@ void CFolderTreeCtrl::NotifyFoldersChanged() const {
     if (HWND parent = GetParent(m_hwnd)) SendMessageW(parent, WM_FOLDERS_CHANGED, 0, 0);
 }
 
-void CFolderTreeCtrl::AddFolderItem(const FolderRecord& record, bool quiet) {
-    FolderRecord* parent = FindFolder(record.pid);
-    // An id the tree already shows would leave a record nobody owns.
-    if (!parent || record.id == 0 || m_folders.count(record.id)) return;
+void CFolderTreeCtrl::AddFolderItem(const FolderRow& row, bool quiet) {
+    FolderRecord* parent = FindFolder(row.pid);
+    // One item per folder id.
+    if (!parent || row.id <= 0 || m_folders.count(row.id)) return;
     FolderRecord& folder = parent->AddSubfolder();
-    folder.name = record.name;
-    folder.id = record.id;
-    folder.pid = record.pid;
+    folder.name = row.name;
+    folder.id = row.id;
+    folder.pid = row.pid;
     m_folders[folder.id] = &folder;
     HTREEITEM item = InsertItem(folder, ItemOf(parent->id));
     if (quiet) return;
@@ -119,21 +119,26 @@ void CFolderTreeCtrl::SetItemName(FolderRecord& folder) const {
     TreeView_SetItem(m_hwnd, &tvi);
 }
 
-void CFolderTreeCtrl::UpdateFolderItem(const FolderRecord& record) {
-    FolderRecord* folder = record.id == 0 ? nullptr : FindFolder(record.id);
+void CFolderTreeCtrl::UpdateFolderItem(const FolderRow& row) {
+    FolderRecord* folder = row.id == 0 ? nullptr : FindFolder(row.id);
     if (!folder) return;
-    if (folder->pid == record.pid) {
-        folder->name = record.name;
+    if (folder->pid == row.pid) {
+        folder->name = row.name;
         SetItemName(*folder);
     } else {
         HTREEITEM oldItem = ItemOf(folder->id);
-        if (!MoveFolder(m_root, m_folders, *folder, record.pid)) return;
+        const FolderRecord* selected = GetSelectedFolder();
+        const int selectedId = selected ? selected->id : -1;
+        const bool selectionMoves = selected && IsSelfOrDescendant(folder->id, selectedId);
+        if (!MoveFolder(m_root, m_folders, *folder, row.pid)) return;
         RedrawOff redraw(m_hwnd);
-        folder->name = record.name;
-        // The new items come first and take the selection, so that removing the old
-        // ones changes no selection and no item ever points at a moved record twice.
+        folder->name = row.name;
+        // The new items come first and take the selection when it was among the old
+        // ones, so that removing those changes no selection and no item ever points at
+        // a moved record twice.
         InsertSubtree(*folder, ItemOf(folder->pid));
-        if (HTREEITEM moved = ItemOf(folder->id)) TreeView_SelectItem(m_hwnd, moved);
+        if (selectionMoves)
+            if (HTREEITEM moved = ItemOf(selectedId)) TreeView_SelectItem(m_hwnd, moved);
         TreeView_DeleteItem(m_hwnd, oldItem);
     }
     NotifyFoldersChanged();
@@ -145,15 +150,38 @@ void CFolderTreeCtrl::DeleteFolderItem(int id, std::vector<int>& ids, bool remov
     FolderRecord* parent = FindFolder(folder->pid);
     if (!parent) return;
     if (removeItem) {
-        // The parent takes the selection before the items go, so no selection change
-        // ever lands on a folder that is being removed.
-        if (HTREEITEM parentItem = ItemOf(parent->id)) TreeView_SelectItem(m_hwnd, parentItem);
+        // The parent takes a selection inside the subtree before the items go, so no
+        // selection change ever lands on a folder that is being removed.
+        const FolderRecord* selected = GetSelectedFolder();
+        if (selected && IsSelfOrDescendant(id, selected->id))
+            if (HTREEITEM parentItem = ItemOf(parent->id)) TreeView_SelectItem(m_hwnd, parentItem);
         if (HTREEITEM item = ItemOf(id)) TreeView_DeleteItem(m_hwnd, item);
     }
     const std::unique_ptr<FolderRecord> gone = DetachFolder(*parent, folder);
     if (gone) ForgetSubtree(m_folders, *gone, ids);
     for (int removed : ids) m_items.erase(removed);
     NotifyFoldersChanged();
+}
+
+void CFolderTreeCtrl::FoldersAdded(const std::vector<FolderRow>& folders) {
+    {
+        RedrawOff redraw(m_hwnd);
+        for (const FolderRow& row : folders) AddFolderItem(row, true);
+    }
+    NotifyFoldersChanged();
+}
+
+void CFolderTreeCtrl::FoldersChanged(const std::vector<FolderRow>& folders) {
+    for (const FolderRow& row : folders) UpdateFolderItem(row);
+}
+
+// Parents come first: removing one takes its sub-folders with it.
+void CFolderTreeCtrl::FoldersRemoved(const std::vector<int>& ids) {
+    RedrawOff redraw(m_hwnd);
+    for (int id : ids) {
+        std::vector<int> removed;
+        if (FindFolder(id)) DeleteFolderItem(id, removed, true);
+    }
 }
 
 bool CFolderTreeCtrl::IsSelfOrDescendant(int folderId, int targetId) const {

@@ -2,6 +2,7 @@
 // It owns the FolderRecord objects it shows and is the window's one copy of the
 // hierarchy; the Quick Panel's folder list and the edit dialogs are built from it.
 #pragma once
+#include "edits/FavorViews.h"
 #include "framework/CControl.h"
 #include "store/Records.h"
 #include <commctrl.h>
@@ -10,7 +11,7 @@
 
 class CFavorListCtrl;
 
-class CFolderTreeCtrl : public fw::CControl {
+class CFolderTreeCtrl : public fw::CControl, public IFavorViews {
 public:
     CFolderTreeCtrl();
     ~CFolderTreeCtrl() override;
@@ -27,12 +28,20 @@ public:
     const FolderRecord* FindFolder(int id) const;
     // Selects the folder's item (the root for 0); an unknown id selects the first item.
     void SelectFolder(int id);
-    // Mirrors a folder just added to the store (the tree keeps its own copy).
-    void AddFolderItem(const FolderRecord& record, bool quiet);
-    // Mirrors a new name or a new parent (moving the item with its subtree).
-    void UpdateFolderItem(const FolderRecord& record);
-    // Removes a folder and its subtree; ids gets every removed id, deepest first.
+    // Mirrors a folder just added to the store (the tree keeps its own copy); `quiet`
+    // leaves the selection and the window's folder list alone.
+    void AddFolderItem(const FolderRow& row, bool quiet);
+    // Mirrors a new name or a new parent (moving the item with its subtree). A selection
+    // inside the moved subtree moves with it; any other stays.
+    void UpdateFolderItem(const FolderRow& row);
+    // Removes a folder and its subtree; ids gets every removed id, deepest first. A
+    // selection inside the subtree goes to the folder's parent; any other stays.
     void DeleteFolderItem(int id, std::vector<int>& ids, bool removeItem);
+
+    // Changes stored through the window's edits.
+    void FoldersAdded(const std::vector<FolderRow>& folders) override;
+    void FoldersChanged(const std::vector<FolderRow>& folders) override;
+    void FoldersRemoved(const std::vector<int>& ids) override;
     bool IsSelfOrDescendant(int folderId, int targetId) const;
 
     // Hit test at a screen point; selects the item under it, if any (tree menu).

@@ -10,12 +10,13 @@
 #include <vector>
 
 class CFavorMainDlg;
+class CFavorActions;
 struct FavorRecord;
 
 class CWindowCommands : public CPaneCommands {
 public:
-    CWindowCommands(CFavorMainDlg& window, CFavorStore& store, MainWindowState& state, CDetailsPane& details,
-                    CFolderTreeCtrl& tree, CFavorListCtrl& list);
+    CWindowCommands(CFavorMainDlg& window, FavorEdits& edits, MainWindowState& state, CDetailsPane& details,
+                    CFolderTreeCtrl& tree, CFavorListCtrl& list, CFavorActions& favors);
     ~CWindowCommands();
 
     bool Dispatch(const fw::Msg& m, LRESULT& result);
@@ -62,6 +63,7 @@ private:
     void VisitEntry(const std::vector<FavorRecord>& entries, UINT base, UINT id);
 
     CFavorMainDlg& m_window;
+    CFavorActions& m_favors;
     std::vector<FavorRecord> m_mostVisited;    // entries of the last menu
     std::vector<FavorRecord> m_latestVisited;
     fw::ComPtr<CFavorListDropTarget> m_listTarget;

@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, TheDaysFirstStartMakesTheDailyCopy) {
 
 // A copy of yesterday holds "News" with a visited favorite; since then News went and
 // "Later" came. Restore asks, copies today's favorites first, and the tree, the list and
-// the Most Visited list show yesterday's.
+// the Most Visited list show yesterday's; Undo has nothing left to take back.
 TEST_F(MainWindowTest, RestoreFromTheFileMenuBringsBackTheCopysFavorites) {
     seams.PinClock(2026, 11, 2, 9, 30, 0);
     const int news = AddFolder(L"News", 0);
@@ -87,6 +87,11 @@ TEST_F(MainWindowTest, RestoreFromTheFileMenuBringsBackTheCopysFavorites) {
     seams.PinClock(2026, 11, 3, 10, 0, 0);
     Open(true);
     ClickFolder(later);
+    SelectRows({0});
+    Command(IDM_DELETE_FAVORITES);  // something Undo could take back (Yes to the question)
+    const auto undoState = [this] { return GetMenuState(GetMenu(Main()), IDM_EDIT_UNDO, MF_BYCOMMAND) & MF_GRAYED; };
+    EXPECT_FALSE(undoState());
+    seams.Clear();
 
     std::vector<std::wstring> shown, after;
     bool restoreEnabled = false;
@@ -112,6 +117,7 @@ TEST_F(MainWindowTest, RestoreFromTheFileMenuBringsBackTheCopysFavorites) {
     EXPECT_EQ(seams.Opened(), std::vector<std::wstring>{BackupsPath()});
     EXPECT_EQ(FolderNames(BackupsPath() + L"\\favors-20261103-100000-restore.db"), std::vector<std::wstring>{L"Later"});
 
+    EXPECT_TRUE(undoState());  // no Undo reaches back past the restore
     EXPECT_EQ(TreeView_GetCount(Item(IDC_FOLDER_TREE)), 2u);  // "Favor Folders" and News
     ASSERT_NE(window->Tree().FindFolder(news), nullptr);
     EXPECT_EQ(window->Tree().FindFolder(later), nullptr);

@@ -94,6 +94,13 @@ TEST_F(MainWindowTest, VisitMenuEntriesOpenAndCount) {
     store.GetMostVisited(most);
     ASSERT_EQ(most.size(), 1u);
     EXPECT_EQ(most[0].hits, 2);
+    std::wstring shownCount;  // the list counts the visit as well
+    for (int row = 0; row < window->List().RowCount(); ++row) {
+        wchar_t cell[16] = L"";
+        ListView_GetItemText(Item(IDC_FAVOR_LIST), row, 3, cell, 16);
+        if (RowName(row) == L"A") shownCount = cell;
+    }
+    EXPECT_EQ(shownCount, L"2");
 }
 
 TEST_F(MainWindowTest, PreferencesCloseAppliesTheTopMostRule) {

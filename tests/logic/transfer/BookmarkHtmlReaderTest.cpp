@@ -6,7 +6,7 @@
 #include "transfer/BookmarkHtmlReader.h"
 #include "transfer/CFavorTransfer.h"
 #include "transfer/HtmlCharacterReferences.h"
-#include "transfer/SaveImportedTree.h"
+#include "edits/FavorEdits.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -70,7 +70,8 @@ TEST(BookmarkHtmlReader, TagsAndVisitTimesReachTheStore) {
     CFavorStore store;
     ASSERT_TRUE(store.Open(L":memory:"));
     const std::wstring visited = tree.root.favors[0].lastHit;
-    ASSERT_TRUE(SaveImportedTree(store, tree.root, L"Favorites From HTML", {}, {}));
+    EditStep stored;
+    ASSERT_TRUE(FavorEdits(store).StoreImport(tree.root, L"Favorites From HTML", {}, stored));
     std::vector<FavorRecord> rows;
     ASSERT_TRUE(store.LoadFavors(tree.root.id, rows));
     ASSERT_EQ(rows.size(), 2u);

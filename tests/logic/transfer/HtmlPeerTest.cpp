@@ -5,7 +5,7 @@
 #include "store/CFavorStore.h"
 #include "store/TextConv.h"
 #include "transfer/CFavorTransfer.h"
-#include "transfer/SaveImportedTree.h"
+#include "edits/FavorEdits.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstdio>
@@ -61,7 +61,8 @@ TEST(HtmlPeer, WritesTheSampleForTheParser) {
     AddFav(AddSub(AddSub(tree.root, L"\u00c4rger \"quoted\""), L"Deep"), L"Bottom", L"ftp://bottom.example/");
     AddSub(tree.root, L"Same");
     AddSub(tree.root, L"Same");
-    ASSERT_TRUE(SaveImportedTree(store, tree.root, L"Peer > check", nullptr, nullptr));
+    EditStep imported;
+    ASSERT_TRUE(FavorEdits(store).StoreImport(tree.root, L"Peer > check", nullptr, imported));
 
     OwnedTree stored;
     int count = 0;
