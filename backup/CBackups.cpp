@@ -11,6 +11,18 @@ namespace {
 constexpr const wchar_t* kFolderName = L"Backups";
 constexpr const wchar_t* kCheckAtStartName = L"check-at-next-start";
 
+// The path from the working directory of now (the folder shown to the user, a worker that
+// starts later).
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, &full[0], nullptr);
+    if (length == 0 || length >= needed) return path;
+    full.resize(length);
+    return full;
+}
+
 }  // namespace
 
 std::wstring FolderOfPath(const std::wstring& path) {
@@ -19,7 +31,7 @@ std::wstring FolderOfPath(const std::wstring& path) {
 }
 
 CBackups::CBackups(const std::wstring& databasePath)
-    : m_database(databasePath), m_folder(FolderOfPath(databasePath) + L"\\" + kFolderName) {}
+    : m_database(FullPath(databasePath)), m_folder(FolderOfPath(m_database) + L"\\" + kFolderName) {}
 
 BackupStamp CBackups::Now() {
     const SYSTEMTIME t = seams::LocalTimeNow();
@@ -30,8 +42,10 @@ std::wstring CBackups::PathOf(const std::wstring& fileName) const { return m_fol
 
 BackupOutcome CBackups::MakeBackup(BackupReason reason, int busyMs) {
     std::lock_guard<std::mutex> one(m_making);
-    if (!CreateDirectoryW(m_folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        return {BackupOutcome::Kind::Failed, L"", backupfiles::SystemText(GetLastError())};
+    if (!CreateDirectoryW(m_folder.c_str(), nullptr)) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS) return {BackupOutcome::Kind::Failed, L"", backupfiles::SystemText(error)};
+    }
     const std::wstring path = PathOf(BackupFileName(reason, Now()));
     const std::wstring partial = path + kPartialSuffix;
     DeleteFileW(partial.c_str());

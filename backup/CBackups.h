@@ -30,6 +30,7 @@ public:
     // A writer of the source is waited for this long (a worker may wait longer).
     static constexpr int kBusyWaitMs = 2000;
 
+    // A relative path is taken from the working directory of now.
     explicit CBackups(const std::wstring& databasePath);
     CBackups(const CBackups&) = delete;
     CBackups& operator=(const CBackups&) = delete;

@@ -109,6 +109,11 @@ void Run(const BenchOptions& options) {
               {checkMs, bench::Table::kNotMeasured, bytesMs});
 
     const std::wstring copy = copies.MakeBackup(BackupReason::Daily).path;
+    FavorCounts counts;
+    const double countMs = bench::MedianMs(options.runs, [&] { CountFavors(copy, counts); });
+    if (counts.favors != benchfiles::kBookmarks) std::printf("!! counted %d favorites\n", counts.favors);
+    table.Row("one row of the restore list: a copy's counts (floor: copying the file's bytes)",
+              {countMs, bench::Table::kNotMeasured, bytesMs});
     CFavorStore store;
     store.Open(db);
     RestoreOutcome restored;
