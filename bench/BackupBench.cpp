@@ -15,13 +15,6 @@
 
 namespace {
 
-std::wstring ModuleFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path, n);
-    return p.substr(0, p.find_last_of(L'\\'));
-}
-
 void EmptyFolder(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
     const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -79,7 +72,7 @@ double Median(std::vector<double> v) {
 }
 
 void Run(const BenchOptions& options) {
-    const std::wstring program = ModuleFolder() + L"\\bench-backup-program";
+    const std::wstring program = bench::ModuleFolder() + L"\\bench-backup-program";
     const std::wstring data = program + L"\\Data";
     const std::wstring backups = data + L"\\Backups";
     CreateDirectoryW(program.c_str(), nullptr);
@@ -129,7 +122,7 @@ void Run(const BenchOptions& options) {
     EmptyFolder(backups);
 
     const std::wstring exe = program + L"\\Tidemarker.exe";
-    if (CopyFileW((ModuleFolder() + L"\\Tidemarker.exe").c_str(), exe.c_str(), FALSE)) {
+    if (CopyFileW((bench::ModuleFolder() + L"\\Tidemarker.exe").c_str(), exe.c_str(), FALSE)) {
         bench::StartToReadyMs(exe);  // warms the caches and makes the settings file
         std::vector<double> starts, later, dailies, bare;
         for (int i = 0; i < options.runs; ++i) {
@@ -139,7 +132,7 @@ void Run(const BenchOptions& options) {
             EmptyFolder(backups);
             dailies.push_back(StartToDailyCopyMs(exe, backups));
         }
-        const std::wstring bareExe = ModuleFolder() + L"\\tm_bench.exe";
+        const std::wstring bareExe = bench::ModuleFolder() + L"\\tm_bench.exe";
         for (int i = 0; i < options.runs; ++i) bare.push_back(bench::StartToReadyMs(bareExe, L"--bare-window"));
         table.Row("day's first start until shown and idle (floor: a bare window)", {Median(starts), 500, Median(bare)});
         table.Row("a later start that day, no copy (floor: a bare window)",

@@ -27,6 +27,8 @@ private:
 namespace bench {
 
 double NowMs();
+// The folder of tm_bench.exe, where the build puts Tidemarker.exe too.
+std::wstring ModuleFolder();
 // The start floor: a program that shows one marked top-level window and waits for input,
 // the least any windowed program does; `tm_bench.exe --bare-window` runs it.
 int RunBareWindow();

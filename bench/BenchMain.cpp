@@ -77,6 +77,13 @@ void Table::Print() const {
     }
 }
 
+std::wstring ModuleFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring p(path, n);
+    return p.substr(0, p.find_last_of(L'\\'));
+}
+
 double StartToReadyMs(const std::wstring& exe, const wchar_t* arguments) {
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};

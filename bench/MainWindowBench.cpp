@@ -23,13 +23,6 @@ constexpr int kFavors = 100000;
 constexpr int kBigFolderFavors = 5000;
 constexpr int kTermMatches = 150;  // names holding the search term
 
-std::wstring ModuleFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path, n);
-    return p.substr(0, p.find_last_of(L'\\'));
-}
-
 struct Collection {
     int bigFolder = 0;
     int smallFolder = 0;
@@ -89,7 +82,7 @@ void Pump() {
 }
 
 void Run(const BenchOptions& options) {
-    const std::wstring programFolder = ModuleFolder() + L"\\bench-program";
+    const std::wstring programFolder = bench::ModuleFolder() + L"\\bench-program";
     const std::wstring dataFolder = programFolder + L"\\Data";
     CreateDirectoryW(programFolder.c_str(), nullptr);
     CreateDirectoryW(dataFolder.c_str(), nullptr);
@@ -111,12 +104,12 @@ void Run(const BenchOptions& options) {
 
     bench::Table table({"main window, 100,000 favorites", "ms", "target", "floor"});
     const std::wstring exe = programFolder + L"\\Tidemarker.exe";
-    if (CopyInto(ModuleFolder() + L"\\Tidemarker.exe", exe)) {
+    if (CopyInto(bench::ModuleFolder() + L"\\Tidemarker.exe", exe)) {
         bench::StartToReadyMs(exe);  // the first start creates the settings file and warms the caches
         std::vector<double> starts;
         for (int i = 0; i < options.runs; ++i) starts.push_back(bench::StartToReadyMs(exe));
         std::sort(starts.begin(), starts.end());
-        const std::wstring bare = ModuleFolder() + L"\\tm_bench.exe";
+        const std::wstring bare = bench::ModuleFolder() + L"\\tm_bench.exe";
         bench::StartToReadyMs(bare, L"--bare-window");
         std::vector<double> bareStarts;
         for (int i = 0; i < options.runs; ++i) bareStarts.push_back(bench::StartToReadyMs(bare, L"--bare-window"));
