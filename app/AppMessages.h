@@ -12,4 +12,6 @@ constexpr UINT WM_LINK_CHECK_DONE = 0x516;  // link check -> its dialog (posted)
 constexpr UINT WM_SAVE_FAILED     = 0x517;  // drop targets, start-up -> main window (posted), lParam = std::wstring* to tell, receiver owns it
 constexpr UINT WM_ADDRESS_READ    = 0x518;  // accessibility reader -> page capture window (posted),
                                             // wParam = capture number, lParam = std::wstring* address or 0, receiver owns it
+constexpr UINT WM_BACKUP_MADE     = 0x520;  // backup on a worker -> main window (posted), wParam = 1 from the
+                                            // daily worker, lParam = BackupOutcome*, receiver owns it
 constexpr UINT WM_SHOWINSTANCE    = 0x900;  // second copy -> main window of the first (sent)

@@ -190,6 +190,7 @@ bool CFavorStore::Open(const std::wstring& path, bool readOnly) {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     if (m_opened) CloseQuietly();
     m_writeProblem = StoreError();
+    m_path = path;
     try {
         m_connection.Open(ToUtf8(path).c_str(), readOnly);
         m_busyWaitMs = CppSQLite3Connection::kBusyTimeoutMs;
@@ -229,6 +230,11 @@ bool CFavorStore::IsReadOnly() const {
 StoreError CFavorStore::WriteProblem() const {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     return m_writeProblem;
+}
+
+std::wstring CFavorStore::Path() const {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_path;
 }
 
 bool CFavorStore::IsOpen() const {
@@ -434,6 +440,15 @@ bool CFavorStore::LoadAll(FolderRecord& root, int& count) {
         folders.TakeOver(root);
         count = attached;
     });
+}
+
+bool CFavorStore::ReopenAround(const std::function<void()>& replace) {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    if (m_inBatch) return false;  // a batch's transaction would be lost
+    const bool readOnly = m_opened && m_connection.IsReadOnly();
+    CloseQuietly();
+    replace();
+    return Open(m_path, readOnly);
 }
 
 bool CFavorStore::LoadFolderRows(std::vector<FolderRow>& out) {

@@ -119,7 +119,8 @@ LRESULT CWindowCommands::OnTrayNotify(const fw::Msg& m) {
         // No menu that could start a second dialog or exit beneath an open one.
         if (FrontModalDialog()) break;
         BCMenu menu;
-        if (!BuildTrayMenu(menu, !m_state.readOnly)) break;
+        const bool browserShown = m_state.isBrowser && IsWindowVisible(m_dialog);
+        if (!BuildTrayMenu(menu, !m_state.readOnly, !browserShown)) break;
         POINT pt{};
         GetCursorPos(&pt);
         menu.Track(m_dialog, pt, TPM_RIGHTBUTTON);

@@ -484,3 +484,30 @@ TEST_F(WizardTest, AnImportThatRunsOutOfMemoryEndsWithItsReasonAndStoresNothing)
     ASSERT_TRUE(store.LoadFolderTree(root));
     EXPECT_TRUE(root.subfolders.empty());
 }
+
+// The import copies the favorites as they were before it stores anything.
+TEST_F(WizardTest, AnImportFirstMakesABackupCopyOfTheFavoritesBeforeIt) {
+    AddFolder(L"Mine", 0);
+    const std::wstring html = m_dir.Path() + L"\\bookmarks.html";
+    std::ofstream(html.c_str()) << "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+                                   "<DT><A HREF=\"http://h.example/\">H</A>\n</DL><p>\n";
+    seams.PinClock(2026, 11, 3, 11, 12, 13);
+    OpenMain();
+    RunWizard(IDM_FILE_IMPORT, [&](HWND sheet) {
+        PressButton(GetDlgItem(Page(sheet), IDC_WIZ_KIND_HTML));
+        PressNext(sheet);
+        SetDlgItemTextW(Page(sheet), IDC_WIZ_FILE_PATH, html.c_str());
+        PressNext(sheet);
+    });
+    EXPECT_EQ(Shown(), Texts{L"Congratulations. Import finished."});
+    const std::wstring copy = BackupsPath() + L"\\favors-20261103-111213-import.db";
+    CFavorStore before;
+    ASSERT_TRUE(before.Open(copy, true));
+    FolderRecord root;
+    ASSERT_TRUE(before.LoadFolderTree(root));
+    ASSERT_EQ(root.subfolders.size(), 1u);
+    EXPECT_EQ(root.subfolders[0]->name, L"Mine");
+    FolderRecord now;
+    ASSERT_TRUE(store.LoadFolderTree(now));
+    EXPECT_EQ(now.subfolders.size(), 2u);  // and the import went on
+}
