@@ -6,6 +6,7 @@
 #include "edits/FavorEdits.h"
 #include "framework/CDialog.h"
 #include "framework/Owned.h"
+#include "ui/CBackupCommands.h"
 #include "ui/CCleanupCommands.h"
 #include "ui/CFavorActions.h"
 #include "ui/CFavorListCtrl.h"
@@ -34,6 +35,8 @@ public:
     // Topmost in the Favorite Browser when the switch is on, otherwise not (after Preferences).
     void ApplyTopMostRule();
     void SetTopMost(bool topMost) { m_state.topMost = topMost; }
+    // The program's own run: a daily backup copy once the window is up (set before it is made).
+    void KeepDailyBackups() { m_keepDailyBackups = true; }
 
     const MainWindowState& State() const { return m_state; }
     CFolderTreeCtrl& Tree() { return m_tree; }
@@ -113,7 +116,9 @@ private:
     CFavorActions m_favors;
     CCleanupCommands m_cleanup;
     CWindowCommands m_commands;
+    CBackupCommands m_backups;
     CSyncCommands m_sync;
+    bool m_keepDailyBackups = false;
     std::unique_ptr<MainWidgets> m_widgets;
     fw::OwnedMenu m_menu;
     MainPlacement m_placement;

@@ -96,7 +96,7 @@ void CSyncCommands::Begin(Trigger trigger) {
     input.server.password = LoadSyncPassword(s.url).value_or(L"");
     input.server.trustedThumbprint = s.trustedCertificate;
     input.folderId = s.folder;
-    input.databasePath = m_store.FilePath();
+    input.databasePath = m_store.Path();
     input.allowedLocalDeletions = std::exchange(m_allowedLocal, 0);
     input.allowedServerDeletions = std::exchange(m_allowedServer, 0);
     m_runGeneration = m_generation;
