@@ -17,7 +17,7 @@
 
 class CFavorStore;
 class CAppSettings;
-struct MainWidgets;
+class MainWidgets;
 
 class CFavorMainDlg : public fw::CDialog {
 public:

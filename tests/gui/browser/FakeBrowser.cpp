@@ -7,7 +7,7 @@
 #include <vector>
 
 // One object of the fake's accessible tree; the fake owns every node.
-class FakeAccessible : public IAccessible {
+class FakeAccessible final : public IAccessible {
 public:
     FakeAccessible(long role, std::wstring name, std::wstring value = L"")
         : m_role(role), m_name(std::move(name)), m_value(std::move(value)) {}
