@@ -27,6 +27,8 @@ public:
     void InitColumns(int dpi = 96);
     // Every column's width, shown or remembered while hidden, from one scale to another.
     void ScaleColumnWidths(int fromDpi, int toDpi);
+    // The dark palette (rows, header) or the look the list had before it.
+    void ApplyScheme(bool dark);
 
     void FillList(std::vector<FavorRecord*>& records);  // takes the records over, empties the vector
     void AddRow(const FavorRecord& record);
@@ -106,6 +108,7 @@ private:
     LRESULT OnHeaderNotify(const fw::Msg& m);
     LRESULT OnKeyDown(const fw::Msg& m);
     LRESULT OnSetColumnWidth(const fw::Msg& m);
+    LRESULT OnMenuItem(const fw::Msg& m);
     bool OnHeaderEndDrag(const NMHEADERW& nm);
     void ShowHeaderMenu(POINT screen) const;
     static const fw::MapEntry<CFavorListCtrl> kMap[];
@@ -117,4 +120,6 @@ private:
     CFolderTreeCtrl* m_tree = nullptr;
     fw::OwnedBitmap m_arrowAscending;   // bitmap 142, if the resources have it
     fw::OwnedBitmap m_arrowDescending;  // bitmap 143
+    bool m_dark = false;
+    COLORREF m_lightBack = CLR_DEFAULT, m_lightText = CLR_DEFAULT, m_lightTextBack = CLR_DEFAULT;
 };

@@ -10,6 +10,7 @@
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderActions.h"
 #include "ui/CFolderTreeCtrl.h"
+#include "ui/CKeyCommands.h"
 #include "ui/CWindowCommands.h"
 #include "ui/MainPlacement.h"
 #include "ui/MainWindowState.h"
@@ -32,6 +33,8 @@ public:
     // Topmost in the Favorite Browser when the switch is on, otherwise not (after Preferences).
     void ApplyTopMostRule();
     void SetTopMost(bool topMost) { m_state.topMost = topMost; }
+    // The Quick Panel's folder list built anew from the tree, on the tree's folder.
+    void FollowTreeInFolderList();
 
     const MainWindowState& State() const { return m_state; }
     CFolderTreeCtrl& Tree() { return m_tree; }
@@ -43,12 +46,14 @@ public:
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
     bool PreTranslateMessage(MSG& msg) override;
+    std::wstring HelpPage() const override { return m_state.isBrowser ? L"browse.html" : L"quickpanel.html"; }
 
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     // Esc: hides the window like the close box; only the exit command ends the program.
     void OnCancel() override { HideToTray(); }
+    void OnSchemeChanged(fw::Scheme previous) override;
 
 private:
     using Self = CFavorMainDlg;
@@ -100,6 +105,7 @@ private:
     CFavorActions m_favors;
     CCleanupCommands m_cleanup;
     CWindowCommands m_commands;
+    CKeyCommands m_keys;
     std::unique_ptr<MainWidgets> m_widgets;
     fw::OwnedMenu m_menu;
     MainPlacement m_placement;

@@ -40,6 +40,9 @@ public:
     HTREEITEM ItemAtClientPoint(POINT client) const;
     static FolderRecord* RecordOf(HWND tree, HTREEITEM item);
 
+    // The dark palette, or the system's colours.
+    void ApplyScheme(bool dark);
+
     static constexpr const wchar_t* kRootText = L"Favor Folders";
 
 private:

@@ -10,6 +10,7 @@ class CCleanupDlg : public fw::CDialog {
 public:
     CCleanupDlg(UINT templateId, ICleanupActions& actions);
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
+    std::wstring HelpPage() const override { return L"cleanup.html"; }
     const std::vector<CleanupRow>& Rows() const { return m_rows; }
 
 protected:

@@ -1,5 +1,5 @@
 #include "gui/browser/FakeBrowser.h"
-#include "browser/AccessibleIid.h"
+#include "framework/SdkExtras.h"
 #include "browser/FindBrowserWindow.h"
 #include <commctrl.h>
 #include <oleacc.h>

@@ -1,0 +1,16 @@
+#include "ui/KeyRules.h"
+
+namespace {
+constexpr unsigned kBack = 0x08, kInsert = 0x2D, kDelete = 0x2E;
+}  // namespace
+
+bool EditKeepsKey(const KeyPress& key) {
+    if (key.alt) return false;
+    if (key.vk == kBack || key.vk == kDelete) return !key.ctrl;  // Shift+Del is cut
+    if (key.vk == kInsert) return key.ctrl != key.shift;          // copy, paste
+    if (!key.ctrl || key.shift) return false;
+    switch (key.vk) {
+    case 'A': case 'C': case 'V': case 'X': case 'Z': return true;
+    default: return false;
+    }
+}
