@@ -61,17 +61,15 @@ double RawInsertFloor(int runs) {
 void BuildExportTree(FolderRecord& root, int favors, int folders) {
     std::vector<FolderRecord*> all;
     for (int i = 0; i < folders; ++i) {
-        auto* f = new FolderRecord;
-        f->name = L"Folder " + std::to_wstring(i);
         const int parent = FolderParent(i);
-        (parent < 0 ? root : *all[parent]).subfolders.push_back(f);
-        all.push_back(f);
+        FolderRecord& f = (parent < 0 ? root : *all[parent]).AddSubfolder();
+        f.name = L"Folder " + std::to_wstring(i);
+        all.push_back(&f);
     }
     for (int i = 0; i < favors; ++i) {
-        auto* f = new FavorRecord;
-        f->name = L"Bookmark number " + std::to_wstring(i) + L" about R&D <" + std::to_wstring(i % 7) + L">";
-        f->location = L"https://site" + std::to_wstring(i) + L".example.com/path/page?id=" + std::to_wstring(i) + L"&x=1";
-        all[(i * 7) % folders]->favors.push_back(f);
+        FavorRecord& f = all[(i * 7) % folders]->favors.emplace_back();
+        f.name = L"Bookmark number " + std::to_wstring(i) + L" about R&D <" + std::to_wstring(i % 7) + L">";
+        f.location = L"https://site" + std::to_wstring(i) + L".example.com/path/page?id=" + std::to_wstring(i) + L"&x=1";
     }
 }
 

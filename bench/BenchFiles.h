@@ -4,7 +4,7 @@
 #include "bench/Bench.h"
 #include "store/CFavorStore.h"
 #include "store/Records.h"
-#include "transfer/SaveImportedTree.h"
+#include "edits/FavorEdits.h"
 #include <sqlite3.h>
 #include <algorithm>
 #include <cstdio>
@@ -46,12 +46,12 @@ std::pair<double, double> Import(int runs, const wchar_t* top, int expected, Rea
         read(root, count);
         const double t1 = bench::NowMs();
         int steps = 0;
-        const bool saved = SaveImportedTree(store, root, top, [&] { ++steps; }, [](const FolderRecord&) {});
+        EditStep stored;
+        const bool saved = FavorEdits(store).StoreImport(root, top, [&] { ++steps; }, stored);
         const double t2 = bench::NowMs();
         if (!saved || count != expected || steps != expected)
             std::printf("!! %ls: read %d items and stored %d of %d expected%s\n", top, count, steps, expected,
                         saved ? "" : ", and the save failed");
-        FreeFolderChildren(root);
         if (r == 0) continue;
         reads.push_back(t1 - t0);
         saves.push_back(t2 - t1);

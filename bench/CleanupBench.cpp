@@ -53,17 +53,15 @@ void Run(const BenchOptions& options) {
     }
     size_t groups = 0, rows = 0;
     const double duplicates = bench::MedianMs(options.runs, [&] {
-        std::vector<FavorRecord*> found;
+        std::vector<FavorRecord> found;
         std::vector<size_t> sizes;
         store.FindDuplicates(found, sizes);
         groups = sizes.size();
         rows = found.size();
-        FreeFavorList(found);
     });
     const double check = bench::MedianMs(options.runs, [&] {
-        std::vector<FavorRecord*> found;
+        std::vector<FavorRecord> found;
         store.FindSameLocation(L"http://www.site1.example.org/page/not-stored.html", found);
-        FreeFavorList(found);
     });
     sqlite3* db = nullptr;
     sqlite3_open(ToUtf8(path).c_str(), &db);

@@ -72,11 +72,10 @@ long g_sink = 0;  // keeps the raw loops' column reads from being optimised away
 
 // What the raw loops built when asked for records; freed after each timed run.
 struct Records {
-    std::vector<FavorRecord*> favors;
-    std::vector<FolderRecord*> folders;
+    std::vector<FavorRecord> favors;
+    std::vector<FolderRecord> folders;
     void Free() {
-        FreeFavorList(favors);
-        for (FolderRecord* f : folders) delete f;
+        favors.clear();
         folders.clear();
     }
 };
@@ -104,14 +103,13 @@ public:
         long sum = 0;
         while (sqlite3_step(stmt) == SQLITE_ROW) {
             if (records && folders) {
-                auto* f = new FolderRecord;
-                f->id = sqlite3_column_int(stmt, 0);
-                f->pid = sqlite3_column_int(stmt, 1);
-                f->name = FromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2)));
-                records->folders.push_back(f);
+                FolderRecord& f = records->folders.emplace_back();
+                f.id = sqlite3_column_int(stmt, 0);
+                f.pid = sqlite3_column_int(stmt, 1);
+                f.name = FromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2)));
                 continue;
             }
-            FavorRecord* f = records ? new FavorRecord : nullptr;
+            FavorRecord* f = records ? &records->favors.emplace_back() : nullptr;
             int* ints[] = {f ? &f->id : nullptr, f ? &f->pid : nullptr, f ? &f->hits : nullptr};
             std::wstring* texts[] = {f ? &f->name : nullptr, f ? &f->location : nullptr, f ? &f->tags : nullptr,
                                      f ? &f->lastHit : nullptr};
@@ -126,7 +124,6 @@ public:
                     sum += t[0];
                 }
             }
-            if (f) records->favors.push_back(f);
         }
         sqlite3_finalize(stmt);
         g_sink += sum;
@@ -268,7 +265,7 @@ void Run(const BenchOptions& options) {
         // The first search after start-up reads the whole file.
         std::unique_ptr<CFavorStore> fresh;
         std::unique_ptr<RawDb> rawFresh;
-        std::vector<FavorRecord*> found;
+        std::vector<FavorRecord> found;
         Records made;
         const double store = bench::MedianMs(
             runs, [&] { fresh->SearchFavors(FromUtf8(kFrequentTerm), found); },
@@ -277,7 +274,6 @@ void Run(const BenchOptions& options) {
                 fresh->Open(path);
             },
             [&] {
-                FreeFavorList(found);
                 fresh.reset();
             });
         auto raw = [&](const char* setup, Records* records, int times) {
@@ -301,12 +297,12 @@ void Run(const BenchOptions& options) {
     FavorRecord visited;
     visited.id = 97 * 5;
 
-    std::vector<FavorRecord*> favors;
+    std::vector<FavorRecord> favors;
     FolderRecord root;
     int count = 0;
     auto freeAll = [&] {
-        FreeFavorList(favors);
-        FreeFolderChildren(root);
+        favors.clear();
+        root = FolderRecord();
     };
     const std::pair<const char*, Pair> operations[] = {
         {"LoadFolderTree",

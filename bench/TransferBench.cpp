@@ -9,7 +9,7 @@
 #include "store/TextConv.h"
 #include "transfer/BookmarkHtml.h"
 #include "transfer/CFavorTransfer.h"
-#include "transfer/SaveImportedTree.h"
+#include "edits/FavorEdits.h"
 #include "transfer/ShortcutFile.h"
 #include <sqlite3.h>
 #include <windows.h>
@@ -129,11 +129,11 @@ void RunImports(const BenchOptions& options) {
     table.Row("Firefox import, 100,000 bookmarks in 2,000 folders (read + save) vs 100,000 raw inserts",
               {firefox.first + firefox.second, floor});
     table.Row("  read phase (ReadFirefoxPlaces)", {firefox.first});
-    table.Row("  save phase (SaveImportedTree, one batch) vs 100,000 raw inserts", {firefox.second, floor});
+    table.Row("  save phase (one transaction) vs 100,000 raw inserts", {firefox.second, floor});
     table.Row("Folder import, 10,000 .url files in 100 folders (read + save) vs reading the files",
               {folder.first + folder.second, rawRead});
     table.Row("  read phase (ReadFavoritesFolder through the shell)", {folder.first, rawRead});
-    table.Row("  save phase (SaveImportedTree)", {folder.second});
+    table.Row("  save phase", {folder.second});
     table.Print();
 }
 
@@ -153,7 +153,6 @@ void RunExports(const BenchOptions& options) {
     }
     const double rawHtml = bench::MedianMs(runs, [&] { WriteWhole(html, bytes); });
     DeleteFileW(html.c_str());
-    FreeFolderChildren(big);
 
     FolderRecord small;
     BuildExportTree(small, kUrlFiles, kUrlFolders);
@@ -174,7 +173,6 @@ void RunExports(const BenchOptions& options) {
         },
         fresh);
     RemoveTree(dest);
-    FreeFolderChildren(small);
 
     bench::Table table({"operation", "export", "direct write"});
     table.Row("HTML export, 100,000 favorites in 2,000 folders (" + std::to_string(bytes.size() / 1024) +

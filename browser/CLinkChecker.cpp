@@ -1,5 +1,6 @@
 #include "browser/CLinkChecker.h"
 #include "framework/Owned.h"
+#include "framework/WinHttpText.h"
 #include <process.h>
 #include <algorithm>
 
@@ -7,45 +8,6 @@ namespace {
 
 void CloseInternet(HINTERNET h) { WinHttpCloseHandle(h); }
 using OwnedInternet = fw::Owned<HINTERNET, &CloseInternet>;
-
-struct UrlParts {
-    std::wstring host;
-    std::wstring path;  // with the query, without the fragment
-    INTERNET_PORT port = 0;
-    bool secure = false;
-};
-
-// Splits a URL as WinHTTP sees it; 0 or the error.
-DWORD CrackUrl(const std::wstring& url, UrlParts& out) {
-    URL_COMPONENTS c{};
-    c.dwStructSize = sizeof c;
-    c.dwHostNameLength = c.dwUrlPathLength = c.dwExtraInfoLength = static_cast<DWORD>(-1);
-    if (!WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &c)) return GetLastError();
-    if (c.nScheme != INTERNET_SCHEME_HTTP && c.nScheme != INTERNET_SCHEME_HTTPS) return ERROR_WINHTTP_UNRECOGNIZED_SCHEME;
-    out.host.assign(c.lpszHostName ? c.lpszHostName : L"", c.dwHostNameLength);
-    if (out.host.empty()) return ERROR_WINHTTP_INVALID_URL;
-    out.path.assign(c.lpszUrlPath ? c.lpszUrlPath : L"", c.dwUrlPathLength);
-    out.path.append(c.lpszExtraInfo ? c.lpszExtraInfo : L"", c.dwExtraInfoLength);
-    out.path = out.path.substr(0, out.path.find(L'#'));  // the fragment stays with the browser
-    if (out.path.empty() || out.path[0] != L'/') out.path.insert(0, L"/");
-    out.port = c.nPort;
-    out.secure = c.nScheme == INTERNET_SCHEME_HTTPS;
-    return 0;
-}
-
-std::wstring LocationHeader(HINTERNET request) {
-    DWORD bytes = 0;
-    WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &bytes,
-                        WINHTTP_NO_HEADER_INDEX);
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || bytes == 0) return {};
-    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &bytes,
-                             WINHTTP_NO_HEADER_INDEX))
-        return {};
-    text.resize(bytes / sizeof(wchar_t));
-    return text;
-}
 
 }  // namespace
 
@@ -176,8 +138,8 @@ void CLinkChecker::CloseRequest(HINTERNET request) {
 
 HttpAnswer CLinkChecker::Ask(const std::wstring& url, const wchar_t* method) {
     HttpAnswer a;
-    UrlParts parts;
-    if ((a.error = CrackUrl(url, parts)) != 0) return a;
+    fw::HttpUrlParts parts;
+    if ((a.error = fw::CrackHttpUrl(url, parts)) != 0) return a;
     if (IsReservedInvalidName(parts.host)) {
         a.error = ERROR_WINHTTP_NAME_NOT_RESOLVED;
         return a;
@@ -208,6 +170,6 @@ HttpAnswer CLinkChecker::Ask(const std::wstring& url, const wchar_t* method) {
         return a;
     }
     a.status = static_cast<int>(status);
-    a.location = LocationHeader(request);
+    a.location = fw::QueryHeaderText(request, WINHTTP_QUERY_LOCATION);
     return a;
 }

@@ -7,6 +7,9 @@ add_subdirectory("${TM_GTEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_F
 enable_testing()
 
 set(TM_TEST_ENV "TM_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+# Test suites whose name ends in "OnServers" talk to the real WebDAV servers: they run
+# only in the entries below that start those servers.
+set(TM_SERVER_TESTS "*OnServers.*")
 
 # Plain C++ logic and the store: no windows.
 file(GLOB_RECURSE TM_LOGIC_TEST_SOURCES CONFIGURE_DEPENDS tests/logic/*.cpp)
@@ -16,7 +19,7 @@ target_link_libraries(tm_logic_tests PRIVATE tm_core gtest ws2_32)
 target_include_directories(tm_logic_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/tests")
 target_compile_options(tm_logic_tests PRIVATE ${TM_WARNINGS})
 target_link_options(tm_logic_tests PRIVATE ${TM_STATIC_LINK})
-add_test(NAME logic COMMAND tm_logic_tests)
+add_test(NAME logic COMMAND tm_logic_tests --gtest_filter=-${TM_SERVER_TESTS})
 
 # Real windows and dialogs, driven by messages (needs an X display under Wine).
 file(GLOB_RECURSE TM_GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
@@ -26,9 +29,32 @@ target_link_libraries(tm_gui_tests PRIVATE tm_core gtest ws2_32)
 target_include_directories(tm_gui_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/tests")
 target_compile_options(tm_gui_tests PRIVATE ${TM_WARNINGS})
 target_link_options(tm_gui_tests PRIVATE ${TM_STATIC_LINK})
-add_test(NAME gui COMMAND tm_gui_tests)
+add_test(NAME gui COMMAND tm_gui_tests --gtest_filter=-${TM_SERVER_TESTS})
 
 set_tests_properties(logic gui PROPERTIES ENVIRONMENT "${TM_TEST_ENV}" TIMEOUT 900)
+
+# The real WebDAV servers (Apache with mod_dav over http and https, rclone), Linux
+# programs on 127.0.0.1 started by tools/webdav-servers.sh before the tests that need
+# them and stopped after, also when a test fails. The server tests run twice: against
+# Apache over http, then over https (TM_WEBDAV_HTTPS), with rclone in both runs.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  set(TM_DAV_DIR "${CMAKE_BINARY_DIR}/webdav")
+  add_test(NAME webdav_start COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/tools/webdav-servers.sh" start "${TM_DAV_DIR}")
+  add_test(NAME webdav_stop COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/tools/webdav-servers.sh" stop "${TM_DAV_DIR}")
+  set_tests_properties(webdav_start PROPERTIES FIXTURES_SETUP webdav)
+  set_tests_properties(webdav_stop PROPERTIES FIXTURES_CLEANUP webdav)
+  foreach(kind logic gui)
+    foreach(scheme http https)
+      add_test(NAME ${kind}_servers_${scheme} COMMAND tm_${kind}_tests --gtest_filter=${TM_SERVER_TESTS})
+      set(env "${TM_TEST_ENV};TM_WEBDAV_SERVERS=${TM_DAV_DIR}/servers.ini")
+      if(scheme STREQUAL "https")
+        list(APPEND env "TM_WEBDAV_HTTPS=1")
+      endif()
+      set_tests_properties(${kind}_servers_${scheme} PROPERTIES FIXTURES_REQUIRED webdav ENVIRONMENT "${env}"
+                           TIMEOUT 600)
+    endforeach()
+  endforeach()
+endif()
 
 # The main window once more on a display at 150 %, in a Wine prefix of its own.
 if(CMAKE_CROSSCOMPILING_EMULATOR)

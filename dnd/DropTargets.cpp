@@ -1,5 +1,6 @@
 #include "dnd/DropTargets.h"
 #include "app/AppMessages.h"
+#include "edits/FavorEdits.h"
 #include "store/CFavorStore.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
@@ -21,34 +22,35 @@ std::vector<DroppedLink> LinksOf(IDataObject* data, bool& read) {
     return link ? std::vector<DroppedLink>{*link} : std::vector<DroppedLink>{};
 }
 
-FavorRecord RecordFor(const DroppedLink& link, int folderId) {
-    FavorRecord r;
-    r.pid = folderId;
-    r.name = link.name;
-    r.location = link.location;
-    return r;
+std::vector<FavorRecord> RecordsFor(const std::vector<DroppedLink>& links, int folderId) {
+    std::vector<FavorRecord> records;
+    for (const DroppedLink& link : links) {
+        FavorRecord& r = records.emplace_back();
+        r.pid = folderId;
+        r.name = link.name;
+        r.location = link.location;
+    }
+    return records;
 }
 
 // A store that cannot write takes no drop at all: each would add or move something.
-bool Refused() { return FavorStore().IsReadOnly(); }
+bool Refused(const FavorEdits& edits) { return edits.Store().IsReadOnly(); }
 
-DWORD CopyIfLinks(IDataObject* data) {
-    return !Refused() && OffersLinks(data) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+DWORD CopyIfLinks(const FavorEdits& edits, IDataObject* data) {
+    return !Refused(edits) && OffersLinks(data) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
 }
 
-// Stores the links in the folder and gives back those stored, up to the first the store
-// refuses; the main window of `pane` then says why, once the drop has returned.
-std::vector<FavorRecord> StoreLinks(const std::vector<DroppedLink>& links, int folderId, HWND pane) {
-    std::vector<FavorRecord> stored;
-    for (const DroppedLink& link : links) {
-        FavorRecord r = RecordFor(link, folderId);
-        if (!FavorStore().AddFavor(r)) {
-            PostSaveFailed(GetParent(pane), FavorStore());
-            break;
-        }
-        stored.push_back(r);
-    }
-    return stored;
+constexpr wchar_t kDrop[] = L"Drop";
+constexpr wchar_t kMoveFolder[] = L"Move Folder";
+
+// Stores the links in the folder as one step; the views show them where they are
+// listed. A store that refuses is told by the main window of `pane` once the drop has
+// returned.
+bool StoreLinks(FavorEdits& edits, const std::vector<DroppedLink>& links, int folderId, HWND pane) {
+    std::vector<FavorRecord> records = RecordsFor(links, folderId);
+    if (edits.AddFavors(records, kDrop)) return true;
+    PostSaveFailed(GetParent(pane), edits.Store());
+    return false;
 }
 
 }  // namespace
@@ -64,7 +66,7 @@ void AutoScrollNearEdge(HWND window, POINT screen) {
 // ---- favorites list ----
 
 DWORD CFavorListDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) {
-    return dragMode != 0 ? DROPEFFECT_NONE : CopyIfLinks(data);
+    return dragMode != 0 ? DROPEFFECT_NONE : CopyIfLinks(m_edits, data);
 }
 
 DWORD CFavorListDropTarget::OnDragOver(IDataObject* data, DWORD keys, POINT pt) { return OnDragEnter(data, keys, pt); }
@@ -74,12 +76,12 @@ void CFavorListDropTarget::OnDragScroll(POINT pt) {
 }
 
 bool CFavorListDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
-    if (dragMode != 0 || Refused()) return false;
+    if (dragMode != 0 || Refused(m_edits)) return false;
     bool read = false;
     const std::vector<DroppedLink> links = LinksOf(data, read);
     const FolderRecord* folder = m_list.Tree() ? m_list.Tree()->GetSelectedFolder() : nullptr;
     if (!folder) return false;
-    for (const FavorRecord& r : StoreLinks(links, folder->id, m_list.Hwnd())) m_list.AddRow(r);
+    StoreLinks(m_edits, links, folder->id, m_list.Hwnd());
     return fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
 }
 
@@ -90,17 +92,17 @@ void CFolderTreeDropTarget::ClearHighlight() const {
 }
 
 DWORD CFolderTreeDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) {
-    if (Refused()) return DROPEFFECT_NONE;
-    return dragMode == DragExternal ? CopyIfLinks(data) : DROPEFFECT_MOVE;
+    if (Refused(m_edits)) return DROPEFFECT_NONE;
+    return dragMode == DragExternal ? CopyIfLinks(m_edits, data) : DROPEFFECT_MOVE;
 }
 
 DWORD CFolderTreeDropTarget::EffectFor(IDataObject* data) const {
     HWND tree = m_tree.Hwnd();
     const HTREEITEM highlighted = TreeView_GetDropHilight(tree);
     const FolderRecord* target = highlighted ? CFolderTreeCtrl::RecordOf(tree, highlighted) : nullptr;
-    if (Refused()) return DROPEFFECT_NONE;
+    if (Refused(m_edits)) return DROPEFFECT_NONE;
     switch (dragMode) {
-    case DragExternal: return CopyIfLinks(data);
+    case DragExternal: return CopyIfLinks(m_edits, data);
     case DragFolder: {
         const HTREEITEM selected = TreeView_GetSelection(tree);
         const FolderRecord* dragged = selected ? CFolderTreeCtrl::RecordOf(tree, selected) : nullptr;
@@ -132,7 +134,7 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
     HWND tree = m_tree.Hwnd();
     const HTREEITEM highlighted = TreeView_GetDropHilight(tree);
     FolderRecord* target = highlighted ? CFolderTreeCtrl::RecordOf(tree, highlighted) : nullptr;
-    if (Refused()) {
+    if (Refused(m_edits)) {
         ClearHighlight();
         return false;
     }
@@ -141,16 +143,12 @@ bool CFolderTreeDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
     case DragFolder: {
         if (EffectFor(data) != DROPEFFECT_MOVE) return false;
         const FolderRecord* dragged = CFolderTreeCtrl::RecordOf(tree, TreeView_GetSelection(tree));
-        FolderRecord moved;
-        moved.name = dragged->name;
-        moved.id = dragged->id;
-        moved.pid = target->id;
+        const FolderRow moved{dragged->id, target->id, dragged->name};
         ClearHighlight();
-        if (!FavorStore().UpdateFolder(moved)) {  // the folder stays where the file has it
-            PostSaveFailed(GetParent(tree), FavorStore());
+        if (!m_edits.ChangeFolder(moved, kMoveFolder)) {  // the folder stays where the file has it
+            PostSaveFailed(GetParent(tree), m_edits.Store());
             return false;
         }
-        m_tree.UpdateFolderItem(moved);
         return true;
     }
     case DragFavors: return MoveFavors(target);
@@ -164,13 +162,9 @@ bool CFolderTreeDropTarget::DropLinks(IDataObject* data, const FolderRecord* tar
     const bool reported = fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
     ClearHighlight();
     if (!target || links.empty()) return target && reported;  // nothing usable: no folder is chosen
-    const FolderRecord* before = m_tree.GetSelectedFolder();
-    const bool wasSelected = before && before->id == target->id;
     const int targetId = target->id;
-    const std::vector<FavorRecord> stored = StoreLinks(links, targetId, m_tree.Hwnd());
+    StoreLinks(m_edits, links, targetId, m_tree.Hwnd());  // listed at once when the folder is shown
     m_tree.SelectFolder(targetId);  // a new selection reloads the list from the store
-    if (wasSelected && m_tree.List())
-        for (const FavorRecord& r : stored) m_tree.List()->AddRow(r);
     return reported;
 }
 
@@ -184,30 +178,20 @@ bool CFolderTreeDropTarget::MoveFavors(const FolderRecord* target) {
     }
     if (!source || !target || !list || list->SelectedCount() == 0) return false;
     ClearHighlight();
-    const std::vector<FavorRecord*> selected = list->GetSelectedFavors();
-    std::vector<int> movedIds;
-    for (const FavorRecord* favor : selected) {
-        FavorRecord moved = *favor;
-        moved.pid = target->id;
-        if (!FavorStore().UpdateFavor(moved)) break;
-        movedIds.push_back(moved.id);
-    }
-    if (movedIds.size() == selected.size()) {
-        list->RemoveSelectedRows();
-        return true;
-    }
-    for (int id : movedIds) list->RemoveRow(id);
-    PostSaveFailed(GetParent(m_tree.Hwnd()), FavorStore());
+    std::vector<int> ids;
+    for (const FavorRecord* favor : list->GetSelectedFavors()) ids.push_back(favor->id);
+    if (m_edits.MoveFavors(ids, target->id)) return true;  // the rows leave the folder shown
+    PostSaveFailed(GetParent(m_tree.Hwnd()), m_edits.Store());
     return false;
 }
 
 // ---- Magic Add button ----
 
-DWORD CMagicAddDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) { return CopyIfLinks(data); }
+DWORD CMagicAddDropTarget::OnDragEnter(IDataObject* data, DWORD, POINT) { return CopyIfLinks(m_edits, data); }
 DWORD CMagicAddDropTarget::OnDragOver(IDataObject* data, DWORD keys, POINT pt) { return OnDragEnter(data, keys, pt); }
 
 bool CMagicAddDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
-    if (Refused()) return false;
+    if (Refused(m_edits)) return false;
     std::optional<DroppedLink> link;
     if (fw::HasFormat(data, CF_HDROP)) {
         auto files = ReadDroppedShortcuts(data);

@@ -8,6 +8,7 @@
 
 class CFavorListCtrl;
 class CFolderTreeCtrl;
+class FavorEdits;
 struct FolderRecord;
 
 // The tree target's modes: what the drag in progress carries.
@@ -15,7 +16,7 @@ enum DragMode { DragExternal = 0, DragFolder = 1, DragFavors = 2 };
 
 class CFavorListDropTarget : public fw::COleDropTarget {
 public:
-    explicit CFavorListDropTarget(CFavorListCtrl& list) : m_list(list) {}
+    CFavorListDropTarget(FavorEdits& edits, CFavorListCtrl& list) : m_edits(edits), m_list(list) {}
     int dragMode = 0;  // 1 while the program's own drag runs: the list takes nothing
 
     DWORD OnDragEnter(IDataObject* data, DWORD keys, POINT pt) override;
@@ -24,12 +25,13 @@ public:
     bool OnDrop(IDataObject* data, DWORD effect, POINT pt) override;
 
 private:
+    FavorEdits& m_edits;
     CFavorListCtrl& m_list;
 };
 
 class CFolderTreeDropTarget : public fw::COleDropTarget {
 public:
-    explicit CFolderTreeDropTarget(CFolderTreeCtrl& tree) : m_tree(tree) {}
+    CFolderTreeDropTarget(FavorEdits& edits, CFolderTreeCtrl& tree) : m_edits(edits), m_tree(tree) {}
     int dragMode = DragExternal;
 
     DWORD OnDragEnter(IDataObject* data, DWORD keys, POINT pt) override;
@@ -43,18 +45,20 @@ private:
     void ClearHighlight() const;
     bool DropLinks(IDataObject* data, const FolderRecord* target);
     bool MoveFavors(const FolderRecord* target);
+    FavorEdits& m_edits;
     CFolderTreeCtrl& m_tree;
 };
 
 class CMagicAddDropTarget : public fw::COleDropTarget {
 public:
-    explicit CMagicAddDropTarget(HWND mainWindow) : m_mainWindow(mainWindow) {}
+    CMagicAddDropTarget(FavorEdits& edits, HWND mainWindow) : m_edits(edits), m_mainWindow(mainWindow) {}
 
     DWORD OnDragEnter(IDataObject* data, DWORD keys, POINT pt) override;
     DWORD OnDragOver(IDataObject* data, DWORD keys, POINT pt) override;
     bool OnDrop(IDataObject* data, DWORD effect, POINT pt) override;
 
 private:
+    FavorEdits& m_edits;
     HWND m_mainWindow;
 };
 

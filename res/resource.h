@@ -152,6 +152,8 @@
 #define IDM_ORDER_ASC                   32797
 #define IDM_ORDER_DESC                  32798
 #define IDM_PREFERENCES                 32830
+#define IDM_EDIT_UNDO                   32870
+#define IDM_EDIT_REDO                   32871
 #define IDM_HELP_LAUNCH                 32802
 #define IDM_HELP_WEBSITE                32833
 #define IDM_HELP_ABOUT                  32804

@@ -54,6 +54,19 @@ constexpr const char kFindSameLocation[] =
     "select id, pid, name, location, tags, hits, last_hit from tbl_favor "
     "where has_location_key(location, ?1) order by id limit 1";
 constexpr const char kSelectFolders[] = "select id, pid, name from tbl_folder;";
+constexpr const char kSelectFolderRows[] = "select id, pid, name from tbl_folder order by id;";
+// ?1 is a JSON array of ids.
+constexpr const char kFavorsInFolders[] =
+    "select id, pid, name, location, tags, hits, last_hit from tbl_favor "
+    "where pid in (select value from json_each(?1)) order by id";
+constexpr const char kFavorsById[] =
+    "select id, pid, name, location, tags, hits, last_hit from tbl_favor "
+    "where id in (select value from json_each(?1)) order by id";
+constexpr const char kDeleteFavorsById[] = "delete from tbl_favor where id in (select value from json_each(?1));";
+// ?1 is the id, or null for a new one.
+constexpr const char kInsertFolderRow[] = "insert into tbl_folder(id, pid, name) values(?1,?2,?3);";
+constexpr const char kInsertFavorRow[] =
+    "insert into tbl_favor(id, pid, name, location, tags, hits, last_hit) values(?1,?2,?3,?4,?5,?6,?7);";
 constexpr const char kSelectFavorsForExport[] = "select pid, name, location from tbl_favor;";
 
 // One integer pasted into a statement: always short, so a small buffer is enough.
@@ -70,42 +83,41 @@ int RowId(CppSQLite3Connection& connection) {
 std::wstring Text(const CppSQLite3Cursor& row, int column) { return FromUtf8(row.TextValue(column, "")); }
 
 // Columns id, pid, name, location, tags, hits, last_hit.
-FavorRecord* ReadFavor(const CppSQLite3Cursor& row) {
-    auto* favor = new FavorRecord;
-    favor->id = row.IntValue(0, 0);
-    favor->pid = row.IntValue(1, 0);
-    favor->name = Text(row, 2);
-    favor->location = Text(row, 3);
-    favor->tags = Text(row, 4);
-    favor->hits = row.IntValue(5, 0);
-    favor->lastHit = Text(row, 6);
+FavorRecord ReadFavor(const CppSQLite3Cursor& row) {
+    FavorRecord favor;
+    favor.id = row.IntValue(0, 0);
+    favor.pid = row.IntValue(1, 0);
+    favor.name = Text(row, 2);
+    favor.location = Text(row, 3);
+    favor.tags = Text(row, 4);
+    favor.hits = row.IntValue(5, 0);
+    favor.lastHit = Text(row, 6);
     return favor;
 }
 
-// Appends one record per row, made by `read`; on failure frees what this call made and
-// rethrows, so the list keeps nothing of a failed query.
+// Appends one record per row, made by `read`; a failure part-way appends nothing, so
+// the list keeps nothing of a failed query.
 template <class Read>
-void ReadFavors(CppSQLite3Cursor& rows, std::vector<FavorRecord*>& out, Read read) {
-    std::vector<FavorRecord*> made;
-    try {
-        for (; !rows.AtEnd(); rows.Next()) made.push_back(read(rows));
-        rows.Finish();
-    } catch (...) {
-        FreeFavorList(made);
-        throw;
-    }
-    out.insert(out.end(), made.begin(), made.end());
+void ReadFavors(CppSQLite3Cursor& rows, std::vector<FavorRecord>& out, Read read) {
+    std::vector<FavorRecord> made;
+    for (; !rows.AtEnd(); rows.Next()) made.push_back(read(rows));
+    rows.Finish();
+    if (out.empty()) out = std::move(made);
+    else out.insert(out.end(), std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
+}
+
+// Columns id, pid, name.
+FolderRecord ReadFolder(const CppSQLite3Cursor& row) {
+    FolderRecord folder;
+    folder.id = row.IntValue(0, 0);
+    folder.pid = row.IntValue(1, 0);
+    folder.name = Text(row, 2);
+    return folder;
 }
 
 void ReadFolders(CppSQLite3Connection& connection, FolderAssembly& folders) {
     CppSQLite3Cursor rows = connection.Query(kSelectFolders);
-    for (; !rows.AtEnd(); rows.Next()) {
-        auto* folder = new FolderRecord;
-        folder->id = rows.IntValue(0, 0);
-        folder->pid = rows.IntValue(1, 0);
-        folder->name = Text(rows, 2);
-        folders.Add(folder);
-    }
+    for (; !rows.AtEnd(); rows.Next()) folders.Add(std::make_unique<FolderRecord>(ReadFolder(rows)));
     rows.Finish();
 }
 
@@ -116,7 +128,7 @@ struct CFavorStore::VisitList {
     const char* sql;
     int size;
     bool& stale;
-    std::vector<FavorRecord*>& cache;
+    std::vector<FavorRecord>& cache;
 };
 
 CFavorStore::~CFavorStore() { CloseQuietly(); }
@@ -163,8 +175,10 @@ void CFavorStore::CloseQuietly() {
     // Compiled statements must go before the connection, or it cannot close.
     m_insertFolder = CppSQLite3Command();
     m_insertFavor = CppSQLite3Command();
-    FreeFavorList(m_mostVisitedCache);
-    FreeFavorList(m_latestVisitedCache);
+    m_insertFolderRow = CppSQLite3Command();
+    m_insertFavorRow = CppSQLite3Command();
+    m_mostVisitedCache.clear();
+    m_latestVisitedCache.clear();
     m_mostVisitedStale = m_latestVisitedStale = true;
     m_connection.Close();
     m_opened = false;
@@ -318,24 +332,24 @@ bool CFavorStore::CountVisit(const FavorRecord& favor) {
     });
 }
 
-bool CFavorStore::LoadFavors(int folderId, std::vector<FavorRecord*>& out) {
+bool CFavorStore::LoadFavors(int folderId, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         CppSQLite3Cursor rows = m_connection.Query(WithNumber(kLoadFavors, folderId).c_str());
         ReadFavors(rows, out, [folderId](const CppSQLite3Cursor& row) {  // id, name, location, tags, hits, last_hit
-            auto* favor = new FavorRecord;
-            favor->id = row.IntValue(0, 0);
-            favor->pid = folderId;
-            favor->name = Text(row, 1);
-            favor->location = Text(row, 2);
-            favor->tags = Text(row, 3);
-            favor->hits = row.IntValue(4, 0);
-            favor->lastHit = Text(row, 5);
+            FavorRecord favor;
+            favor.id = row.IntValue(0, 0);
+            favor.pid = folderId;
+            favor.name = Text(row, 1);
+            favor.location = Text(row, 2);
+            favor.tags = Text(row, 3);
+            favor.hits = row.IntValue(4, 0);
+            favor.lastHit = Text(row, 5);
             return favor;
         });
     });
 }
 
-bool CFavorStore::SearchFavors(const std::wstring& text, std::vector<FavorRecord*>& out) {
+bool CFavorStore::SearchFavors(const std::wstring& text, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         CppSQLite3Command search = m_connection.Prepare(kSearchFavors);
         search.BindText(1, ("%" + ToUtf8(text) + "%").c_str());
@@ -345,7 +359,7 @@ bool CFavorStore::SearchFavors(const std::wstring& text, std::vector<FavorRecord
     });
 }
 
-bool CFavorStore::FindDuplicates(std::vector<FavorRecord*>& out, std::vector<size_t>& groupSizes) {
+bool CFavorStore::FindDuplicates(std::vector<FavorRecord>& out, std::vector<size_t>& groupSizes) {
     return Guarded([&] {
         std::vector<size_t> sizes;
         std::string lastKey;
@@ -361,7 +375,7 @@ bool CFavorStore::FindDuplicates(std::vector<FavorRecord*>& out, std::vector<siz
     });
 }
 
-bool CFavorStore::FindSameLocation(const std::wstring& location, std::vector<FavorRecord*>& out) {
+bool CFavorStore::FindSameLocation(const std::wstring& location, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         CppSQLite3Command find = m_connection.Prepare(kFindSameLocation);
         find.BindText(1, LocationKeyUtf8(ToUtf8(location)).c_str());
@@ -371,10 +385,10 @@ bool CFavorStore::FindSameLocation(const std::wstring& location, std::vector<Fav
     });
 }
 
-bool CFavorStore::GetVisitList(VisitList list, std::vector<FavorRecord*>& out) {
+bool CFavorStore::GetVisitList(VisitList list, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         if (list.stale) {
-            FreeFavorList(list.cache);
+            list.cache.clear();
             CppSQLite3Cursor rows = m_connection.Query(WithNumber(list.sql, list.size).c_str());
             ReadFavors(rows, list.cache, ReadFavor);
             list.stale = false;
@@ -383,11 +397,11 @@ bool CFavorStore::GetVisitList(VisitList list, std::vector<FavorRecord*>& out) {
     });
 }
 
-bool CFavorStore::GetMostVisited(std::vector<FavorRecord*>& out) {
+bool CFavorStore::GetMostVisited(std::vector<FavorRecord>& out) {
     return GetVisitList({kMostVisited, m_mostVisitedSize, m_mostVisitedStale, m_mostVisitedCache}, out);
 }
 
-bool CFavorStore::GetLatestVisited(std::vector<FavorRecord*>& out) {
+bool CFavorStore::GetLatestVisited(std::vector<FavorRecord>& out) {
     return GetVisitList({kLatestVisited, m_latestVisitedSize, m_latestVisitedStale, m_latestVisitedCache}, out);
 }
 
@@ -408,16 +422,103 @@ bool CFavorStore::LoadAll(FolderRecord& root, int& count) {
         int attached = folders.Link();
         CppSQLite3Cursor rows = m_connection.Query(kSelectFavorsForExport);
         for (; !rows.AtEnd(); rows.Next()) {
-            auto* favor = new FavorRecord;
-            favor->pid = rows.IntValue(0, 0);
-            favor->name = Text(rows, 1);
-            favor->location = Text(rows, 2);
-            if (folders.AddFavor(favor)) ++attached;
+            FavorRecord favor;
+            favor.pid = rows.IntValue(0, 0);
+            favor.name = Text(rows, 1);
+            favor.location = Text(rows, 2);
+            if (folders.AddFavor(std::move(favor))) ++attached;
         }
         rows.Finish();
         folders.TakeOver(root);
         count = attached;
     });
+}
+
+bool CFavorStore::LoadFolderRows(std::vector<FolderRow>& out) {
+    return Guarded([&] {
+        std::vector<FolderRow> rows;
+        CppSQLite3Cursor cursor = m_connection.Query(kSelectFolderRows);
+        for (; !cursor.AtEnd(); cursor.Next()) rows.push_back({cursor.IntValue(0, 0), cursor.IntValue(1, 0), Text(cursor, 2)});
+        cursor.Finish();
+        out.insert(out.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    });
+}
+
+namespace {
+std::string JsonIds(const std::vector<int>& ids) {
+    std::string json = "[";
+    for (size_t i = 0; i < ids.size(); ++i) json += (i ? "," : "") + std::to_string(ids[i]);
+    return json + "]";
+}
+}  // namespace
+
+bool CFavorStore::LoadFavorsIn(const std::vector<int>& folderIds, std::vector<FavorRecord>& out) {
+    return Guarded([&] {
+        CppSQLite3Command select = m_connection.Prepare(kFavorsInFolders);
+        select.BindText(1, JsonIds(folderIds).c_str());
+        CppSQLite3Cursor rows = select.Query();
+        ReadFavors(rows, out, ReadFavor);
+        select.Finish();
+    });
+}
+
+bool CFavorStore::LoadFavorsById(const std::vector<int>& ids, std::vector<FavorRecord>& out) {
+    return Guarded([&] {
+        CppSQLite3Command select = m_connection.Prepare(kFavorsById);
+        select.BindText(1, JsonIds(ids).c_str());
+        CppSQLite3Cursor rows = select.Query();
+        ReadFavors(rows, out, ReadFavor);
+        select.Finish();
+    });
+}
+
+bool CFavorStore::InsertFolderRow(FolderRow& folder) {
+    return Guarded([&] {
+        CppSQLite3Command& insert = Prepared(m_insertFolderRow, kInsertFolderRow);
+        if (folder.id != 0) insert.BindInt(1, folder.id);
+        else insert.BindNull(1);
+        insert.BindInt(2, folder.pid);
+        insert.BindText(3, ToUtf8(folder.name).c_str());
+        insert.Run();
+        if (folder.id == 0) folder.id = RowId(m_connection);
+    });
+}
+
+bool CFavorStore::InsertFavorRow(FavorRecord& favor) {
+    return Guarded([&] {
+        CppSQLite3Command& insert = Prepared(m_insertFavorRow, kInsertFavorRow);
+        if (favor.id != 0) insert.BindInt(1, favor.id);
+        else insert.BindNull(1);
+        insert.BindInt(2, favor.pid);
+        insert.BindText(3, ToUtf8(favor.name).c_str());
+        insert.BindText(4, ToUtf8(favor.location).c_str());
+        insert.BindText(5, ToUtf8(favor.tags).c_str());
+        insert.BindInt(6, favor.hits);
+        insert.BindText(7, ToUtf8(favor.lastHit).c_str());
+        insert.Run();
+        if (favor.id == 0) favor.id = RowId(m_connection);
+    });
+}
+
+bool CFavorStore::UpdateFolderRow(const FolderRow& folder) {
+    FolderRecord record;
+    record.id = folder.id;
+    record.pid = folder.pid;
+    record.name = folder.name;
+    return UpdateFolder(record);
+}
+
+bool CFavorStore::DeleteFavorsById(const std::vector<int>& ids) {
+    return Guarded([&] {
+        CppSQLite3Command del = m_connection.Prepare(kDeleteFavorsById);
+        del.BindText(1, JsonIds(ids).c_str());
+        del.Run();
+        del.Finish();
+    });
+}
+
+bool CFavorStore::DeleteFolderRow(int folderId) {
+    return Guarded([&] { m_connection.Execute(WithNumber(kDeleteFolder, folderId).c_str()); });
 }
 
 std::wstring CFavorStore::CurrentTimeText() {

@@ -85,25 +85,24 @@ public:
     // One more visit, now. Makes both visit lists stale; the record itself is unchanged.
     bool CountVisit(const FavorRecord& favor);
 
-    // The following append new records that the caller owns.
-    bool LoadFavors(int folderId, std::vector<FavorRecord*>& out);
+    // The following append records to `out`.
+    bool LoadFavors(int folderId, std::vector<FavorRecord>& out);
     // Favorites whose name, location or tags contain the text, highest hits first, at most
     // 150. The text is a LIKE pattern fragment: "%" and "_" are wildcards, ASCII letters
     // match either case, everything else (apostrophes included) matches itself.
-    bool SearchFavors(const std::wstring& text, std::vector<FavorRecord*>& out);
+    bool SearchFavors(const std::wstring& text, std::vector<FavorRecord>& out);
 
     // Favorites whose locations are the same after LocationKey, in groups of two or more:
-    // the largest groups first, then by key; within a group by id. Appends new records
-    // the caller owns, and the size of each group in that order to groupSizes.
-    bool FindDuplicates(std::vector<FavorRecord*>& out, std::vector<size_t>& groupSizes);
+    // the largest groups first, then by key; within a group by id. Appends the records,
+    // and the size of each group in that order to groupSizes.
+    bool FindDuplicates(std::vector<FavorRecord>& out, std::vector<size_t>& groupSizes);
     // Appends the favorite with the lowest id whose location is the same as `location`
     // after LocationKey, if there is one.
-    bool FindSameLocation(const std::wstring& location, std::vector<FavorRecord*>& out);
+    bool FindSameLocation(const std::wstring& location, std::vector<FavorRecord>& out);
 
-    // Append the store's own cached records (valid until the lists are refreshed after a
-    // visit or a size change, or the store is reopened); the caller must not free them.
-    bool GetMostVisited(std::vector<FavorRecord*>& out);
-    bool GetLatestVisited(std::vector<FavorRecord*>& out);
+    // Append copies of the cached visit lists (read again after a visit or a size change).
+    bool GetMostVisited(std::vector<FavorRecord>& out);
+    bool GetLatestVisited(std::vector<FavorRecord>& out);
 
     // Fills root.subfolders (root has id 0) with the whole folder tree, every level in
     // ascending id order. A folder whose parent does not exist is left out with
@@ -113,6 +112,22 @@ public:
     // export. `count` is set to the number of folders and favorites read that were
     // attached to a parent, outside the subtree included: a progress range.
     bool LoadAll(FolderRecord& root, int& count);
+
+    // ---- rows as they are stored, for the change path and its undo ----
+    // Every folder row, in ascending id order.
+    bool LoadFolderRows(std::vector<FolderRow>& out);
+    // Every column of the favorites in these folders, or with these ids, by ascending id.
+    bool LoadFavorsIn(const std::vector<int>& folderIds, std::vector<FavorRecord>& out);
+    bool LoadFavorsById(const std::vector<int>& ids, std::vector<FavorRecord>& out);
+    // Inserts the row with its own id, or with a new one (then set) when the id is 0.
+    // A favorite keeps the visit count and time it carries.
+    bool InsertFolderRow(FolderRow& folder);
+    bool InsertFavorRow(FavorRecord& favor);
+    // Name and parent.
+    bool UpdateFolderRow(const FolderRow& folder);
+    bool DeleteFavorsById(const std::vector<int>& ids);
+    // The folder's row alone; its favorites and sub-folders stay.
+    bool DeleteFolderRow(int folderId);
 
     // Local time now as "YYYY-MM-DD HH:MM:SS".
     static std::wstring CurrentTimeText();
@@ -145,7 +160,7 @@ private:
     // Sets the busy wait for the calling thread (see Threads above); m_lock is held.
     void WaitAsThisThreadMay();
     void Remember(const CppSQLite3Exception& error);
-    bool GetVisitList(VisitList list, std::vector<FavorRecord*>& out);
+    bool GetVisitList(VisitList list, std::vector<FavorRecord>& out);
     // The statement of `slot`, compiled on first use and kept until the store closes.
     CppSQLite3Command& Prepared(CppSQLite3Command& slot, const char* sql);
     bool InsertFavor(FavorRecord& favor, bool keepLastHit);
@@ -156,13 +171,16 @@ private:
     int m_mostVisitedSize = kDefaultVisitListSize;
     int m_latestVisitedSize = kDefaultVisitListSize;
     bool m_mostVisitedStale = true;
-    std::vector<FavorRecord*> m_mostVisitedCache;
+    std::vector<FavorRecord> m_mostVisitedCache;
     bool m_latestVisitedStale = true;
-    std::vector<FavorRecord*> m_latestVisitedCache;
+    std::vector<FavorRecord> m_latestVisitedCache;
 
     // The two inserts an import runs many thousand times, compiled once.
     CppSQLite3Command m_insertFolder;
     CppSQLite3Command m_insertFavor;
+    // The same with the id and the visit data given, for rows put back.
+    CppSQLite3Command m_insertFolderRow;
+    CppSQLite3Command m_insertFavorRow;
 
     mutable std::recursive_mutex m_lock;
     bool m_inBatch = false;  // the batch's thread also holds m_lock once more

@@ -41,6 +41,12 @@ void CppSQLite3Command::BindInt(int index, int value) {
     if (rc != SQLITE_OK) throw CppSQLite3Exception(rc, sqlite_detail::kBindInt);
 }
 
+void CppSQLite3Command::BindNull(int index) {
+    CheckStatement();
+    const int rc = sqlite3_bind_null(m_stmt, index);
+    if (rc != SQLITE_OK) throw CppSQLite3Exception(rc, sqlite_detail::kBindInt);
+}
+
 int CppSQLite3Command::Run() {
     if (!m_db) throw CppSQLite3Exception(CppSQLite3Exception::kLayerError, sqlite_detail::kNotOpen);
     CheckStatement();

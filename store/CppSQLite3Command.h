@@ -19,6 +19,7 @@ public:
     // Parameter indexes start at 1. The text is UTF-8 and is copied.
     void BindText(int index, const char* text);
     void BindInt(int index, int value);
+    void BindNull(int index);
     // Runs a statement that returns no rows; the number of rows it changed.
     int Run();
     // Runs a statement that returns rows. The cursor borrows this command's statement:

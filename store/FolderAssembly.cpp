@@ -1,17 +1,10 @@
 #include "store/FolderAssembly.h"
 #include <algorithm>
 
-FolderAssembly::~FolderAssembly() {
-    // Either TakeOver left nothing below m_root, or a failed load frees everything.
-    FreeFavorList(m_root.favors);
-    m_root.subfolders.clear();
-    for (Entry& entry : m_folders) {
-        FreeFavorList(entry.folder->favors);
-        delete entry.folder;
-    }
+void FolderAssembly::Add(std::unique_ptr<FolderRecord> folder) {
+    FolderRecord* raw = folder.get();
+    m_folders.push_back({std::move(folder), raw, false});
 }
-
-void FolderAssembly::Add(FolderRecord* folder) { m_folders.push_back({folder, false}); }
 
 ptrdiff_t FolderAssembly::Index(int id) const {
     const auto it = std::lower_bound(m_folders.begin(), m_folders.end(), id,
@@ -32,12 +25,9 @@ int FolderAssembly::Link() {
     std::sort(m_folders.begin(), m_folders.end(),
               [](const Entry& a, const Entry& b) { return a.folder->id < b.folder->id; });
     // Row ids are unique; never keep two records for one id.
-    const auto same = [](const Entry& a, const Entry& b) { return a.folder->id == b.folder->id; };
-    for (auto it = std::adjacent_find(m_folders.begin(), m_folders.end(), same); it != m_folders.end();
-         it = std::adjacent_find(it, m_folders.end(), same)) {
-        delete (it + 1)->folder;
-        m_folders.erase(it + 1);
-    }
+    m_folders.erase(std::unique(m_folders.begin(), m_folders.end(),
+                                [](const Entry& a, const Entry& b) { return a.folder->id == b.folder->id; }),
+                    m_folders.end());
 
     // Each child list is sized once: many folders have dozens of children.
     std::vector<ptrdiff_t> parents(m_folders.size());
@@ -51,62 +41,63 @@ int FolderAssembly::Link() {
     m_root.subfolders.reserve(rootChildren);
     for (size_t i = 0; i < m_folders.size(); ++i) m_folders[i].folder->subfolders.reserve(children[i]);
 
+    // A folder joins its parent by pointer and stays owned here; TakeOver hands the
+    // reachable ones to their parents' lists.
     int linked = 0;
     for (size_t i = 0; i < m_folders.size(); ++i) {
         const ptrdiff_t at = parents[i];
-        FolderRecord* parent = at == kRoot ? &m_root
-                               : at == kMissing || m_folders[static_cast<size_t>(at)].dropped
-                                   ? nullptr
-                                   : m_folders[static_cast<size_t>(at)].folder;
-        if (parent) {
-            parent->subfolders.push_back(m_folders[i].folder);
-            ++linked;
-        } else {
-            m_folders[i].dropped = true;
-        }
+        const bool joins = at == kRoot || (at != kMissing && !m_folders[static_cast<size_t>(at)].dropped);
+        if (joins) ++linked;
+        else m_folders[i].dropped = true;
     }
+    m_parents = std::move(parents);
     return linked;
 }
 
-bool FolderAssembly::AddFavor(FavorRecord* favor) {
-    FolderRecord* folder = Parent(favor->pid);
-    if (!folder) {
-        delete favor;
-        return false;
-    }
-    folder->favors.push_back(favor);
+bool FolderAssembly::AddFavor(FavorRecord&& favor) {
+    FolderRecord* folder = Parent(favor.pid);
+    if (!folder) return false;
+    folder->favors.push_back(std::move(favor));
     return true;
 }
 
 void FolderAssembly::TakeOver(FolderRecord& root) {
-    FreeUnreachable();
-    root.subfolders.insert(root.subfolders.end(), m_root.subfolders.begin(), m_root.subfolders.end());
-    root.favors.insert(root.favors.end(), m_root.favors.begin(), m_root.favors.end());
+    MarkUnreachable();
+    // Children join their parents in ascending id order, which is the entries' order.
+    for (size_t i = 0; i < m_folders.size(); ++i) {
+        Entry& entry = m_folders[i];
+        if (entry.dropped) continue;
+        const ptrdiff_t at = m_parents[i];
+        FolderRecord& parent = at == kRoot ? m_root : *m_folders[static_cast<size_t>(at)].folder;
+        parent.subfolders.push_back(std::move(entry.owned));
+    }
+    for (auto& sub : m_root.subfolders) root.subfolders.push_back(std::move(sub));
+    root.favors.insert(root.favors.end(), std::make_move_iterator(m_root.favors.begin()),
+                       std::make_move_iterator(m_root.favors.end()));
     m_root.subfolders.clear();
     m_root.favors.clear();
+    m_folders.clear();
+    m_parents.clear();
 }
 
-// Frees every folder the root cannot reach and forgets all of them: the reachable ones
-// now belong to the root's tree. A folder that joined a parent dropped later in the walk,
-// or a ring of folders that are each other's parents, ends up here.
-void FolderAssembly::FreeUnreachable() {
-    for (Entry& entry : m_folders) entry.dropped = true;
-    std::vector<const FolderRecord*> pending{&m_root};
+// Marks every folder the root cannot reach along the links Link made as dropped: a
+// folder that joined a parent dropped later in the walk, or a ring of folders that are
+// each other's parents. Only the others join the tree.
+void FolderAssembly::MarkUnreachable() {
+    std::vector<std::vector<size_t>> children(m_folders.size());
+    std::vector<size_t> pending;
+    for (size_t i = 0; i < m_folders.size(); ++i) {
+        const ptrdiff_t at = m_parents[i];
+        if (m_folders[i].dropped) continue;
+        if (at == kRoot) pending.push_back(i);
+        else children[static_cast<size_t>(at)].push_back(i);
+        m_folders[i].dropped = true;
+    }
     while (!pending.empty()) {
-        const FolderRecord* folder = pending.back();
+        const size_t i = pending.back();
         pending.pop_back();
-        for (const FolderRecord* child : folder->subfolders) {
-            // The folder that has the root's id may hang below the root too (a ring through it).
-            Entry& entry = m_folders[static_cast<size_t>(Index(child->id))];
-            if (!entry.dropped) continue;  // a ring is walked once
-            entry.dropped = false;
-            pending.push_back(child);
-        }
+        if (!m_folders[i].dropped) continue;  // a ring is walked once
+        m_folders[i].dropped = false;
+        for (size_t child : children[i]) pending.push_back(child);
     }
-    for (Entry& entry : m_folders) {
-        if (!entry.dropped) continue;
-        FreeFavorList(entry.folder->favors);
-        delete entry.folder;
-    }
-    m_folders.clear();
 }

@@ -43,15 +43,15 @@ void AppendBookmarkHtml(std::wstring& out, const FolderRecord& folder, bool head
         out += L"</H3>\r\n";
     }
     out += L"<DL><p>\r\n";
-    for (const FavorRecord* favor : folder.favors) {
+    for (const FavorRecord& favor : folder.favors) {
         out += L"<DT><A HREF=\"";
-        AppendEscaped(out, favor->location);
+        AppendEscaped(out, favor.location);
         out += L"\">";
-        AppendEscaped(out, favor->name);
+        AppendEscaped(out, favor.name);
         out += L"</A>\r\n";
         if (step) step();
     }
-    for (const FolderRecord* sub : folder.subfolders) {
+    for (const auto& sub : folder.subfolders) {
         AppendBookmarkHtml(out, *sub, true, step);
         if (step) step();
     }

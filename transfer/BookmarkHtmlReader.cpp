@@ -170,13 +170,14 @@ void TreeReader::OnTag(const Tag& tag) {
 }
 
 void TreeReader::StartLink(const Tag& tag) {
-    auto* favor = new FavorRecord;
-    Current().favors.push_back(favor);
+    // The link stays the folder's last favorite until it is finished: nothing else joins
+    // the folder before that.
+    FavorRecord& favor = Current().favors.emplace_back();
     ++m_count;
-    favor->location = FromUtf8(DecodeCharacterReferences(tag.Attribute("href"), true));
-    favor->tags = FromUtf8(DecodeCharacterReferences(tag.Attribute("tags"), true));
-    favor->lastHit = VisitTimeText(tag.Attribute("last_visit"));
-    m_link = favor;
+    favor.location = FromUtf8(DecodeCharacterReferences(tag.Attribute("href"), true));
+    favor.tags = FromUtf8(DecodeCharacterReferences(tag.Attribute("tags"), true));
+    favor.lastHit = VisitTimeText(tag.Attribute("last_visit"));
+    m_link = &favor;
     m_open = Open::Link;
 }
 
@@ -190,11 +191,10 @@ void TreeReader::FinishItem() {
         return;
     }
     if (m_lists.size() > static_cast<size_t>(kMaxImportDepth)) return;  // its list stays in this folder
-    auto* folder = new FolderRecord;
-    folder->name = std::move(text);
-    Current().subfolders.push_back(folder);
+    FolderRecord& folder = Current().AddSubfolder();
+    folder.name = std::move(text);
     ++m_count;
-    m_pending = folder;
+    m_pending = &folder;
 }
 
 // A '<' that cannot start a tag is text ("a < b").

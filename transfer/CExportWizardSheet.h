@@ -11,17 +11,17 @@ public:
 
 class CExportFolderPage : public CTransferPage {
 public:
-    CExportFolderPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+    CExportFolderPage(FavorEdits& edits, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CExportHtmlPage : public CTransferPage {
 public:
-    CExportHtmlPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+    CExportHtmlPage(FavorEdits& edits, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CExportWizardSheet : public fw::CPropertySheet {
 public:
-    CExportWizardSheet(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+    CExportWizardSheet(FavorEdits& edits, CFolderTreeCtrl* tree, HWND mainWindow);
 
     CExportWizardDlg& KindPage() { return m_kind; }
     CExportFolderPage& FolderPage() { return m_folder; }

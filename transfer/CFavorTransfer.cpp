@@ -55,12 +55,12 @@ bool CFavorTransfer::ExportToFolder(const Step& step, const std::wstring& folder
     std::wstring dir = folder;  // a drive root "C:\" becomes "C:", and a backslash goes between
     while (!dir.empty() && dir.back() == L'\\') dir.pop_back();
     bool all = true;
-    for (const FavorRecord* favor : record.favors) {
-        const std::wstring file = ShortcutPathFor(dir, SafeFileName(favor->name, L".url"));
-        all = (file.size() <= kMaxFilePath && WriteShortcutUrl(file, favor->location)) && all;
+    for (const FavorRecord& favor : record.favors) {
+        const std::wstring file = ShortcutPathFor(dir, SafeFileName(favor.name, L".url"));
+        all = (file.size() <= kMaxFilePath && WriteShortcutUrl(file, favor.location)) && all;
         if (step) step();
     }
-    for (const FolderRecord* sub : record.subfolders) {
+    for (const auto& sub : record.subfolders) {
         const std::wstring subDir = dir + L"\\" + SafeFileName(sub->name);
         all = EnsureFolderPath(subDir) && all;
         if (step) step();

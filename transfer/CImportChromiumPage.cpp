@@ -5,8 +5,8 @@ const fw::MapEntry<CImportChromiumPage> CImportChromiumPage::kMap[] = {
     fw::OnCommand(IDC_WIZ_PROFILE_COMBO, CBN_SELCHANGE, &CImportChromiumPage::OnProfileChosen),
 };
 
-CImportChromiumPage::CImportChromiumPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow)
-    : CTransferPage(IDD_IMPORT_CHROMIUM, Kind::ImportChromium, store, tree, mainWindow) {}
+CImportChromiumPage::CImportChromiumPage(FavorEdits& edits, CFolderTreeCtrl* tree, HWND mainWindow)
+    : CTransferPage(IDD_IMPORT_CHROMIUM, Kind::ImportChromium, edits, tree, mainWindow) {}
 
 bool CImportChromiumPage::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || CTransferPage::Dispatch(m, result);

@@ -8,7 +8,7 @@
 
 class CImportChromiumPage : public CTransferPage {
 public:
-    CImportChromiumPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportChromiumPage(FavorEdits& edits, CFolderTreeCtrl* tree, HWND mainWindow);
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
 
 protected:

@@ -13,23 +13,23 @@ public:
 
 class CImportFolderPage : public CTransferPage {
 public:
-    CImportFolderPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportFolderPage(FavorEdits& edits, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CImportFirefoxPage : public CTransferPage {
 public:
-    CImportFirefoxPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportFirefoxPage(FavorEdits& edits, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CImportHtmlPage : public CTransferPage {
 public:
-    CImportHtmlPage(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportHtmlPage(FavorEdits& edits, CFolderTreeCtrl* tree, HWND mainWindow);
 };
 
 class CImportWizardSheet : public fw::CPropertySheet {
 public:
     // tree: the main window's folder tree pane (the import mirrors new folders into it).
-    CImportWizardSheet(CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+    CImportWizardSheet(FavorEdits& edits, CFolderTreeCtrl* tree, HWND mainWindow);
 
     CImportWizardDlg& KindPage() { return m_kind; }
     CImportFolderPage& FolderPage() { return m_folder; }

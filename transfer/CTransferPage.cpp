@@ -1,5 +1,6 @@
 #include "transfer/CTransferPage.h"
 #include "app/AppMessages.h"
+#include "edits/FavorEdits.h"
 #include "framework/Seams.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
@@ -9,16 +10,15 @@
 #include "transfer/ChromiumProfiles.h"
 #include "transfer/ImportStatus.h"
 #include "transfer/PathPickers.h"
-#include "transfer/SaveImportedTree.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/FolderTreeLogic.h"
 #include <commctrl.h>
 
 namespace {
 
-// Worker -> page, sent: a folder the import stored (lParam: const FolderRecord*),
-// and the folder to select when the import is done (wParam: id).
-constexpr UINT kMirrorFolder = WM_APP + 0x40;
+// Worker -> page, sent: the import is stored (the page publishes it to the window's
+// panes and undo), and the folder to select when the import is done (wParam: id).
+constexpr UINT kImportStored = WM_APP + 0x40;
 constexpr UINT kSelectFolder = WM_APP + 0x41;
 
 const wchar_t kNotice[] = L"Notice";
@@ -35,7 +35,7 @@ const fw::MapEntry<CTransferPage> CTransferPage::kMap[] = {
     fw::OnMessage(WM_SETCURSOR, &CTransferPage::OnSetCursor),
     fw::OnMessage(WM_TRANSFER_STEP, &CTransferPage::OnStep),
     fw::OnMessage(WM_TRANSFER_DONE, &CTransferPage::OnDone),
-    fw::OnMessage(kMirrorFolder, &CTransferPage::OnMirrorFolder),
+    fw::OnMessage(kImportStored, &CTransferPage::OnImportStored),
     fw::OnMessage(kSelectFolder, &CTransferPage::OnSelectFolder),
     fw::OnCommandRange(IDC_WIZ_FOLDER_BROWSE, IDC_WIZ_FOLDER_BROWSE, &CTransferPage::OnBrowse),
     fw::OnCommandRange(IDC_WIZ_FILE_BROWSE, IDC_WIZ_FILE_BROWSE, &CTransferPage::OnBrowse),
@@ -46,9 +46,14 @@ bool CTransferPage::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || CPropertyPage::Dispatch(m, result);
 }
 
-CTransferPage::CTransferPage(UINT templateId, Kind kind, CFavorStore& store, CFolderTreeCtrl* tree,
+CTransferPage::CTransferPage(UINT templateId, Kind kind, FavorEdits& edits, CFolderTreeCtrl* tree,
                              HWND mainWindow)
-    : CPropertyPage(templateId), m_kind(kind), m_store(store), m_tree(tree), m_mainWindow(mainWindow) {}
+    : CPropertyPage(templateId),
+      m_kind(kind),
+      m_edits(edits),
+      m_store(edits.Store()),
+      m_tree(tree),
+      m_mainWindow(mainWindow) {}
 
 CTransferPage::~CTransferPage() { m_worker.Join(); }
 
@@ -181,9 +186,9 @@ LRESULT CTransferPage::OnDone(const fw::Msg&) {
     return 0;
 }
 
-LRESULT CTransferPage::OnMirrorFolder(const fw::Msg& m) {
-    const auto* folder = reinterpret_cast<const FolderRecord*>(m.lp);
-    if (folder && m_tree) m_tree->AddFolderItem(*folder, true);
+LRESULT CTransferPage::OnImportStored(const fw::Msg&) {
+    m_edits.Publish(std::move(m_stored));
+    m_stored = EditStep();
     return 0;
 }
 
@@ -264,7 +269,7 @@ void CTransferPage::RunImport() {
     const bool read = ReadSource(ReadPath(), root, count, topName);
     const bool saved = read && SaveImport(root, count, topName);
     const int topId = root.id;
-    FreeFolderChildren(root);
+    root = FolderRecord();
     if (!saved) {  // nothing is stored: say why, and the page is ready again
         seams::MessageBox(m_hwnd, read ? kStoreFailed : kReadFailed, kNotice, MB_OK);
         ReturnToReady();
@@ -286,17 +291,17 @@ bool CTransferPage::SaveImport(FolderRecord& root, int count, const std::wstring
     const HWND page = m_hwnd;
     const WPARAM every = static_cast<WPARAM>(count > kStepBatches ? count / kStepBatches : 1);
     WPARAM owed = 0;
-    const bool saved = SaveImportedTree(
-        m_store, root, topName,
+    const bool saved = m_edits.StoreImport(
+        root, topName,
         [page, every, &owed] {
             if (++owed >= every && PostMessageW(page, WM_TRANSFER_STEP, owed, 0)) owed = 0;
         },
-        // The folders are mirrored into the tree pane once the store is free again.
-        [page](const FolderRecord& stored) {
-            SendMessageW(page, kMirrorFolder, 0, reinterpret_cast<LPARAM>(&stored));
-        });
-    if (saved && owed) SendMessageW(page, WM_TRANSFER_STEP, owed, 0);
-    return saved;
+        m_stored);
+    if (!saved) return false;
+    if (owed) SendMessageW(page, WM_TRANSFER_STEP, owed, 0);
+    // The store is free again: the page's thread may take the import into the panes.
+    SendMessageW(page, kImportStored, 0, 0);
+    return true;
 }
 
 void CTransferPage::RunExport() {
@@ -317,7 +322,7 @@ void CTransferPage::RunExport() {
     const auto step = [page] { SendMessageW(page, WM_TRANSFER_STEP, 0, 0); };
     CFavorTransfer transfer;
     const bool written = toFolder ? transfer.ExportToFolder(step, path, root) : transfer.ExportToHtml(step, path, root);
-    FreeFolderChildren(root);
+    root = FolderRecord();
     if (!written) {  // never report an export that wrote nothing, or only part, as finished
         seams::MessageBox(m_hwnd, L"Export fail, please select a valid destination!", kNotice, MB_OK);
         ReturnToReady();

@@ -4,17 +4,19 @@
 #pragma once
 #include "framework/CPropertySheet.h"
 #include "transfer/CWorkerThread.h"
+#include "edits/EditStep.h"
 #include "store/Records.h"
 #include <string>
 
 class CFavorStore;
+class FavorEdits;
 class CFolderTreeCtrl;
 
 class CTransferPage : public fw::CPropertyPage, public CWorkerThread::Delegate {
 public:
     enum class Kind { ImportFolder, ImportFirefox, ImportChromium, ImportHtml, ExportFolder, ExportHtml };
 
-    CTransferPage(UINT templateId, Kind kind, CFavorStore& store, CFolderTreeCtrl* tree, HWND mainWindow);
+    CTransferPage(UINT templateId, Kind kind, FavorEdits& edits, CFolderTreeCtrl* tree, HWND mainWindow);
     ~CTransferPage() override;
 
     bool IsRunning() const { return m_worker.running; }
@@ -40,7 +42,7 @@ private:
     LRESULT OnBrowse(const fw::Msg&);
     LRESULT OnStep(const fw::Msg&);
     LRESULT OnDone(const fw::Msg&);
-    LRESULT OnMirrorFolder(const fw::Msg&);
+    LRESULT OnImportStored(const fw::Msg&);
     LRESULT OnSelectFolder(const fw::Msg&);
     LRESULT OnSetCursor(const fw::Msg&);
 
@@ -57,7 +59,9 @@ private:
     void ReturnToReady();
 
     Kind m_kind;
+    FavorEdits& m_edits;
     CFavorStore& m_store;
+    EditStep m_stored;  // the import the worker stored, until the page publishes it
     CFolderTreeCtrl* m_tree;
     HWND m_mainWindow;
     CWorkerThread m_worker{this};  // last member: joined before the others go

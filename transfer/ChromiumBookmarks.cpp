@@ -35,35 +35,33 @@ struct Node {
     std::string name, type, url;
     FolderRecord contents;
     int root = -1;  // which root, for the root nodes
-    ~Node() { FreeFolderChildren(contents); }
     void Reset(int whichRoot) {
         name.clear();
         type.clear();
         url.clear();
-        FreeFolderChildren(contents);  // what a bookmark (no folder) held is dropped
+        contents.favors.clear();  // what a bookmark (no folder) held is dropped
+        contents.subfolders.clear();
         root = whichRoot;
     }
 };
 
 void MoveContents(FolderRecord& from, FolderRecord& to) {
-    to.favors.insert(to.favors.end(), from.favors.begin(), from.favors.end());
-    to.subfolders.insert(to.subfolders.end(), from.subfolders.begin(), from.subfolders.end());
+    to.favors.insert(to.favors.end(), std::make_move_iterator(from.favors.begin()),
+                     std::make_move_iterator(from.favors.end()));
+    for (auto& sub : from.subfolders) to.subfolders.push_back(std::move(sub));
     from.favors.clear();
     from.subfolders.clear();
 }
 
 int CountRecords(const FolderRecord& folder) {
     int n = static_cast<int>(folder.favors.size() + folder.subfolders.size());
-    for (const FolderRecord* sub : folder.subfolders) n += CountRecords(*sub);
+    for (const auto& sub : folder.subfolders) n += CountRecords(*sub);
     return n;
 }
 
 // Builds the tree while the parser reads, without a document in memory.
 class BookmarksReader : public nlohmann::json_sax<Json> {
 public:
-    ~BookmarksReader() override {
-        for (FolderRecord& r : m_roots) FreeFolderChildren(r);
-    }
     bool SawRoots() const { return m_sawRoots; }
     // Hands the roots that hold something to `root`, in their fixed order.
     void TakeRoots(FolderRecord& root);
@@ -165,27 +163,24 @@ void BookmarksReader::FinishNode() {
     if (m_depth == 0) return;  // a node outside the roots: left out
     FolderRecord& parent = m_nodes[m_depth - 1]->contents;
     if (node->type == "url" || (node->type.empty() && !node->url.empty())) {
-        auto* favor = new FavorRecord;
-        favor->name = FromUtf8(node->name);
-        favor->location = FromUtf8(node->url);
-        parent.favors.push_back(favor);
+        FavorRecord& favor = parent.favors.emplace_back();
+        favor.name = FromUtf8(node->name);
+        favor.location = FromUtf8(node->url);
     } else if (m_depth >= static_cast<size_t>(kMaxImportDepth)) {
         MoveContents(node->contents, parent);  // too deep: its contents stay in the parent
     } else {
-        auto* folder = new FolderRecord;
-        folder->name = FromUtf8(node->name);
-        MoveContents(node->contents, *folder);
-        parent.subfolders.push_back(folder);
+        FolderRecord& folder = parent.AddSubfolder();
+        folder.name = FromUtf8(node->name);
+        MoveContents(node->contents, folder);
     }
 }
 
 void BookmarksReader::TakeRoots(FolderRecord& root) {
     for (size_t i = 0; i < kRootCount; ++i) {
         if (m_roots[i].favors.empty() && m_roots[i].subfolders.empty()) continue;
-        auto* folder = new FolderRecord;
-        folder->name = m_rootNames[i].empty() ? kRootNames[i] : m_rootNames[i];
-        MoveContents(m_roots[i], *folder);
-        root.subfolders.push_back(folder);
+        FolderRecord& folder = root.AddSubfolder();
+        folder.name = m_rootNames[i].empty() ? kRootNames[i] : m_rootNames[i];
+        MoveContents(m_roots[i], folder);
     }
 }
 

@@ -46,11 +46,12 @@ PlacesRoots FindRoots(CppSQLite3Connection& db) {
     return roots;
 }
 
-struct FolderRow {
+struct PlacesFolder {
     int id = 0;
     int parent = 0;
     std::wstring title;
-    FolderRecord* record = nullptr;  // made once the folder is known to reach the menu
+    std::unique_ptr<FolderRecord> owned;  // made once the folder is known to reach the menu,
+    FolderRecord* record = nullptr;       // until it joins its parent
     bool dead = false;               // known not to reach it
     bool onChain = false;
 };
@@ -58,13 +59,13 @@ struct FolderRow {
 // Whether the folder's parent chain reaches the menu through folders the query listed;
 // a chain that breaks anywhere, or runs in a circle, leaves out every folder on it.
 // Makes the records of the folders on a chain that reaches it.
-bool ReachesMenu(std::map<int, FolderRow>& rows, int id, int menu) {
-    std::vector<FolderRow*> chain;
+bool ReachesMenu(std::map<int, PlacesFolder>& rows, int id, int menu) {
+    std::vector<PlacesFolder*> chain;
     bool reaches = false;
     for (int at = id;;) {
         const auto it = rows.find(at);
         if (it == rows.end() || it->second.dead || it->second.onChain) break;
-        FolderRow& row = it->second;
+        PlacesFolder& row = it->second;
         if (row.record) {
             reaches = true;
             break;
@@ -77,23 +78,18 @@ bool ReachesMenu(std::map<int, FolderRow>& rows, int id, int menu) {
         }
         at = row.parent;
     }
-    for (FolderRow* row : chain) {
+    for (PlacesFolder* row : chain) {
         row->onChain = false;
         row->dead = !reaches;
         if (!reaches) continue;
-        row->record = new FolderRecord;
+        row->owned = std::make_unique<FolderRecord>();
+        row->record = row->owned.get();
         row->record->id = row->id;
         row->record->pid = row->parent;
         row->record->name = row->title;
     }
     return reaches;
 }
-
-// Owns a tree under construction until it is handed over.
-struct TreeGuard {
-    FolderRecord tree;
-    ~TreeGuard() { FreeFolderChildren(tree); }
-};
 
 // An empty folder for a temporary copy of a database, removed with its contents.
 class TempCopyFolder {
@@ -168,11 +164,11 @@ bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count) {
         return false;  // the name is compared exactly: "Places.sqlite" is refused
     }
     if (!IsFile(path)) return false;  // opening would create an empty database
-    TreeGuard read;
+    FolderRecord read;
     try {
-        ReadDatabase(path, true, read.tree, count);
+        ReadDatabase(path, true, read, count);
     } catch (const CppSQLite3Exception& e) {
-        FreeFolderChildren(read.tree);
+        read = FolderRecord();
         count = 0;
         if (!IsLockOrAccessFailure(e.Code())) return false;
         TempCopyFolder copy;
@@ -180,15 +176,14 @@ bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count) {
         const std::wstring wal = path + L"-wal";
         if (IsFile(wal) && !CopyFileW(wal.c_str(), (copy.File() + L"-wal").c_str(), FALSE)) return false;
         try {
-            ReadDatabase(copy.File(), false, read.tree, count);  // writable: the log is replayed
+            ReadDatabase(copy.File(), false, read, count);  // writable: the log is replayed
         } catch (const CppSQLite3Exception&) {
-            FreeFolderChildren(read.tree);
             count = 0;
             return false;
         }
     }
-    root.subfolders.swap(read.tree.subfolders);
-    root.favors.swap(read.tree.favors);
+    root.subfolders.swap(read.subfolders);
+    root.favors.swap(read.favors);
     return true;
 }
 
@@ -200,10 +195,10 @@ void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count) {
                   "select id, parent, title from moz_bookmarks where type = 2 and parent <> 0 and "
                   "parent <> %d and parent <> %d and parent <> %d order by parent;",
                   roots.places, roots.toolbar, roots.tags);
-    std::map<int, FolderRow> rows;  // by Firefox id, ascending
+    std::map<int, PlacesFolder> rows;  // by Firefox id, ascending
     for (CppSQLite3Cursor c = db.Query(sql); !c.AtEnd(); c.Next()) {
         const int id = c.IntValue(0, 0);
-        FolderRow& row = rows[id];
+        PlacesFolder& row = rows[id];
         row.id = id;
         row.parent = c.IntValue(1, 0);
         row.title = FromUtf8(c.TextValue(2, ""));
@@ -213,7 +208,7 @@ void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count) {
     for (auto& [id, row] : rows) {
         if (!row.record) continue;
         FolderRecord& parent = row.parent == roots.menu ? root : *rows[row.parent].record;
-        parent.subfolders.push_back(row.record);
+        parent.subfolders.push_back(std::move(row.owned));
         ++count;
     }
     for (CppSQLite3Cursor c = db.Query("select b.parent, b.title, p.url from moz_bookmarks b, moz_places p "
@@ -227,11 +222,10 @@ void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count) {
             folder = it->second.record;
         }
         if (!folder) continue;
-        auto* favor = new FavorRecord;
-        favor->pid = parent;
-        favor->name = FromUtf8(c.TextValue(1, ""));
-        favor->location = FromUtf8(c.TextValue(2, ""));
-        folder->favors.push_back(favor);
+        FavorRecord& favor = folder->favors.emplace_back();
+        favor.pid = parent;
+        favor.name = FromUtf8(c.TextValue(1, ""));
+        favor.location = FromUtf8(c.TextValue(2, ""));
         ++count;
     }
 }

@@ -69,15 +69,17 @@ public:
     LocationReader(const LocationReader&) = delete;
     LocationReader& operator=(const LocationReader&) = delete;
 
-    // The favorite's location is set before Finish returns.
-    void Add(FavorRecord* favor, std::wstring path) {
+    // The location of the folder's favorite at `index` is set before Finish returns. The
+    // reader never touches the records while the walk adds to them: it keeps what it read
+    // and Finish writes it in.
+    void Add(FolderRecord& folder, size_t index, std::wstring path) {
         if (!m_thread.joinable()) {
-            favor->location = LocationOf(path);
+            folder.favors[index].location = LocationOf(path);
             return;
         }
         {
             std::lock_guard<std::mutex> lock(m_lock);
-            m_jobs.push_back({favor, std::move(path)});
+            m_jobs.push_back({&folder, index, std::move(path), {}});
         }
         m_wake.notify_one();
     }
@@ -90,12 +92,16 @@ public:
         }
         m_wake.notify_one();
         m_thread.join();
+        for (Job& job : m_done) job.folder->favors[job.index].location = std::move(job.location);
+        m_done.clear();
     }
 
 private:
     struct Job {
-        FavorRecord* favor;
+        FolderRecord* folder;  // folders keep their address while the walk goes on
+        size_t index;
         std::wstring path;
+        std::wstring location;
     };
 
     void Run() {
@@ -106,14 +112,16 @@ private:
             Job job = std::move(m_jobs.front());
             m_jobs.pop_front();
             lock.unlock();
-            job.favor->location = LocationOf(job.path);
+            job.location = LocationOf(job.path);
             lock.lock();
+            m_done.push_back(std::move(job));
         }
     }
 
     std::mutex m_lock;
     std::condition_variable m_wake;
     std::deque<Job> m_jobs;
+    std::vector<Job> m_done;  // the reader's own until Finish
     bool m_closed = false;
     std::thread m_thread;  // last: started once the rest exists
 };
@@ -163,15 +171,14 @@ int DropFavorsWithoutLocation(FolderRecord& folder) {
     int dropped = 0;
     auto& favors = folder.favors;
     for (auto it = favors.begin(); it != favors.end();) {
-        if (!(*it)->location.empty()) {
+        if (!it->location.empty()) {
             ++it;
             continue;
         }
-        delete *it;
         it = favors.erase(it);
         ++dropped;
     }
-    for (FolderRecord* sub : folder.subfolders) dropped += DropFavorsWithoutLocation(*sub);
+    for (auto& sub : folder.subfolders) dropped += DropFavorsWithoutLocation(*sub);
     return dropped;
 }
 
@@ -205,20 +212,18 @@ private:
         if (attributes & SFGAO_FOLDER) {
             ComPtr<IShellFolder> sub;
             if (FAILED(folder->BindToObject(item, nullptr, IID_PPV_ARGS(&sub)))) return;
-            auto* record = new FolderRecord;
-            into.subfolders.push_back(record);
-            record->name = DisplayName(folder, item, SHGDN_NORMAL);
+            FolderRecord& record = into.AddSubfolder();
+            record.name = DisplayName(folder, item, SHGDN_NORMAL);
             Counted();
             ComPtr<IEnumIDList> subItems;
             if (sub->EnumObjects(nullptr, kEnumFlags, &subItems) == S_OK && subItems) {
-                Walk(sub.Get(), subItems.Get(), path, *record);
+                Walk(sub.Get(), subItems.Get(), path, record);
             }
         } else if ((attributes & SFGAO_LINK) || IsShortcutFile(path)) {
-            auto* favor = new FavorRecord;
-            into.favors.push_back(favor);
-            favor->name = m_names.NameOf(folder, item, renamesFiles);
+            FavorRecord& favor = into.favors.emplace_back();
+            favor.name = m_names.NameOf(folder, item, renamesFiles);
             Counted();
-            m_reader.Add(favor, std::move(path));
+            m_reader.Add(into, into.favors.size() - 1, std::move(path));
         }
     }
 

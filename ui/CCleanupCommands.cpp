@@ -1,4 +1,5 @@
 #include "ui/CCleanupCommands.h"
+#include "edits/FavorEdits.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "ui/CFavorActions.h"
@@ -13,13 +14,17 @@
 
 namespace {
 
+constexpr wchar_t kCleanUpDelete[] = L"Clean Up Delete";
+constexpr wchar_t kReplaceLocation[] = L"Replace Location";
+constexpr wchar_t kReplaceLocations[] = L"Replace Locations";
+
 std::wstring PathIn(const CFolderTreeCtrl& tree, int folderId) {
     return FolderPathText([&tree](int id) { return tree.FindFolder(id); }, folderId);
 }
 
 void CollectFolderIds(const FolderRecord& folder, std::vector<int>& ids) {
     ids.push_back(folder.id);
-    for (const FolderRecord* sub : folder.subfolders) CollectFolderIds(*sub, ids);
+    for (const auto& sub : folder.subfolders) CollectFolderIds(*sub, ids);
 }
 
 }  // namespace
@@ -30,18 +35,17 @@ const fw::MapEntry<CCleanupCommands> CCleanupCommands::kMap[] = {
 };
 bool CCleanupCommands::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
 
-CCleanupCommands::CCleanupCommands(CFavorStore& store, MainWindowState& state, CDetailsPane& details,
+CCleanupCommands::CCleanupCommands(FavorEdits& edits, MainWindowState& state, CDetailsPane& details,
                                    CFolderTreeCtrl& tree, CFavorListCtrl& list, CFavorActions& favors)
-    : CPaneCommands(store, state, details, tree, list), m_favors(favors) {}
+    : CPaneCommands(edits, state, details, tree, list), m_favors(favors) {}
 
 LRESULT CCleanupCommands::OnFindDuplicates(const fw::Msg&) {
     std::vector<CleanupRow> rows;
     {
         WaitCursor wait;
-        std::vector<FavorRecord*> found;
+        std::vector<FavorRecord> found;
         std::vector<size_t> sizes;
         if (!m_store.FindDuplicates(found, sizes)) {  // not "no duplicates": the answer is unknown
-            FreeFavorList(found);
             TellReadFailed(m_dialog, m_store);
             return 0;
         }
@@ -49,12 +53,11 @@ LRESULT CCleanupCommands::OnFindDuplicates(const fw::Msg&) {
         for (size_t g = 0; g < sizes.size(); ++g)
             for (size_t k = 0; k < sizes[g] && next < found.size(); ++k, ++next) {
                 CleanupRow row;
-                row.favor = *found[next];
+                row.favor = std::move(found[next]);
                 row.folder = FolderPath(row.favor.pid);
                 row.group = static_cast<int>(g);
                 rows.push_back(std::move(row));
             }
-        FreeFavorList(found);
     }
     CDuplicatesDlg dlg(*this, std::move(rows));
     dlg.DoModal(m_dialog);
@@ -79,11 +82,7 @@ bool CCleanupCommands::LoadFavors(int folderId, bool withSubfolders, std::vector
     }
     favors.clear();
     for (int id : ids) {
-        std::vector<FavorRecord*> loaded;
-        const bool read = m_store.LoadFavors(id, loaded);
-        for (const FavorRecord* f : loaded) favors.push_back(*f);
-        FreeFavorList(loaded);
-        if (!read) {
+        if (!m_store.LoadFavors(id, favors)) {
             TellReadFailed(m_dialog, m_store);
             return false;
         }
@@ -93,22 +92,19 @@ bool CCleanupCommands::LoadFavors(int folderId, bool withSubfolders, std::vector
 
 bool CCleanupCommands::CanChange() const { return !m_state.readOnly; }
 
+// All of them or none.
 size_t CCleanupCommands::DeleteFavors(const std::vector<int>& ids) {
-    if (m_state.readOnly) return 0;
-    WaitCursor wait;
-    size_t deleted = 0;
-    for (int id : ids) {
-        if (!m_store.DeleteFavor(id)) {
-            TellSaveFailed(m_dialog, m_store);
-            break;
-        }
-        m_list.RemoveRow(id);  // when the list shows it
-        ++deleted;
+    if (m_state.readOnly || ids.empty()) return 0;
+    bool deleted = false;
+    {
+        WaitCursor wait;
+        deleted = m_edits.DeleteFavors(ids, kCleanUpDelete, EditKind::Cleanup);
     }
-    return deleted;
+    if (!deleted) TellSaveFailed(m_dialog, m_store);
+    return deleted ? ids.size() : 0;
 }
 
-bool CCleanupCommands::Open(const FavorRecord& favor) { return m_favors.Launch(favor); }
+bool CCleanupCommands::Open(const FavorRecord& favor) { return m_favors.Launch({favor}) == 1; }
 
 void CCleanupCommands::ShowInFolder(const FavorRecord& favor) {
     const FolderRecord* selected = m_tree.GetSelectedFolder();
@@ -118,23 +114,19 @@ void CCleanupCommands::ShowInFolder(const FavorRecord& favor) {
     m_list.SelectRowOf(favor.id);
 }
 
-bool CCleanupCommands::ReplaceLocation(const FavorRecord& favor) {
+bool CCleanupCommands::ReplaceLocations(const std::vector<FavorRecord>& favors) {
     if (m_state.readOnly) return false;
-    if (!m_store.UpdateFavor(favor)) {
+    if (!m_edits.ChangeFavors(favors, favors.size() == 1 ? kReplaceLocation : kReplaceLocations, EditKind::Cleanup)) {
         TellSaveFailed(m_dialog, m_store);
         return false;
     }
-    m_list.UpdateRow(favor);  // when the list shows it
     return true;
 }
 
 void WarnOfDuplicates(CFavorDlg& dlg, CFavorStore& store, const CFolderTreeCtrl& tree) {
     dlg.confirmAdd = [&store, &tree](const std::wstring& location) {
-        std::vector<FavorRecord*> same;
+        std::vector<FavorRecord> same;
         store.FindSameLocation(location, same);
-        std::wstring question;
-        if (!same.empty()) question = DuplicateQuestionText(same[0]->name, PathIn(tree, same[0]->pid));
-        FreeFavorList(same);
-        return question;
+        return same.empty() ? std::wstring() : DuplicateQuestionText(same[0].name, PathIn(tree, same[0].pid));
     };
 }

@@ -11,7 +11,7 @@ class CFavorDlg;
 
 class CCleanupCommands : public CPaneCommands, public ICleanupActions {
 public:
-    CCleanupCommands(CFavorStore& store, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
+    CCleanupCommands(FavorEdits& edits, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
                      CFavorListCtrl& list, CFavorActions& favors);
     bool Dispatch(const fw::Msg& m, LRESULT& result);
 
@@ -21,7 +21,7 @@ public:
     size_t DeleteFavors(const std::vector<int>& ids) override;
     bool Open(const FavorRecord& favor) override;
     void ShowInFolder(const FavorRecord& favor) override;
-    bool ReplaceLocation(const FavorRecord& favor) override;
+    bool ReplaceLocations(const std::vector<FavorRecord>& favors) override;
 
 private:
     using Self = CCleanupCommands;

@@ -1,4 +1,5 @@
 #include "ui/CFavorActions.h"
+#include "edits/FavorEdits.h"
 #include "browser/OpenLocation.h"
 #include "framework/CWnd.h"
 #include "framework/Owned.h"
@@ -16,6 +17,14 @@
 #include "ui/widgets/BCMenu.h"
 #include "ui/dialogs/CFavorDlg.h"
 #include <algorithm>
+
+namespace {
+constexpr wchar_t kNewFavorite[] = L"New Favorite";
+constexpr wchar_t kEditFavorite[] = L"Edit Favorite";
+constexpr wchar_t kRenameFolder[] = L"Rename Folder";
+constexpr wchar_t kDeleteFavorite[] = L"Delete Favorite";
+constexpr wchar_t kDeleteFavorites[] = L"Delete Favorites";
+}  // namespace
 
 const fw::MapEntry<CFavorActions> CFavorActions::kMap[] = {
     fw::OnNotify(IDC_FAVOR_LIST, LVN_ITEMCHANGED, &Self::OnSelectionChanged),
@@ -111,15 +120,12 @@ void CFavorActions::SaveDetails() {
         const FolderRecord* folder = m_tree.GetSelectedFolder();
         if (!folder) return;
         if (name.empty()) return Tip(texts::kFolderNameEmpty, IDC_DETAIL_NAME);
-        FolderRecord changed;
-        changed.id = folder->id;
-        changed.pid = folder->pid;
+        FolderRow changed = folder->Row();
         changed.name = name;
-        if (!m_store.UpdateFolder(changed)) {
+        if (!m_edits.ChangeFolder(changed, kRenameFolder)) {
             SetDlgItemTextW(m_dialog, IDC_DETAIL_NAME, folder->name.c_str());
             return TellSaveFailed(m_dialog, m_store);
         }
-        m_tree.UpdateFolderItem(changed);
     } else if (m_state.detailsKind == DetailsKind::Favor) {
         const FavorRecord* selected = m_list.GetSingleSelectedFavor();
         if (!selected) return;
@@ -130,11 +136,10 @@ void CFavorActions::SaveDetails() {
         changed.name = name;
         changed.location = location;
         changed.tags = fw::WindowText(GetDlgItem(m_dialog, IDC_DETAIL_TAGS));
-        if (!m_store.UpdateFavor(changed)) {
+        if (!m_edits.ChangeFavors({changed}, kEditFavorite)) {
             ShowDetailsOf(*selected);
             return TellSaveFailed(m_dialog, m_store);
         }
-        m_list.UpdateRow(changed);
     }
 }
 
@@ -146,17 +151,21 @@ void CFavorActions::NewFavorite() {
         return;
     }
     const FolderRecord* selected = m_tree.GetSelectedFolder();
-    const int folderId = selected ? selected->id : 0;
+    AddWithDialog(FavorRecord(), selected ? selected->id : 0, m_state.favorDlgOpen);
+}
+
+// The favorite is listed when the list shows the folder it went into.
+void CFavorActions::AddWithDialog(const FavorRecord& proposed, int folderId, bool& dialogOpen) {
     CFavorDlg dlg;
     dlg.root = &m_tree.GetRootFolder();
+    dlg.record.name = proposed.name;
+    dlg.record.location = proposed.location;
     dlg.record.pid = folderId;
     WarnOfDuplicates(dlg, m_store, m_tree);
-    m_state.favorDlgOpen = true;
+    dialogOpen = true;
     const bool ok = dlg.DoModal(m_dialog) == IDOK;
-    m_state.favorDlgOpen = false;
-    if (!ok) return;
-    if (!m_store.AddFavor(dlg.record)) return TellSaveFailed(m_dialog, m_store);
-    if (!m_state.searchMode && dlg.record.pid == folderId) m_list.AddRow(dlg.record);
+    dialogOpen = false;
+    if (ok && !m_edits.AddFavor(dlg.record, kNewFavorite)) TellSaveFailed(m_dialog, m_store);
 }
 
 void CFavorActions::EditFavorite() {
@@ -166,11 +175,8 @@ void CFavorActions::EditFavorite() {
     dlg.editMode = true;
     dlg.root = &m_tree.GetRootFolder();
     dlg.record = *selected;
-    const int oldFolder = selected->pid;
     if (dlg.DoModal(m_dialog) != IDOK) return;
-    if (!m_store.UpdateFavor(dlg.record)) return TellSaveFailed(m_dialog, m_store);
-    if (m_state.searchMode || dlg.record.pid == oldFolder) m_list.UpdateRow(dlg.record);
-    else m_list.RemoveRow(dlg.record.id);  // it left the folder shown
+    if (!m_edits.ChangeFavors({dlg.record}, kEditFavorite)) TellSaveFailed(m_dialog, m_store);
 }
 
 void CFavorActions::DeleteFavorites() {
@@ -180,27 +186,25 @@ void CFavorActions::DeleteFavorites() {
     if (seams::MessageBox(m_dialog, texts::DeleteFavorQuestion(ids.size()), texts::kDeleteFavorCaption,
                           MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    size_t deleted = 0;
+    bool deleted = false;
     {
         WaitCursor wait;
-        while (deleted < ids.size() && m_store.DeleteFavor(ids[deleted])) ++deleted;
-        if (deleted == ids.size()) return m_list.RemoveSelectedRows();
-        for (size_t i = 0; i < deleted; ++i) m_list.RemoveRow(ids[i]);  // the rows the store let go
+        deleted = m_edits.DeleteFavors(ids, ids.size() == 1 ? kDeleteFavorite : kDeleteFavorites);
     }
-    TellSaveFailed(m_dialog, m_store);
+    if (!deleted) TellSaveFailed(m_dialog, m_store);
 }
 
 void CFavorActions::Search() {
     m_state.searchMode = true;
     const std::wstring text = fw::WindowText(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
-    std::vector<FavorRecord*> results;
+    std::vector<FavorRecord> results;
     if (!text.empty()) m_store.SearchFavors(text, results);
     const size_t found = results.size();
     // The fill clears the selection and SelectFirst sets it again: the details pane and
     // the commands follow the selection the list ends with, not each step (every pane
     // hidden and shown again costs far more than the search under Wine).
     m_refilling = true;
-    m_list.FillList(results);
+    m_list.FillList(results, CFavorListCtrl::kSearchResults);
     m_list.SelectFirst();
     m_refilling = false;
     SelectionChanged();
@@ -209,39 +213,32 @@ void CFavorActions::Search() {
 }
 
 // Every launch counts as a visit, whether or not the shell could open the location, unless
-// `count` is off (a read-only store, or one that already refused a visit of this launch).
-// False when the store refused it: the row keeps its count.
-bool CFavorActions::OpenAndCount(const FavorRecord& record, bool count) {
-    const FavorRecord visited = record;  // the row's record changes below
-    OpenLocation(visited.location);
-    if (!count) return true;
-    if (!m_store.CountVisit(visited)) return false;
-    m_list.CountVisitInRow(visited.id);
-    return true;
-}
-
-bool CFavorActions::Launch(const FavorRecord& record) {
-    if (!OpenAndCount(record, !m_state.readOnly)) {
-        TellSaveFailed(m_dialog, m_store);
-        return false;
+// the store is read-only. Once the store refuses a visit the rest open without asking it
+// again, and the user hears of it once.
+size_t CFavorActions::Launch(const std::vector<FavorRecord>& favors) {
+    size_t counted = 0;
+    bool refused = false;
+    for (const FavorRecord& f : favors) {
+        OpenLocation(f.location);
+        if (m_state.readOnly || refused) continue;
+        if (m_edits.CountVisit(f)) ++counted;
+        else refused = true;
     }
-    return !m_state.readOnly;
+    if (refused) TellSaveFailed(m_dialog, m_store);
+    return counted;
 }
 
 void CFavorActions::LaunchSelected() {
     std::vector<FavorRecord> selected;
     for (const FavorRecord* f : m_list.GetSelectedFavors()) selected.push_back(*f);
-    bool refused = false;  // once refused, the rest open without asking the store again
-    for (const FavorRecord& f : selected)
-        if (!OpenAndCount(f, !m_state.readOnly && !refused)) refused = true;
-    if (refused) TellSaveFailed(m_dialog, m_store);
+    Launch(selected);
 }
 
 bool CFavorActions::LaunchFromSearchBox() {
     if (GetFocus() != GetDlgItem(m_dialog, IDC_SEARCH_EDIT)) return false;
     const FavorRecord* one = m_list.GetSingleSelectedFavor();
     if (!one) return false;
-    Launch(*one);
+    Launch({*one});
     ShowWindow(m_dialog, SW_HIDE);
     return true;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include "framework/MessageMap.h"
 #include "ui/MainWindowState.h"
+#include <vector>
 
 struct FavorRecord;
 
@@ -16,6 +17,10 @@ public:
     // switch), and the details pane for the selection.
     void UpdateFavorStates(bool force);
     void NewFavorite();
+    // The one way a favorite is added through the favorite dialog: with what is known of
+    // it (a captured page's name and location) in `folderId`; `dialogOpen` is set while
+    // the dialog is up.
+    void AddWithDialog(const FavorRecord& proposed, int folderId, bool& dialogOpen);
     void EditFavorite();
     void DeleteFavorites();
     void SaveDetails();
@@ -23,10 +28,9 @@ public:
     void LaunchSelected();
     // Enter in the search box: opens the single selected favorite. True when one was opened.
     bool LaunchFromSearchBox();
-    // Opens the location and counts the visit, in the store and in the favorite's row
-    // (not on a read-only store); tells the user when the store refused the visit.
-    // True when the visit was counted.
-    bool Launch(const FavorRecord& record);
+    // Opens each location and counts the visit (not on a read-only store); tells the user
+    // when the store refused a visit. How many visits were counted.
+    size_t Launch(const std::vector<FavorRecord>& favors);
 
 private:
     using Self = CFavorActions;
@@ -46,7 +50,6 @@ private:
     static const fw::MapEntry<CFavorActions> kMap[];
 
     void ShowDetailsOf(const FavorRecord& record) const;
-    bool OpenAndCount(const FavorRecord& record, bool count);
     void Tip(const wchar_t* text, int focusId) const;
 
     int m_statesFor = -1;  // selection size (0, 1, 2 = several) the command states were set for

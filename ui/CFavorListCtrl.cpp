@@ -133,7 +133,7 @@ HWND CFavorListCtrl::Header() const { return m_hwnd ? ListView_GetHeader(m_hwnd)
 void CFavorListCtrl::FreeAllRows() {
     // Rows go before records: their removal notifies the parent, which may look at them.
     if (m_hwnd) ListView_DeleteAllItems(m_hwnd);
-    std::vector<FavorRecord*> none;
+    std::vector<FavorRecord> none;
     m_rows.Replace(none);
 }
 
@@ -149,7 +149,8 @@ void CFavorListCtrl::RedrawRow(int row) const {
 // clearing the selection (while their records still exist for whoever hears of it),
 // and only what changed is repainted. Deleting the rows first would also redraw the
 // scroll bars for an empty list; a new count redraws them only when it differs.
-void CFavorListCtrl::FillList(std::vector<FavorRecord*>& records) {
+void CFavorListCtrl::FillList(std::vector<FavorRecord>& records, int listed) {
+    m_listed = listed;
     m_sortColumn = -1;
     m_ascending = true;
     ShowSortArrow(-1, true);
@@ -201,54 +202,69 @@ void CFavorListCtrl::RestoreSelection(const Selection& selection) const {
 }
 
 void CFavorListCtrl::AddRow(const FavorRecord& record) {
-    RemoveRow(record.id);  // one row per favorite id
+    FavorsRemoved({record.id});  // one row per favorite id
     DeselectAll();
     m_rows.AddOnTop(record);
     SyncRowCount();
     SelectOnly(0);
 }
 
-void CFavorListCtrl::UpdateRow(const FavorRecord& record) {
-    FavorRecord* mine = FindRow(record.id);
-    if (!mine) return;
-    mine->name = record.name;
-    mine->location = record.location;
-    mine->tags = record.tags;
-    const int row = m_rows.RowOf(mine);
-    if (row < 0) return;
-    RedrawRow(row);
-    SelectOnly(row);
+void CFavorListCtrl::FavorsAdded(const std::vector<FavorRecord>& favors) {
+    if (m_listed < 0) return;
+    std::vector<const FavorRecord*> shown;
+    for (const FavorRecord& f : favors)
+        if (f.pid == m_listed) shown.push_back(&f);
+    if (shown.size() == 1) return AddRow(*shown.front());
+    if (shown.empty()) return;
+    // Several at once (a drop, an undo): on top, selected together.
+    DeselectAll();
+    for (const FavorRecord* f : shown) m_rows.AddOnTop(*f);
+    SyncRowCount();
+    for (const FavorRecord* f : shown) SelectRow(m_rows.RowOf(FindRow(f->id)), true);
+    ListView_SetItemState(m_hwnd, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    ListView_EnsureVisible(m_hwnd, 0, FALSE);
 }
 
-void CFavorListCtrl::RemoveRow(int id) {
-    FavorRecord* mine = FindRow(id);
-    if (!mine) return;
+void CFavorListCtrl::FavorsChanged(const std::vector<FavorRecord>& favors) {
+    std::vector<FavorRecord> arrived;
+    std::vector<int> left;
+    for (const FavorRecord& f : favors) {
+        FavorRecord* mine = FindRow(f.id);
+        const bool belongs = m_listed == kSearchResults || (m_listed >= 0 && f.pid == m_listed);
+        if (mine && belongs) {
+            *mine = f;
+            RedrawRow(m_rows.RowOf(mine));
+        } else if (mine) {
+            left.push_back(f.id);  // it left the folder shown
+        } else if (belongs && m_listed >= 0) {
+            arrived.push_back(f);  // moved back into it
+        }
+    }
+    if (!left.empty()) FavorsRemoved(left);
+    if (!arrived.empty()) FavorsAdded(arrived);
+}
+
+void CFavorListCtrl::FavorsRemoved(const std::vector<int>& ids) {
+    std::set<FavorRecord*> gone;
+    for (int id : ids)
+        if (FavorRecord* mine = FindRow(id)) gone.insert(mine);
+    if (gone.empty()) return;
     Selection kept = TakeSelection();
-    kept.selected.erase(std::remove(kept.selected.begin(), kept.selected.end(), mine), kept.selected.end());
-    if (kept.focused == mine) kept.focused = nullptr;
+    kept.selected.erase(std::remove_if(kept.selected.begin(), kept.selected.end(),
+                                       [&](FavorRecord* r) { return gone.count(r) > 0; }),
+                        kept.selected.end());
+    if (gone.count(kept.focused)) kept.focused = nullptr;
     DeselectAll();
-    const FavorRows::Owned gone = m_rows.Take(id);
+    const std::vector<FavorRows::Owned> taken = m_rows.Take(gone);
     SyncRowCount();
     RestoreSelection(kept);
 }
 
-void CFavorListCtrl::RemoveSelectedRows() {
-    const Selection before = TakeSelection();
-    if (before.selected.empty()) return;
-    DeselectAll();
-    const std::set<FavorRecord*> selected(before.selected.begin(), before.selected.end());
-    const std::vector<FavorRows::Owned> gone = m_rows.Take(selected);
-    SyncRowCount();
-    Selection kept;
-    if (!selected.count(before.focused)) kept.focused = before.focused;
-    RestoreSelection(kept);
-}
-
-void CFavorListCtrl::CountVisitInRow(int id) {
-    FavorRecord* mine = FindRow(id);
+void CFavorListCtrl::VisitCounted(const FavorRecord& favor) {
+    FavorRecord* mine = FindRow(favor.id);
     if (!mine) return;
-    ++mine->hits;
-    mine->lastHit = CFavorStore::CurrentTimeText();
+    mine->hits = favor.hits;
+    mine->lastHit = favor.lastHit;
     RedrawRow(m_rows.RowOf(mine));
 }
 

@@ -3,6 +3,7 @@
 // virtual (owner data): it keeps only the row count and the selection by index,
 // texts and image are asked for when a row is drawn.
 #pragma once
+#include "edits/FavorViews.h"
 #include "framework/CControl.h"
 #include "framework/Owned.h"
 #include "store/Records.h"
@@ -12,9 +13,12 @@
 
 class CFolderTreeCtrl;
 
-class CFavorListCtrl : public fw::CControl {
+class CFavorListCtrl : public fw::CControl, public IFavorViews {
 public:
     static constexpr int kColumnCount = 5;  // Name, Location, Tags, Visit Count, Latest Visit Time
+    // What the rows are, besides a folder's favorites (a folder id).
+    static constexpr int kSearchResults = -1;
+    static constexpr int kNothingListed = -2;
 
     CFavorListCtrl();
     ~CFavorListCtrl() override;
@@ -30,12 +34,19 @@ public:
     // The dark palette (rows, header) or the look the list had before it.
     void ApplyScheme(bool dark);
 
-    void FillList(std::vector<FavorRecord*>& records);  // takes the records over, empties the vector
+    // Takes the records over and empties the vector; `listed` says what they are: the
+    // favorites of that folder, search results, or neither.
+    void FillList(std::vector<FavorRecord>& records, int listed = kNothingListed);
+    int Listed() const { return m_listed; }
+    // A copy of the record as the top row, selected alone.
     void AddRow(const FavorRecord& record);
-    void UpdateRow(const FavorRecord& record);
-    void RemoveRow(int id);
-    void RemoveSelectedRows();
-    void CountVisitInRow(int id);
+
+    // Changes stored through the window's edits: a favorite has a row while it is one
+    // of the listed folder's, and search results keep theirs until the next search.
+    void FavorsAdded(const std::vector<FavorRecord>& favors) override;
+    void FavorsChanged(const std::vector<FavorRecord>& favors) override;
+    void FavorsRemoved(const std::vector<int>& ids) override;
+    void VisitCounted(const FavorRecord& favor) override;
 
     std::vector<FavorRecord*> GetSelectedFavors() const;
     FavorRecord* GetSingleSelectedFavor() const;
@@ -114,6 +125,7 @@ private:
     static const fw::MapEntry<CFavorListCtrl> kMap[];
 
     FavorRows m_rows;
+    int m_listed = kNothingListed;
     int m_sortColumn = -1;
     bool m_ascending = true;
     std::array<ColumnState, kColumnCount> m_columns{};

@@ -72,6 +72,8 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
     fw::OnCommand(IDM_ORDER_DESC, &Self::OnSortOrder),
     fw::OnCommand(IDC_DETAILS_TOGGLE, &Self::OnToggleDetails),
     fw::OnCommand(IDC_FOLDER_COMBO, CBN_SELCHANGE, &Self::OnFolderChosen),
+    fw::OnCommand(IDM_EDIT_UNDO, &Self::OnUndo),
+    fw::OnCommand(IDM_EDIT_REDO, &Self::OnRedo),
 };
 bool CFavorMainDlg::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || m_folders.Dispatch(m, result) || m_favors.Dispatch(m, result) ||
@@ -84,11 +86,12 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
     : CDialog(IDD_MAIN),
       m_store(store),
       m_settings(settings),
-      m_folders(store, m_state, m_details, m_tree, m_list),
-      m_favors(store, m_state, m_details, m_tree, m_list),
-      m_cleanup(store, m_state, m_details, m_tree, m_list, m_favors),
-      m_commands(*this, store, m_state, m_details, m_tree, m_list),
-      m_keys(*this, store, m_state, m_details, m_tree, m_list, m_folders, m_favors),
+      m_edits(store),
+      m_folders(m_edits, m_state, m_details, m_tree, m_list),
+      m_favors(m_edits, m_state, m_details, m_tree, m_list),
+      m_cleanup(m_edits, m_state, m_details, m_tree, m_list, m_favors),
+      m_commands(*this, m_edits, m_state, m_details, m_tree, m_list, m_favors),
+      m_keys(*this, m_edits, m_state, m_details, m_tree, m_list, m_folders, m_favors),
       m_widgets(std::make_unique<MainWidgets>()) {
     m_icon = LoadIconW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
@@ -96,6 +99,10 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
 CFavorMainDlg::~CFavorMainDlg() {
     // A modeless window still up goes while this object can answer its WM_DESTROY.
     if (Hwnd() && !IsModal()) DestroyWindow(Hwnd());
+    m_edits.RemoveWatcher(this);
+    for (IFavorViews* view : {static_cast<IFavorViews*>(&m_tree), static_cast<IFavorViews*>(&m_list),
+                              static_cast<IFavorViews*>(this)})
+        m_edits.RemoveView(view);
 }
 
 // ---- initialisation ----
@@ -129,6 +136,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     SetItemText(IDC_STATUS, texts::kReady);
     m_state.readOnly = m_store.IsReadOnly();  // start-up found the file cannot be written
     if (m_state.readOnly) DisableChangeCommands(m_hwnd, m_menu.get());
+    UpdateUndoMenu();
 
     FolderRecord loaded;
     m_store.LoadFolderTree(loaded);
@@ -151,6 +159,10 @@ void CFavorMainDlg::InitPanes() {
     m_tree.SetList(&m_list);
     m_list.SetTree(&m_tree);
     m_list.InitColumns(m_placement.Dpi());
+    m_edits.AddView(&m_tree);
+    m_edits.AddView(&m_list);
+    m_edits.AddView(this);
+    m_edits.AddWatcher(this);
 }
 
 void CFavorMainDlg::DrawDetailsToggle() const {
@@ -456,6 +468,40 @@ LRESULT CFavorMainDlg::OnSortBy(const fw::Msg& m) {
     m_list.SortByCommand(LOWORD(m.wp) - IDM_SORT_NAME);
     m_list.UpdateViewMenuChecks(m_menu.get());
     return 0;
+}
+
+// ---- undo and redo ----
+
+// A step the store refuses to take back stays where it is, and the user hears why.
+LRESULT CFavorMainDlg::OnUndo(const fw::Msg&) {
+    if (!m_edits.Undo() && m_edits.CanUndo()) TellSaveFailed(m_hwnd, m_store);
+    return 0;
+}
+
+LRESULT CFavorMainDlg::OnRedo(const fw::Msg&) {
+    if (!m_edits.Redo() && m_edits.CanRedo()) TellSaveFailed(m_hwnd, m_store);
+    return 0;
+}
+
+void CFavorMainDlg::AfterChange(const EditStep&) { UpdateUndoMenu(); }
+
+void CFavorMainDlg::UpdateUndoMenu() {
+    const auto set = [this](UINT id, bool can, const std::wstring& text) {
+        ModifyMenuW(m_menu.get(), id, MF_BYCOMMAND | MF_STRING | (can ? MF_ENABLED : MF_GRAYED), id, text.c_str());
+    };
+    set(IDM_EDIT_UNDO, m_edits.CanUndo(), texts::UndoMenuText(m_edits.UndoName()));
+    set(IDM_EDIT_REDO, m_edits.CanRedo(), texts::RedoMenuText(m_edits.RedoName()));
+    if (fw::IsDarkScheme()) m_widgets->FollowScheme(m_menu.get(), true, m_placement.Dpi());  // the new texts drawn dark
+    if (GetMenu(m_hwnd)) DrawMenuBar(m_hwnd);
+}
+
+void CFavorMainDlg::Reloaded() {
+    FolderRecord loaded;
+    if (!m_store.LoadFolderTree(loaded)) TellReadFailed(m_hwnd, m_store);
+    m_tree.FillTree(loaded);  // selects the root, which lists its favorites again
+    m_state.folderComboStale = true;
+    if (!m_state.isBrowser) RebuildFolderCombo();
+    UpdateUndoMenu();
 }
 
 LRESULT CFavorMainDlg::OnSortOrder(const fw::Msg& m) {

@@ -3,6 +3,7 @@
 // line) and the always-topmost Quick Panel (visit buttons, folder list, favorites
 // list, search box). The mode only shows, hides and re-lays out the same controls.
 #pragma once
+#include "edits/FavorEdits.h"
 #include "framework/CDialog.h"
 #include "framework/Owned.h"
 #include "ui/CCleanupCommands.h"
@@ -20,7 +21,7 @@ class CFavorStore;
 class CAppSettings;
 class MainWidgets;
 
-class CFavorMainDlg : public fw::CDialog {
+class CFavorMainDlg : public fw::CDialog, private IFavorViews, private IEditWatcher {
 public:
     CFavorMainDlg(CFavorStore& store, CAppSettings& settings);
     ~CFavorMainDlg() override;
@@ -41,6 +42,7 @@ public:
     CWindowCommands& Commands() { return m_commands; }
     CAppSettings& Settings() { return m_settings; }
     CFavorListCtrl& List() { return m_list; }
+    FavorEdits& Edits() { return m_edits; }
     int TreeWidth() const { return m_placement.TreeWidth(); }
     int Dpi() const { return m_placement.Dpi(); }
 
@@ -83,6 +85,14 @@ private:
     LRESULT OnToggleColumn(const fw::Msg& m);
     LRESULT OnSortBy(const fw::Msg& m);
     LRESULT OnSortOrder(const fw::Msg& m);
+    LRESULT OnUndo(const fw::Msg&);
+    LRESULT OnRedo(const fw::Msg&);
+
+    // The favorites were replaced: the tree and the list load everything again.
+    void Reloaded() override;
+    // After every change, undo and redo: the Edit menu names the steps.
+    void AfterChange(const EditStep& step) override;
+    void UpdateUndoMenu();
 
     void InitPanes();
     void LayOut();
@@ -97,6 +107,7 @@ private:
 
     CFavorStore& m_store;
     CAppSettings& m_settings;
+    FavorEdits m_edits;  // before the panes and commands that use it
     MainWindowState m_state;
     CDetailsPane m_details;
     CFolderTreeCtrl m_tree;

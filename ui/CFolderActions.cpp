@@ -1,4 +1,5 @@
 #include "ui/CFolderActions.h"
+#include "edits/FavorEdits.h"
 #include "framework/Owned.h"
 #include "framework/Seams.h"
 #include "framework/ColourScheme.h"
@@ -7,13 +8,16 @@
 #include "store/CFavorStore.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
-#include "ui/FolderTreeLogic.h"
 #include "ui/MainTexts.h"
 #include "ui/StoreProblems.h"
 #include "ui/WaitCursor.h"
 #include "ui/widgets/BCMenu.h"
 #include "ui/dialogs/CFolderDlg.h"
 #include <windowsx.h>
+
+namespace {
+constexpr wchar_t kEditFolder[] = L"Edit Folder";
+}  // namespace
 
 const fw::MapEntry<CFolderActions> CFolderActions::kMap[] = {
     fw::OnNotify(IDC_FOLDER_TREE, TVN_SELCHANGEDW, &Self::OnSelectionChanged),
@@ -34,13 +38,13 @@ LRESULT CFolderActions::OnSelectionChanged(const fw::Msg& m) {
     m_state.detailsKind = DetailsKind::None;
     m_state.searchMode = false;
     const FolderRecord* folder = m_tree.GetSelectedFolder();
-    std::vector<FavorRecord*> favors;
+    std::vector<FavorRecord> favors;
     if (folder) m_store.LoadFavors(folder->id, favors);
     const std::wstring status =
         folder ? texts::FolderStatus(folder->id == 0 ? texts::kRootName : folder->name, favors.size())
                : std::wstring(texts::kReady);
     SetDlgItemTextW(m_dialog, IDC_STATUS, status.c_str());
-    m_list.FillList(favors);
+    m_list.FillList(favors, folder ? folder->id : CFavorListCtrl::kNothingListed);
     if (folder && folder->id != 0) {
         SetDlgItemTextW(m_dialog, IDC_DETAIL_NAME, folder->name.c_str());
         m_state.detailsKind = DetailsKind::Folder;
@@ -93,11 +97,9 @@ void CFolderActions::NewFolder() {
     dlg.root = &m_tree.GetRootFolder();
     dlg.record.pid = selected ? selected->id : 0;
     if (dlg.DoModal(m_dialog) != IDOK) return;
-    FolderRecord added;
-    added.name = dlg.record.name;
-    added.pid = dlg.record.pid;
-    if (!m_store.AddFolder(added)) return TellSaveFailed(m_dialog, m_store);
-    m_tree.AddFolderItem(added, false);
+    FolderRow added{0, dlg.record.pid, dlg.record.name};
+    if (!m_edits.AddFolder(added)) return TellSaveFailed(m_dialog, m_store);
+    m_tree.SelectFolder(added.id);
 }
 
 void CFolderActions::EditFolder() {
@@ -110,12 +112,7 @@ void CFolderActions::EditFolder() {
     dlg.record.pid = folder->pid;
     dlg.record.name = folder->name;
     if (dlg.DoModal(m_dialog) != IDOK) return;
-    FolderRecord changed;
-    changed.id = dlg.record.id;
-    changed.pid = dlg.record.pid;
-    changed.name = dlg.record.name;
-    if (!m_store.UpdateFolder(changed)) return TellSaveFailed(m_dialog, m_store);
-    m_tree.UpdateFolderItem(changed);
+    if (!m_edits.ChangeFolder(dlg.record.Row(), kEditFolder)) return TellSaveFailed(m_dialog, m_store);
 }
 
 void CFolderActions::DeleteFolder() {
@@ -130,16 +127,11 @@ void CFolderActions::DeleteFolder() {
     if (seams::MessageBox(m_dialog, texts::DeleteFolderQuestion(folder->name), texts::kDeleteFolderCaption,
                           MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    const FolderRecord* asked = m_tree.FindFolder(id);  // the question let messages through
-    if (!asked) return;
+    if (!m_tree.FindFolder(id)) return;  // the question let messages through
+    bool deleted = false;
     {
         WaitCursor wait;
-        // The store first: a deletion it refuses leaves the whole subtree in the tree.
-        if (m_store.DeleteFolders(SubtreeIds(*asked))) {
-            std::vector<int> removed;
-            m_tree.DeleteFolderItem(id, removed, true);
-            return;
-        }
+        deleted = m_edits.DeleteFolder(id);
     }
-    TellSaveFailed(m_dialog, m_store);
+    if (!deleted) TellSaveFailed(m_dialog, m_store);
 }

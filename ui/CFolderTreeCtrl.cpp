@@ -14,8 +14,11 @@ CFolderTreeCtrl::CFolderTreeCtrl() { m_root.name = L"Root"; }
 
 CFolderTreeCtrl::~CFolderTreeCtrl() {
     if (m_hwnd) TreeView_DeleteAllItems(m_hwnd);  // no item may point at a freed record
-    m_folders.clear();
-    FreeFolderChildren(m_root);
+}
+
+HTREEITEM CFolderTreeCtrl::ItemOf(int id) const {
+    const auto it = m_items.find(id);
+    return it == m_items.end() ? nullptr : it->second;
 }
 
 void CFolderTreeCtrl::FillTree(FolderRecord& loadedRoot) {
@@ -24,12 +27,10 @@ void CFolderTreeCtrl::FillTree(FolderRecord& loadedRoot) {
     // must not meet freed records.
     TreeView_DeleteAllItems(m_hwnd);
     m_folders.clear();
-    FreeFolderChildren(m_root);
-    m_root.treeItem = nullptr;
-
+    m_items.clear();
     m_root.subfolders = std::move(loadedRoot.subfolders);
     loadedRoot.subfolders.clear();
-    for (FolderRecord* top : m_root.subfolders) top->pid = 0;
+    for (const auto& top : m_root.subfolders) top->pid = 0;
     IndexSubtree(m_folders, m_root);
 
     TVINSERTSTRUCTW is{};
@@ -39,11 +40,12 @@ void CFolderTreeCtrl::FillTree(FolderRecord& loadedRoot) {
     is.item.pszText = const_cast<wchar_t*>(kRootText);
     is.item.iImage = is.item.iSelectedImage = kFolderImage;
     is.item.lParam = reinterpret_cast<LPARAM>(&m_root);
-    m_root.treeItem = TreeView_InsertItem(m_hwnd, &is);
-    for (FolderRecord* top : m_root.subfolders) InsertSubtree(*top, m_root.treeItem);
+    HTREEITEM rootItem = TreeView_InsertItem(m_hwnd, &is);
+    m_items[0] = rootItem;
+    for (const auto& top : m_root.subfolders) InsertSubtree(*top, rootItem);
 
-    TreeView_Expand(m_hwnd, m_root.treeItem, TVE_EXPAND);
-    TreeView_SelectItem(m_hwnd, m_root.treeItem);
+    TreeView_Expand(m_hwnd, rootItem, TVE_EXPAND);
+    TreeView_SelectItem(m_hwnd, rootItem);
 }
 
 void CFolderTreeCtrl::ApplyScheme(bool dark) {
@@ -73,8 +75,8 @@ const FolderRecord* CFolderTreeCtrl::FindFolder(int id) const {
 }
 
 void CFolderTreeCtrl::SelectFolder(int id) {
-    const FolderRecord* folder = FindFolder(id);
-    HTREEITEM item = folder && folder->treeItem ? folder->treeItem : TreeView_GetRoot(m_hwnd);
+    HTREEITEM item = FindFolder(id) ? ItemOf(id) : nullptr;
+    if (!item) item = TreeView_GetRoot(m_hwnd);
     if (item) TreeView_SelectItem(m_hwnd, item);
 }
 
@@ -86,59 +88,65 @@ HTREEITEM CFolderTreeCtrl::InsertItem(FolderRecord& folder, HTREEITEM parentItem
     is.item.pszText = const_cast<wchar_t*>(folder.name.c_str());
     is.item.iImage = is.item.iSelectedImage = kFolderImage;
     is.item.lParam = reinterpret_cast<LPARAM>(&folder);
-    folder.treeItem = TreeView_InsertItem(m_hwnd, &is);
-    return folder.treeItem;
+    HTREEITEM item = TreeView_InsertItem(m_hwnd, &is);
+    if (item) m_items[folder.id] = item;
+    else m_items.erase(folder.id);
+    return item;
 }
 
 void CFolderTreeCtrl::InsertSubtree(FolderRecord& folder, HTREEITEM parentItem) {
     HTREEITEM item = InsertItem(folder, parentItem);
     if (!item) return;
-    for (FolderRecord* child : folder.subfolders) InsertSubtree(*child, item);
+    for (const auto& child : folder.subfolders) InsertSubtree(*child, item);
 }
 
 void CFolderTreeCtrl::NotifyFoldersChanged() const {
     if (HWND parent = GetParent(m_hwnd)) SendMessageW(parent, WM_FOLDERS_CHANGED, 0, 0);
 }
 
-void CFolderTreeCtrl::AddFolderItem(const FolderRecord& record, bool quiet) {
-    FolderRecord* parent = FindFolder(record.pid);
-    // An id the tree already shows would leave a record nobody owns.
-    if (!parent || record.id == 0 || m_folders.count(record.id)) return;
-    auto* folder = new FolderRecord;
-    folder->name = record.name;
-    folder->id = record.id;
-    folder->pid = record.pid;
-    m_folders[folder->id] = folder;
-    parent->subfolders.push_back(folder);
-    InsertItem(*folder, parent->treeItem);
+void CFolderTreeCtrl::AddFolderItem(const FolderRow& row, bool quiet) {
+    FolderRecord* parent = FindFolder(row.pid);
+    // One item per folder id.
+    if (!parent || row.id <= 0 || m_folders.count(row.id)) return;
+    FolderRecord& folder = parent->AddSubfolder();
+    folder.name = row.name;
+    folder.id = row.id;
+    folder.pid = row.pid;
+    m_folders[folder.id] = &folder;
+    HTREEITEM item = InsertItem(folder, ItemOf(parent->id));
     if (quiet) return;
-    if (folder->treeItem) TreeView_SelectItem(m_hwnd, folder->treeItem);
+    if (item) TreeView_SelectItem(m_hwnd, item);
     NotifyFoldersChanged();
 }
 
 void CFolderTreeCtrl::SetItemName(FolderRecord& folder) const {
     TVITEMW tvi{};
     tvi.mask = TVIF_TEXT | TVIF_HANDLE;
-    tvi.hItem = folder.treeItem;
+    tvi.hItem = ItemOf(folder.id);
     tvi.pszText = const_cast<wchar_t*>(folder.name.c_str());
     TreeView_SetItem(m_hwnd, &tvi);
 }
 
-void CFolderTreeCtrl::UpdateFolderItem(const FolderRecord& record) {
-    FolderRecord* folder = record.id == 0 ? nullptr : FindFolder(record.id);
+void CFolderTreeCtrl::UpdateFolderItem(const FolderRow& row) {
+    FolderRecord* folder = row.id == 0 ? nullptr : FindFolder(row.id);
     if (!folder) return;
-    if (folder->pid == record.pid) {
-        folder->name = record.name;
+    if (folder->pid == row.pid) {
+        folder->name = row.name;
         SetItemName(*folder);
     } else {
-        HTREEITEM oldItem = folder->treeItem;
-        if (!MoveFolder(m_root, m_folders, *folder, record.pid)) return;
+        HTREEITEM oldItem = ItemOf(folder->id);
+        const FolderRecord* selected = GetSelectedFolder();
+        const int selectedId = selected ? selected->id : -1;
+        const bool selectionMoves = selected && IsSelfOrDescendant(folder->id, selectedId);
+        if (!MoveFolder(m_root, m_folders, *folder, row.pid)) return;
         RedrawOff redraw(m_hwnd);
-        folder->name = record.name;
-        // The new items come first and take the selection, so that removing the old
-        // ones changes no selection and no item ever points at a moved record twice.
-        InsertSubtree(*folder, FindFolder(folder->pid)->treeItem);
-        if (folder->treeItem) TreeView_SelectItem(m_hwnd, folder->treeItem);
+        folder->name = row.name;
+        // The new items come first and take the selection when it was among the old
+        // ones, so that removing those changes no selection and no item ever points at
+        // a moved record twice.
+        InsertSubtree(*folder, ItemOf(folder->pid));
+        if (selectionMoves)
+            if (HTREEITEM moved = ItemOf(selectedId)) TreeView_SelectItem(m_hwnd, moved);
         TreeView_DeleteItem(m_hwnd, oldItem);
     }
     NotifyFoldersChanged();
@@ -147,17 +155,41 @@ void CFolderTreeCtrl::UpdateFolderItem(const FolderRecord& record) {
 void CFolderTreeCtrl::DeleteFolderItem(int id, std::vector<int>& ids, bool removeItem) {
     FolderRecord* folder = id == 0 ? nullptr : FindFolder(id);
     if (!folder) return;
-    if (FolderRecord* parent = FindFolder(folder->pid)) {
-        DetachFolder(*parent, folder);
-        if (removeItem) {
-            // The parent takes the selection before the items go, so no selection
-            // change ever lands on a folder that is being removed.
-            if (parent->treeItem) TreeView_SelectItem(m_hwnd, parent->treeItem);
-            TreeView_DeleteItem(m_hwnd, folder->treeItem);
-        }
+    FolderRecord* parent = FindFolder(folder->pid);
+    if (!parent) return;
+    if (removeItem) {
+        // The parent takes a selection inside the subtree before the items go, so no
+        // selection change ever lands on a folder that is being removed.
+        const FolderRecord* selected = GetSelectedFolder();
+        if (selected && IsSelfOrDescendant(id, selected->id))
+            if (HTREEITEM parentItem = ItemOf(parent->id)) TreeView_SelectItem(m_hwnd, parentItem);
+        if (HTREEITEM item = ItemOf(id)) TreeView_DeleteItem(m_hwnd, item);
     }
-    FreeSubtree(m_folders, folder, ids);
+    const std::unique_ptr<FolderRecord> gone = DetachFolder(*parent, folder);
+    if (gone) ForgetSubtree(m_folders, *gone, ids);
+    for (int removed : ids) m_items.erase(removed);
     NotifyFoldersChanged();
+}
+
+void CFolderTreeCtrl::FoldersAdded(const std::vector<FolderRow>& folders) {
+    {
+        RedrawOff redraw(m_hwnd);
+        for (const FolderRow& row : folders) AddFolderItem(row, true);
+    }
+    NotifyFoldersChanged();
+}
+
+void CFolderTreeCtrl::FoldersChanged(const std::vector<FolderRow>& folders) {
+    for (const FolderRow& row : folders) UpdateFolderItem(row);
+}
+
+// Parents come first: removing one takes its sub-folders with it.
+void CFolderTreeCtrl::FoldersRemoved(const std::vector<int>& ids) {
+    RedrawOff redraw(m_hwnd);
+    for (int id : ids) {
+        std::vector<int> removed;
+        if (FindFolder(id)) DeleteFolderItem(id, removed, true);
+    }
 }
 
 bool CFolderTreeCtrl::IsSelfOrDescendant(int folderId, int targetId) const {

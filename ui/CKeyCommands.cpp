@@ -33,9 +33,9 @@ const fw::MapEntry<CKeyCommands> CKeyCommands::kMap[] = {
 };
 bool CKeyCommands::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
 
-CKeyCommands::CKeyCommands(CFavorMainDlg& window, CFavorStore& store, MainWindowState& state, CDetailsPane& details,
+CKeyCommands::CKeyCommands(CFavorMainDlg& window, FavorEdits& edits, MainWindowState& state, CDetailsPane& details,
                            CFolderTreeCtrl& tree, CFavorListCtrl& list, CFolderActions& folders, CFavorActions& favors)
-    : CPaneCommands(store, state, details, tree, list), m_window(window), m_folders(folders), m_favors(favors) {}
+    : CPaneCommands(edits, state, details, tree, list), m_window(window), m_folders(folders), m_favors(favors) {}
 
 CKeyCommands::~CKeyCommands() { ReleaseClipboard(); }
 
@@ -47,6 +47,7 @@ bool CKeyCommands::TranslateKey(MSG& msg) {
     if (!m_keys || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)) return false;
     const KeyPress key{static_cast<unsigned>(msg.wParam), Down(VK_CONTROL), Down(VK_SHIFT), Down(VK_MENU)};
     if (IsEditField(GetFocus()) && EditKeepsKey(key)) return false;
+    if (!m_state.isBrowser && IsUndoKey(key)) return false;  // no menu shows what would be undone
     return TranslateAcceleratorW(m_dialog, m_keys, &msg) != 0;
 }
 
@@ -90,10 +91,7 @@ LRESULT CKeyCommands::OnParent(const fw::Msg&) {
 
 void CKeyCommands::Reload() {
     FolderRecord loaded;
-    if (!m_store.LoadFolderTree(loaded)) {
-        FreeFolderChildren(loaded);
-        return TellReadFailed(m_dialog, m_store);
-    }
+    if (!m_store.LoadFolderTree(loaded)) return TellReadFailed(m_dialog, m_store);
     const FolderRecord* shown = m_tree.GetSelectedFolder();
     const int folderId = shown ? shown->id : 0;
     const FavorRecord* one = m_list.GetSingleSelectedFavor();

@@ -13,7 +13,7 @@ class CFavorActions;
 
 class CKeyCommands : public CPaneCommands {
 public:
-    CKeyCommands(CFavorMainDlg& window, CFavorStore& store, MainWindowState& state, CDetailsPane& details,
+    CKeyCommands(CFavorMainDlg& window, FavorEdits& edits, MainWindowState& state, CDetailsPane& details,
                  CFolderTreeCtrl& tree, CFavorListCtrl& list, CFolderActions& folders, CFavorActions& favors);
     ~CKeyCommands();
     bool Dispatch(const fw::Msg& m, LRESULT& result);

@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "ui/CCleanupCommands.h"
+#include "ui/CFavorActions.h"
 #include "transfer/CExportWizardSheet.h"
 #include "transfer/CImportWizardSheet.h"
 #include "ui/CFavorListCtrl.h"
@@ -56,16 +57,17 @@ const fw::MapEntry<CWindowCommands> CWindowCommands::kMap[] = {
 };
 bool CWindowCommands::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
 
-CWindowCommands::CWindowCommands(CFavorMainDlg& window, CFavorStore& store, MainWindowState& state,
-                                 CDetailsPane& details, CFolderTreeCtrl& tree, CFavorListCtrl& list)
-    : CPaneCommands(store, state, details, tree, list), m_window(window) {}
+CWindowCommands::CWindowCommands(CFavorMainDlg& window, FavorEdits& edits, MainWindowState& state,
+                                 CDetailsPane& details, CFolderTreeCtrl& tree, CFavorListCtrl& list,
+                                 CFavorActions& favors)
+    : CPaneCommands(edits, state, details, tree, list), m_window(window), m_favors(favors) {}
 
 CWindowCommands::~CWindowCommands() { RevokeDropTargets(); }
 
 void CWindowCommands::RegisterDropTargets() {
-    m_listTarget.attach(new CFavorListDropTarget(m_list));
-    m_treeTarget.attach(new CFolderTreeDropTarget(m_tree));
-    m_magicTarget.attach(new CMagicAddDropTarget(m_dialog));
+    m_listTarget.attach(new CFavorListDropTarget(m_edits, m_list));
+    m_treeTarget.attach(new CFolderTreeDropTarget(m_edits, m_tree));
+    m_magicTarget.attach(new CMagicAddDropTarget(m_edits, m_dialog));
     m_dragSource.attach(new CFavorDataSource);
     m_listTarget->Register(m_list.Hwnd());
     m_treeTarget->Register(m_tree.Hwnd());
@@ -231,26 +233,13 @@ LRESULT CWindowCommands::OnFavorCaptured(const fw::Msg& m) {
     // Another dialog came up while the browser was asked (a wizard, Preferences): the page
     // is dropped and that dialog comes forward, with no add dialog over it.
     if (FrontModalDialog()) return 0;
-    CFavorDlg dlg;
-    dlg.root = &m_tree.GetRootFolder();
-    if (captured) {
-        dlg.record.name = captured->name;
-        dlg.record.location = captured->location;
-        captured.reset();
-    }
+    const FavorRecord proposed = captured ? *captured : FavorRecord();
+    captured.reset();
     HWND combo = GetDlgItem(m_dialog, IDC_FOLDER_COMBO);
     const LRESULT sel = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     const LRESULT data = sel == CB_ERR ? CB_ERR : SendMessageW(combo, CB_GETITEMDATA, sel, 0);
     const FolderRecord* chosen = data == CB_ERR ? nullptr : m_tree.FindFolder(static_cast<int>(data));
-    const int folderId = chosen ? chosen->id : 0;
-    dlg.record.pid = folderId;
-    WarnOfDuplicates(dlg, m_store, m_tree);
-    m_state.captureDlgOpen = true;
-    const bool ok = dlg.DoModal(m_dialog) == IDOK;
-    m_state.captureDlgOpen = false;
-    if (!ok) return 0;
-    if (!m_store.AddFavor(dlg.record)) TellSaveFailed(m_dialog, m_store);
-    else if (m_state.searchMode || dlg.record.pid == folderId) m_list.AddRow(dlg.record);
+    m_favors.AddWithDialog(proposed, chosen ? chosen->id : 0, m_state.captureDlgOpen);
     return 0;
 }
 
@@ -262,7 +251,7 @@ LRESULT CWindowCommands::OnSaveFailed(const fw::Msg& m) {
 // ---- visit menus ----
 
 void CWindowCommands::ShowVisitMenu(bool mostVisited) {
-    std::vector<FavorRecord*>& entries = mostVisited ? m_mostVisited : m_latestVisited;
+    std::vector<FavorRecord>& entries = mostVisited ? m_mostVisited : m_latestVisited;
     entries.clear();
     if (mostVisited) m_store.GetMostVisited(entries);
     else m_store.GetLatestVisited(entries);
@@ -283,12 +272,9 @@ LRESULT CWindowCommands::OnLatestVisited(const fw::Msg&) {
     return 0;
 }
 
-void CWindowCommands::VisitEntry(const std::vector<FavorRecord*>& entries, UINT base, UINT id) {
+void CWindowCommands::VisitEntry(const std::vector<FavorRecord>& entries, UINT base, UINT id) {
     const FavorRecord* record = VisitMenuRecord(entries, base, id);
-    if (!record) return;
-    const FavorRecord visited = *record;  // the store refreshes its cache on the next list call
-    OpenLocation(visited.location);
-    if (!m_state.readOnly && !m_store.CountVisit(visited)) TellSaveFailed(m_dialog, m_store);
+    if (record) m_favors.Launch({*record});
 }
 
 LRESULT CWindowCommands::OnMostVisitedEntry(const fw::Msg& m) {
@@ -305,13 +291,13 @@ LRESULT CWindowCommands::OnLatestVisitedEntry(const fw::Msg& m) {
 
 LRESULT CWindowCommands::OnImport(const fw::Msg&) {
     if (m_state.readOnly) return 0;
-    CImportWizardSheet sheet(m_store, &m_tree, m_dialog);
+    CImportWizardSheet sheet(m_edits, &m_tree, m_dialog);
     sheet.DoModal();  // modal over the main window
     return 0;
 }
 
 LRESULT CWindowCommands::OnExport(const fw::Msg&) {
-    CExportWizardSheet sheet(m_store, &m_tree, m_dialog);
+    CExportWizardSheet sheet(m_edits, &m_tree, m_dialog);
     sheet.DoModal();
     return 0;
 }

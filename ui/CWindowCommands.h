@@ -10,12 +10,13 @@
 #include <vector>
 
 class CFavorMainDlg;
+class CFavorActions;
 struct FavorRecord;
 
 class CWindowCommands : public CPaneCommands {
 public:
-    CWindowCommands(CFavorMainDlg& window, CFavorStore& store, MainWindowState& state, CDetailsPane& details,
-                    CFolderTreeCtrl& tree, CFavorListCtrl& list);
+    CWindowCommands(CFavorMainDlg& window, FavorEdits& edits, MainWindowState& state, CDetailsPane& details,
+                    CFolderTreeCtrl& tree, CFavorListCtrl& list, CFavorActions& favors);
     ~CWindowCommands();
 
     bool Dispatch(const fw::Msg& m, LRESULT& result);
@@ -59,11 +60,12 @@ private:
     LRESULT OnBeginFolderDrag(const fw::Msg& m);
 
     void ShowVisitMenu(bool mostVisited);
-    void VisitEntry(const std::vector<FavorRecord*>& entries, UINT base, UINT id);
+    void VisitEntry(const std::vector<FavorRecord>& entries, UINT base, UINT id);
 
     CFavorMainDlg& m_window;
-    std::vector<FavorRecord*> m_mostVisited;    // entries of the last menu; the store's cache owns them
-    std::vector<FavorRecord*> m_latestVisited;
+    CFavorActions& m_favors;
+    std::vector<FavorRecord> m_mostVisited;    // entries of the last menu
+    std::vector<FavorRecord> m_latestVisited;
     fw::ComPtr<CFavorListDropTarget> m_listTarget;
     fw::ComPtr<CFolderTreeDropTarget> m_treeTarget;
     fw::ComPtr<CMagicAddDropTarget> m_magicTarget;

@@ -6,8 +6,8 @@ namespace {
 constexpr size_t kIndentPerLevel = 3;
 
 void AppendSubtree(const FolderRecord& parent, size_t level, std::vector<FolderEntry>& out) {
-    for (FolderRecord* child : parent.subfolders) {
-        out.push_back({std::wstring(kIndentPerLevel * level, L' ') + child->name, child});
+    for (auto& child : parent.subfolders) {
+        out.push_back({std::wstring(kIndentPerLevel * level, L' ') + child->name, child.get()});
         AppendSubtree(*child, level + 1, out);
     }
 }

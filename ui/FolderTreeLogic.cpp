@@ -23,41 +23,41 @@ bool IsSelfOrDescendant(const FolderIndex& folders, int folderId, int targetId) 
 }
 
 void IndexSubtree(FolderIndex& folders, const FolderRecord& parent) {
-    for (FolderRecord* child : parent.subfolders) {
-        folders[child->id] = child;
+    for (const auto& child : parent.subfolders) {
+        folders[child->id] = child.get();
         IndexSubtree(folders, *child);
     }
 }
 
-bool DetachFolder(FolderRecord& parent, const FolderRecord* child) {
+std::unique_ptr<FolderRecord> DetachFolder(FolderRecord& parent, const FolderRecord* child) {
     auto& list = parent.subfolders;
-    const auto it = std::find(list.begin(), list.end(), child);
-    if (it == list.end()) return false;
+    const auto it = std::find_if(list.begin(), list.end(), [child](const auto& c) { return c.get() == child; });
+    if (it == list.end()) return nullptr;
+    std::unique_ptr<FolderRecord> taken = std::move(*it);
     list.erase(it);
-    return true;
+    return taken;
 }
 
 bool MoveFolder(FolderRecord& root, FolderIndex& folders, FolderRecord& folder, int newPid) {
     FolderRecord* newParent = FindFolderIn(root, folders, newPid);
     if (!newParent || IsSelfOrDescendant(folders, folder.id, newPid)) return false;
-    if (FolderRecord* oldParent = FindFolderIn(root, folders, folder.pid)) DetachFolder(*oldParent, &folder);
-    folder.pid = newPid;
-    newParent->subfolders.push_back(&folder);
+    FolderRecord* oldParent = FindFolderIn(root, folders, folder.pid);
+    std::unique_ptr<FolderRecord> moved = oldParent ? DetachFolder(*oldParent, &folder) : nullptr;
+    if (!moved) return false;  // a folder nobody holds cannot be given a new parent
+    moved->pid = newPid;
+    newParent->subfolders.push_back(std::move(moved));
     return true;
 }
 
-void FreeSubtree(FolderIndex& folders, FolderRecord* folder, std::vector<int>& ids) {
-    for (FolderRecord* child : folder->subfolders) FreeSubtree(folders, child, ids);
-    folder->subfolders.clear();
-    FreeFavorList(folder->favors);
-    ids.push_back(folder->id);
-    folders.erase(folder->id);
-    delete folder;
+void ForgetSubtree(FolderIndex& folders, const FolderRecord& folder, std::vector<int>& ids) {
+    for (const auto& child : folder.subfolders) ForgetSubtree(folders, *child, ids);
+    ids.push_back(folder.id);
+    folders.erase(folder.id);
 }
 
 std::vector<int> SubtreeIds(const FolderRecord& folder) {
     std::vector<int> ids;
-    for (const FolderRecord* child : folder.subfolders) {
+    for (const auto& child : folder.subfolders) {
         const std::vector<int> below = SubtreeIds(*child);
         ids.insert(ids.end(), below.begin(), below.end());
     }
@@ -67,9 +67,9 @@ std::vector<int> SubtreeIds(const FolderRecord& folder) {
 
 namespace {
 void AppendEntries(std::vector<FolderListEntry>& out, const FolderRecord& folder, int level, int excludedId) {
-    for (const FolderRecord* child : folder.subfolders) {
+    for (const auto& child : folder.subfolders) {
         if (excludedId != 0 && child->id == excludedId) continue;
-        out.push_back({std::wstring(static_cast<size_t>(3 * level), L' ') + child->name, child});
+        out.push_back({std::wstring(static_cast<size_t>(3 * level), L' ') + child->name, child.get()});
         AppendEntries(out, *child, level + 1, excludedId);
     }
 }

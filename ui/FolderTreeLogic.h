@@ -19,18 +19,19 @@ bool IsSelfOrDescendant(const FolderIndex& folders, int folderId, int targetId);
 // Enters every folder below `parent` into the index (pre-order).
 void IndexSubtree(FolderIndex& folders, const FolderRecord& parent);
 
-// Removes `child` from `parent`'s subfolder list; false when it was not there.
-bool DetachFolder(FolderRecord& parent, const FolderRecord* child);
+// Takes `child` out of `parent`'s subfolder list and hands it over; null when it was
+// not there.
+std::unique_ptr<FolderRecord> DetachFolder(FolderRecord& parent, const FolderRecord* child);
 
 // Gives `folder` the parent newPid and appends it to that parent's subfolders.
 // Refused (false, nothing changed) when the new parent is unknown or lies inside
 // the folder's own subtree.
 bool MoveFolder(FolderRecord& root, FolderIndex& folders, FolderRecord& folder, int newPid);
 
-// Frees `folder` and everything below it, drops them from the index and appends
-// their ids, every descendant before its ancestor and `folder` last. The caller
-// detaches `folder` from its parent first.
-void FreeSubtree(FolderIndex& folders, FolderRecord* folder, std::vector<int>& ids);
+// Drops `folder` and everything below it from the index and appends their ids, every
+// descendant before its ancestor and `folder` last. The caller detaches `folder` from
+// its parent first and lets it go.
+void ForgetSubtree(FolderIndex& folders, const FolderRecord& folder, std::vector<int>& ids);
 
 // The ids of `folder` and everything below it, in the order FreeSubtree gives them.
 std::vector<int> SubtreeIds(const FolderRecord& folder);

@@ -7,5 +7,8 @@ struct KeyPress {
 };
 
 // Del, Backspace, the clipboard keys (Ctrl+C/X/V, Ctrl+Insert, Shift+Insert, Shift+Del),
-// Ctrl+Z and Ctrl+A mean what they always mean in an edit field, not the window's command.
+// Ctrl+A and the undo keys (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z) belong to the text in an edit
+// field, not to the window's commands.
 bool EditKeepsKey(const KeyPress& key);
+// Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z.
+bool IsUndoKey(const KeyPress& key);

@@ -17,4 +17,12 @@ std::wstring DeleteFavorQuestion(size_t selected) {
                          : L"Are you sure to delete all selected favorites?";
 }
 
+std::wstring UndoMenuText(const std::wstring& stepName) {
+    return L"&Undo" + (stepName.empty() ? L"" : L" " + stepName) + L"\tCtrl+Z";
+}
+
+std::wstring RedoMenuText(const std::wstring& stepName) {
+    return L"&Redo" + (stepName.empty() ? L"" : L" " + stepName) + L"\tCtrl+Y";
+}
+
 }  // namespace texts

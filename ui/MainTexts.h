@@ -38,5 +38,9 @@ std::wstring SearchStatus(size_t results);
 std::wstring DeleteFolderQuestion(const std::wstring& folderName);
 // One selected favorite or several.
 std::wstring DeleteFavorQuestion(size_t selected);
+// The Edit menu's "&Undo Delete Folder\tCtrl+Z", or "&Undo\tCtrl+Z" without a step; the
+// same for Redo.
+std::wstring UndoMenuText(const std::wstring& stepName);
+std::wstring RedoMenuText(const std::wstring& stepName);
 
 }  // namespace texts

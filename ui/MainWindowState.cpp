@@ -1,4 +1,5 @@
 #include "ui/MainWindowState.h"
+#include "edits/FavorEdits.h"
 #include "res/resource.h"
 
 namespace {
@@ -29,3 +30,7 @@ void CDetailsPane::ShowFor(DetailsKind kind) {
     default: Show(DetailsShown::None); break;
     }
 }
+
+CPaneCommands::CPaneCommands(FavorEdits& edits, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
+                             CFavorListCtrl& list)
+    : m_edits(edits), m_store(edits.Store()), m_state(state), m_details(details), m_tree(tree), m_list(list) {}

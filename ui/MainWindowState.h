@@ -58,20 +58,21 @@ private:
 class CFavorStore;
 class CFolderTreeCtrl;
 class CFavorListCtrl;
+class FavorEdits;
 
-// What the folder and favorite commands work on: the store, the window's state and
-// its panes.
+// What the folder and favorite commands work on: the store (read directly, changed only
+// through the edits), the window's state and its panes.
 class CPaneCommands {
 public:
-    CPaneCommands(CFavorStore& store, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
-                  CFavorListCtrl& list)
-        : m_store(store), m_state(state), m_details(details), m_tree(tree), m_list(list) {}
+    CPaneCommands(FavorEdits& edits, MainWindowState& state, CDetailsPane& details, CFolderTreeCtrl& tree,
+                  CFavorListCtrl& list);
     CPaneCommands(const CPaneCommands&) = delete;
     CPaneCommands& operator=(const CPaneCommands&) = delete;
 
     void Attach(HWND dialog) { m_dialog = dialog; }
 
 protected:
+    FavorEdits& m_edits;
     CFavorStore& m_store;
     MainWindowState& m_state;
     CDetailsPane& m_details;

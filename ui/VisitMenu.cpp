@@ -13,18 +13,17 @@ std::wstring Literal(const std::wstring& text) {
 }
 }  // namespace
 
-bool BuildVisitMenu(BCMenu& menu, const std::vector<FavorRecord*>& records, UINT baseId) {
+bool BuildVisitMenu(BCMenu& menu, const std::vector<FavorRecord>& records, UINT baseId) {
     if (!menu.CreatePopupMenu()) return false;
     for (size_t i = 0; i < records.size() && i < kVisitMenuMaxEntries; ++i) {
-        if (!records[i]) continue;
         menu.AppendItem(baseId + static_cast<UINT>(i),
-                        Literal(TruncateForMenu(records[i]->name, kVisitMenuTextLimit, L"...")), IDI_FAVOR);
+                        Literal(TruncateForMenu(records[i].name, kVisitMenuTextLimit, L"...")), IDI_FAVOR);
     }
     return true;
 }
 
-FavorRecord* VisitMenuRecord(const std::vector<FavorRecord*>& records, UINT baseId, UINT commandId) {
+const FavorRecord* VisitMenuRecord(const std::vector<FavorRecord>& records, UINT baseId, UINT commandId) {
     if (commandId < baseId) return nullptr;
     const size_t index = commandId - baseId;
-    return index < records.size() ? records[index] : nullptr;
+    return index < records.size() ? &records[index] : nullptr;
 }

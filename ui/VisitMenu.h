@@ -14,6 +14,6 @@ static_assert(IDM_LATEST_VISITED_LAST - IDM_LATEST_VISITED_FIRST + 1 == kVisitMe
 // Fills a new pop-up menu with one entry per record, in order: id baseId + i and the
 // record's name shortened for the menu; records beyond the id range are left out. No
 // records: an empty menu.
-bool BuildVisitMenu(BCMenu& menu, const std::vector<FavorRecord*>& records, UINT baseId);
+bool BuildVisitMenu(BCMenu& menu, const std::vector<FavorRecord>& records, UINT baseId);
 // The record a command of such a menu stands for, or null when the id is outside it.
-FavorRecord* VisitMenuRecord(const std::vector<FavorRecord*>& records, UINT baseId, UINT commandId);
+const FavorRecord* VisitMenuRecord(const std::vector<FavorRecord>& records, UINT baseId, UINT commandId);

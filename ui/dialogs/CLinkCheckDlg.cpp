@@ -178,15 +178,15 @@ void CLinkCheckDlg::OnCancel() {
 
 LRESULT CLinkCheckDlg::OnReplace(const fw::Msg&) {
     std::vector<size_t> replaced;
+    std::vector<FavorRecord> changed;
     for (size_t r : SelectedRows()) {
-        CleanupRow& row = m_rows[r];
+        const CleanupRow& row = m_rows[r];
         if (row.newLocation.empty()) continue;
-        FavorRecord changed = row.favor;
-        changed.location = row.newLocation;
-        if (!m_actions.ReplaceLocation(changed)) break;  // the user was told; the row stays
-        row.favor = changed;
+        changed.push_back(row.favor);
+        changed.back().location = row.newLocation;
         replaced.push_back(r);
     }
+    if (changed.empty() || !m_actions.ReplaceLocations(changed)) return 0;  // the user was told; the rows stay
     RemoveRows(replaced);  // they answer OK now
     ShowRows();
     RowsDeleted();

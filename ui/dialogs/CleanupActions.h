@@ -1,6 +1,6 @@
 // What the Clean Up dialogs show and what they do to favorites: each row is a copy of
-// a favorite, and every change goes through the main window, which writes the store
-// first and then mirrors the change in its panes.
+// a favorite, and every change goes through the main window's one path for changes,
+// which writes the store and then tells its panes.
 #pragma once
 #include "store/Records.h"
 #include <string>
@@ -23,7 +23,7 @@ public:
     virtual bool LoadFavors(int folderId, bool withSubfolders, std::vector<FavorRecord>& favors) = 0;
     // False when the store cannot be written: nothing may be deleted or replaced.
     virtual bool CanChange() const = 0;
-    // Deletes in order and stops at the first the store refuses (the user is told);
+    // Deletes all of them as one step, or none when the store refuses (the user is told);
     // returns how many were deleted.
     virtual size_t DeleteFavors(const std::vector<int>& ids) = 0;
     // Opens the location as the favorites list does, and counts the visit; true when
@@ -31,7 +31,7 @@ public:
     virtual bool Open(const FavorRecord& favor) = 0;
     // Selects the favorite's folder in the tree and its row in the list.
     virtual void ShowInFolder(const FavorRecord& favor) = 0;
-    // Stores the favorite with the location it now holds; false when the store refused
-    // it (the user is told).
-    virtual bool ReplaceLocation(const FavorRecord& favor) = 0;
+    // Stores the favorites with the locations they now hold, as one step; false when the
+    // store refused it (the user is told) and nothing changed.
+    virtual bool ReplaceLocations(const std::vector<FavorRecord>& favors) = 0;
 };

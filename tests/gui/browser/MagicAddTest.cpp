@@ -79,11 +79,10 @@ TEST_F(MagicAddTest, ButtonAndHotkeyTakeThePageOfEachKindOfBrowserAndOkStoresIt)
         EXPECT_EQ(shown.name + L" " + shown.location, std::wstring(L"Example Domain ") + kAddress);
         EXPECT_EQ(shown.folder, m_folder);
     }
-    std::vector<FavorRecord*> stored;
+    std::vector<FavorRecord> stored;
     store.LoadFavors(m_folder, stored);
     ASSERT_EQ(stored.size(), std::size(cases));
-    for (const FavorRecord* r : stored) EXPECT_EQ(r->name + L" " + r->location, std::wstring(L"Example Domain ") + kAddress);
-    FreeFavorList(stored);
+    for (const FavorRecord& r : stored) EXPECT_EQ(r.name + L" " + r.location, std::wstring(L"Example Domain ") + kAddress);
 }
 
 TEST_F(MagicAddTest, TheBrowserHighestInTheStackingOrderIsRead) {

@@ -2,6 +2,7 @@
 // and the favorites drag's data read back.
 #include "dnd/CFavorDataSource.h"
 #include "dnd/DropTargets.h"
+#include "edits/FavorEdits.h"
 #include "app/AppMessages.h"
 #include "fakes/TempFolder.h"
 #include "res/resource.h"
@@ -31,13 +32,24 @@ public:
         FolderRecord root;
         FavorStore().LoadFolderTree(root);
         m_tree.FillTree(root);
+        m_edits.AddView(&m_tree);
+        m_edits.AddView(&m_list);
     }
     ~Panes() { DestroyWindow(m_frame); }
     CFolderTreeCtrl& Tree() { return m_tree; }
     CFavorListCtrl& List() { return m_list; }
+    FavorEdits& Edits() { return m_edits; }
+    // Selects the folder and lists its favorites, as the main window does.
+    void Show(int folderId) {
+        m_tree.SelectFolder(folderId);
+        std::vector<FavorRecord> rows;
+        FavorStore().LoadFavors(folderId, rows);
+        m_list.FillList(rows, folderId);
+    }
 
 private:
     HWND m_frame;
+    FavorEdits m_edits{FavorStore()};
     CFolderTreeCtrl m_tree;
     CFavorListCtrl m_list;
 };
@@ -110,8 +122,8 @@ protected:
         FavorStore().AddFolder(f);
         return f.id;
     }
-    std::vector<FavorRecord*> FavorsIn(int folderId) {
-        std::vector<FavorRecord*> out;
+    std::vector<FavorRecord> FavorsIn(int folderId) {
+        std::vector<FavorRecord> out;
         FavorStore().LoadFavors(folderId, out);
         return out;
     }
@@ -130,15 +142,14 @@ TEST_F(DragDropTest, ShortcutFilesDroppedOnTheListGoIntoTheSelectedFolder) {
     }
     paths.insert(paths.begin() + 1, m_dir.Path() + L"\\notes.txt");
     Panes panes;
-    panes.Tree().SelectFolder(news);
-    auto target = Make(new CFavorListDropTarget(panes.List()));
+    panes.Show(news);
+    auto target = Make(new CFavorListDropTarget(panes.Edits(), panes.List()));
     EXPECT_EQ(DropOn(*target, FileDrop(paths).get()), static_cast<DWORD>(DROPEFFECT_COPY));
     auto stored = FavorsIn(news);
     ASSERT_EQ(stored.size(), 3u);
-    EXPECT_EQ(stored[0]->name, L"One");
-    EXPECT_EQ(stored[2]->location, L"http://Three/");
+    EXPECT_EQ(stored[0].name, L"One");
+    EXPECT_EQ(stored[2].location, L"http://Three/");
     EXPECT_EQ(panes.List().RowCount(), 3);
-    FreeFavorList(stored);
 
     // The program's own drag in progress: the list takes nothing.
     target->dragMode = 1;
@@ -147,16 +158,15 @@ TEST_F(DragDropTest, ShortcutFilesDroppedOnTheListGoIntoTheSelectedFolder) {
 
 TEST_F(DragDropTest, ADraggedLinkNeedsOneDescriptorAndAnAddress) {
     Panes panes;
-    panes.Tree().SelectFolder(0);
-    auto target = Make(new CFavorListDropTarget(panes.List()));
+    panes.Show(0);
+    auto target = Make(new CFavorListDropTarget(panes.Edits(), panes.List()));
     EXPECT_EQ(DropOn(*target, LinkDrag({L"a.url", L"b.url"}, L"http://x/").get()), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(DropOn(*target, LinkDrag({L"Page.url"}, nullptr).get()), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(DropOn(*target, LinkDrag({L"Page.url"}, L"http://page/").get()), static_cast<DWORD>(DROPEFFECT_COPY));
     auto stored = FavorsIn(0);
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0]->name, L"Page");
-    EXPECT_EQ(stored[0]->location, L"http://page/");
-    FreeFavorList(stored);
+    EXPECT_EQ(stored[0].name, L"Page");
+    EXPECT_EQ(stored[0].location, L"http://page/");
 }
 
 TEST_F(DragDropTest, FolderMovesRefuseSelfAndDescendantsAndReachRoot) {
@@ -165,12 +175,12 @@ TEST_F(DragDropTest, FolderMovesRefuseSelfAndDescendantsAndReachRoot) {
     const int c = AddFolder(L"C", 0);
     Panes panes;
     HWND tree = panes.Tree().Hwnd();
-    auto target = Make(new CFolderTreeDropTarget(panes.Tree()));
+    auto target = Make(new CFolderTreeDropTarget(panes.Edits(), panes.Tree()));
     target->dragMode = DragFolder;
     auto empty = Make(new fw::COleDataSource);
     auto dragOnto = [&](int dragged, int onto) {
         panes.Tree().SelectFolder(dragged);
-        return DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().FindFolder(onto)->treeItem));
+        return DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().ItemOf(onto)));
     };
     EXPECT_EQ(dragOnto(a, a), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(dragOnto(a, b), static_cast<DWORD>(DROPEFFECT_NONE));
@@ -183,7 +193,6 @@ TEST_F(DragDropTest, FolderMovesRefuseSelfAndDescendantsAndReachRoot) {
     EXPECT_EQ(root.subfolders[0]->id, b);
     ASSERT_EQ(root.subfolders[1]->subfolders.size(), 1u);
     EXPECT_EQ(root.subfolders[1]->subfolders[0]->id, a);
-    FreeFolderChildren(root);
 }
 
 TEST_F(DragDropTest, FavoritesMoveToAnotherFolderButNotOntoTheirOwn) {
@@ -196,28 +205,26 @@ TEST_F(DragDropTest, FavoritesMoveToAnotherFolderButNotOntoTheirOwn) {
     FavorStore().AddFavor(f);
     Panes panes;
     HWND tree = panes.Tree().Hwnd();
-    panes.Tree().SelectFolder(a);
-    std::vector<FavorRecord*> rows = FavorsIn(a);  // what the window's selection change loads
-    panes.List().FillList(rows);
-    auto target = Make(new CFolderTreeDropTarget(panes.Tree()));
+    panes.Show(a);
+    auto target = Make(new CFolderTreeDropTarget(panes.Edits(), panes.Tree()));
     target->dragMode = DragFavors;
     auto empty = Make(new fw::COleDataSource);
     panes.List().SelectAll();
-    EXPECT_EQ(DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().FindFolder(a)->treeItem)),
+    EXPECT_EQ(DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().ItemOf(a))),
               static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(panes.List().RowCount(), 1);
-    EXPECT_EQ(DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().FindFolder(c)->treeItem)),
+    EXPECT_EQ(DropOn(*target, empty.get(), ItemCenterOnScreen(tree, panes.Tree().ItemOf(c))),
               static_cast<DWORD>(DROPEFFECT_MOVE));
     EXPECT_EQ(panes.List().RowCount(), 0);
     auto moved = FavorsIn(c);
     ASSERT_EQ(moved.size(), 1u);
-    EXPECT_EQ(moved[0]->name, L"F");
-    FreeFavorList(moved);
+    EXPECT_EQ(moved[0].name, L"F");
 }
 
 TEST_F(DragDropTest, MagicAddPostsTheFirstLinkToTheMainWindow) {
     HWND main = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    auto target = Make(new CMagicAddDropTarget(main));
+    FavorEdits edits(FavorStore());
+    auto target = Make(new CMagicAddDropTarget(edits, main));
     EXPECT_EQ(DropOn(*target, LinkDrag({L"Page.url"}, L"http://page/").get()), static_cast<DWORD>(DROPEFFECT_COPY));
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, main, WM_FAVOR_CAPTURED, WM_FAVOR_CAPTURED, PM_REMOVE));
@@ -264,7 +271,7 @@ TEST_F(DragDropTest, ADropNearTheEdgeOfAScrolledTreeGoesToTheHighlightedFolder) 
         ClientToScreen(tree, &p);
         const POINTL at{p.x, p.y};
         auto link = LinkDrag({L"Page.url"}, L"http://page/");
-        auto target = Make(new CFolderTreeDropTarget(panes.Tree()));
+        auto target = Make(new CFolderTreeDropTarget(panes.Edits(), panes.Tree()));
         DWORD effect = DROPEFFECT_COPY;
         target->DragEnter(link.get(), MK_LBUTTON, at, &effect);
         target->DragOver(MK_LBUTTON, at, &effect);
@@ -274,7 +281,6 @@ TEST_F(DragDropTest, ADropNearTheEdgeOfAScrolledTreeGoesToTheHighlightedFolder) 
         target->Drop(link.get(), 0, at, &effect);
         auto stored = FavorsIn(highlighted);
         EXPECT_EQ(stored.size(), 1u);
-        FreeFavorList(stored);
     }
 }
 
@@ -284,8 +290,8 @@ TEST_F(DragDropTest, AnExternalDropOnTheTreeWithNothingUsableChangesNothing) {
     Panes panes;
     HWND tree = panes.Tree().Hwnd();
     panes.Tree().SelectFolder(a);
-    auto target = Make(new CFolderTreeDropTarget(panes.Tree()));
-    const POINT onB = ItemCenterOnScreen(tree, panes.Tree().FindFolder(b)->treeItem);
+    auto target = Make(new CFolderTreeDropTarget(panes.Edits(), panes.Tree()));
+    const POINT onB = ItemCenterOnScreen(tree, panes.Tree().ItemOf(b));
     EXPECT_EQ(DropOn(*target, FileDrop({m_dir.Path() + L"\\notes.txt"}).get(), onB),
               static_cast<DWORD>(DROPEFFECT_COPY));  // the file list was read
     EXPECT_EQ(DropOn(*target, LinkDrag({L"a.url", L"b.url"}, L"http://x/").get(), onB),
@@ -311,14 +317,12 @@ TEST_F(DragDropTest, DropsOnAStoreThatCannotWriteChangeNothing) {
         other.Execute(readOnly ? "begin;" : "begin immediate;");
         Panes panes;
         HWND tree = panes.Tree().Hwnd();
-        panes.Tree().SelectFolder(a);
-        std::vector<FavorRecord*> rows = FavorsIn(a);
-        panes.List().FillList(rows);
+        panes.Show(a);
         panes.List().SelectAll();
-        const POINT onC = ItemCenterOnScreen(tree, panes.Tree().FindFolder(c)->treeItem);
-        auto onList = Make(new CFavorListDropTarget(panes.List()));
-        auto onMagic = Make(new CMagicAddDropTarget(tree));
-        auto onTree = Make(new CFolderTreeDropTarget(panes.Tree()));
+        const POINT onC = ItemCenterOnScreen(tree, panes.Tree().ItemOf(c));
+        auto onList = Make(new CFavorListDropTarget(panes.Edits(), panes.List()));
+        auto onMagic = Make(new CMagicAddDropTarget(panes.Edits(), tree));
+        auto onTree = Make(new CFolderTreeDropTarget(panes.Edits(), panes.Tree()));
         const std::vector<fw::COleDropTarget*> targets = {onList.get(), onMagic.get(), onTree.get()};
         for (fw::COleDropTarget* t : readOnly ? targets : std::vector<fw::COleDropTarget*>{})
             EXPECT_EQ(DropOn(*t, LinkDrag({L"Page.url"}, L"http://p/").get(), onC), DWORD(DROPEFFECT_NONE));

@@ -47,17 +47,16 @@ void PollDialog(HWND dlg, std::function<bool(HWND)> step) {
     });
 }
 
-std::vector<FavorRecord*> Favors(CFavorStore& store, int folderId) {
-    std::vector<FavorRecord*> rows;
+std::vector<FavorRecord> Favors(CFavorStore& store, int folderId) {
+    std::vector<FavorRecord> rows;
     store.LoadFavors(folderId, rows);
     return rows;
 }
 
 std::wstring LocationOf(CFavorStore& store, int folderId, int id) {
     std::wstring location;
-    for (FavorRecord* f : Favors(store, folderId)) {
-        if (f->id == id) location = f->location;
-        delete f;
+    for (FavorRecord& f : Favors(store, folderId)) {
+        if (f.id == id) location = f.location;
     }
     return location;
 }
@@ -94,10 +93,9 @@ TEST_F(MainWindowTest, NewFavoriteAsksBeforeAddingAStoredLocationAgain) {
     EXPECT_EQ(shown[0].caption, L"Tidemarker Tip:");
     EXPECT_EQ(shown[0].text, L"This location is already stored as \"Example\" in Root\\News. Add it again?");
     EXPECT_EQ(shown[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
-    std::vector<FavorRecord*> stored = Favors(store, 0);
+    std::vector<FavorRecord> stored = Favors(store, 0);
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0]->location, L"HTTP://Example.com:80");
-    FreeFavorList(stored);
+    EXPECT_EQ(stored[0].location, L"HTTP://Example.com:80");
 }
 
 TEST_F(MainWindowTest, FindDuplicatesKeepsTheMostVisitedOfEachGroupAndDeletesTheRest) {
@@ -146,10 +144,7 @@ TEST_F(MainWindowTest, FindDuplicatesKeepsTheMostVisitedOfEachGroupAndDeletesThe
     // Kept: a1 (the oldest of three unvisited), b2 (visited) and the lone one.
     std::vector<std::wstring> names;
     for (int folder : {0, news, tech})
-        for (FavorRecord* f : Favors(store, folder)) {
-            names.push_back(f->name);
-            delete f;
-        }
+        for (FavorRecord& f : Favors(store, folder)) names.push_back(f.name);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::wstring>{L"a1", L"b2", L"lone"}));
     EXPECT_EQ(window->List().RowCount(), 3);  // News shows a1, b2, lone
@@ -236,7 +231,6 @@ TEST_F(MainWindowTest, CancelStopsALinkCheckHalfWayAndChangesNothing) {
     EXPECT_EQ(rowsAtCancel, 1);
     EXPECT_EQ(rowsLater, 1);
     EXPECT_EQ(LocationOf(store, 0, gone), server.Url("/gone"));
-    std::vector<FavorRecord*> left = Favors(store, 0);
+    std::vector<FavorRecord> left = Favors(store, 0);
     EXPECT_EQ(left.size(), 4u);
-    FreeFavorList(left);
 }

@@ -201,7 +201,7 @@ protected:
     }
     POINT FolderPoint(int id) const {
         RECT rc{};
-        const HTREEITEM item = window->Tree().FindFolder(id)->treeItem;
+        const HTREEITEM item = window->Tree().ItemOf(id);
         std::memcpy(&rc, &item, sizeof item);  // the item goes in, its rectangle comes out
         SendMessageW(Item(IDC_FOLDER_TREE), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rc));
         return Centre(rc);
@@ -288,20 +288,18 @@ struct DialogAnswer {
 inline void PressOk(HWND dlg) { PostMessageW(GetDlgItem(dlg, IDC_DLG_OK), BM_CLICK, 0, 0); }
 
 inline int FavorCount(CFavorStore& store, int folderId) {
-    std::vector<FavorRecord*> rows;
+    std::vector<FavorRecord> rows;
     store.LoadFavors(folderId, rows);
     const int n = static_cast<int>(rows.size());
-    FreeFavorList(rows);
     return n;
 }
 
 // The names of a folder's favorites as the store holds them, in its order.
 inline std::vector<std::wstring> StoredNames(CFavorStore& store, int folderId) {
-    std::vector<FavorRecord*> rows;
+    std::vector<FavorRecord> rows;
     store.LoadFavors(folderId, rows);
     std::vector<std::wstring> names;
-    for (const FavorRecord* r : rows) names.push_back(r->name);
-    FreeFavorList(rows);
+    for (const FavorRecord& r : rows) names.push_back(r.name);
     return names;
 }
 

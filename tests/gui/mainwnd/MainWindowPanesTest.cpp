@@ -10,25 +10,23 @@ std::vector<std::wstring> FolderNames(CFavorStore& store, int parentId) {
     FolderRecord root;
     store.LoadFolderTree(root);
     std::vector<std::wstring> names;
-    std::vector<FolderRecord*> stack(root.subfolders.begin(), root.subfolders.end());
+    std::vector<const FolderRecord*> stack{&root};
     while (!stack.empty()) {
-        FolderRecord* f = stack.back();
+        const FolderRecord* f = stack.back();
         stack.pop_back();
-        if (f->pid == parentId) names.push_back(f->name);
-        stack.insert(stack.end(), f->subfolders.begin(), f->subfolders.end());
+        if (f != &root && f->pid == parentId) names.push_back(f->name);
+        for (const auto& sub : f->subfolders) stack.push_back(sub.get());
     }
-    FreeFolderChildren(root);
     std::sort(names.begin(), names.end());
     return names;
 }
 
 FavorRecord StoredFavor(CFavorStore& store, int folderId, int id) {
-    std::vector<FavorRecord*> rows;
+    std::vector<FavorRecord> rows;
     store.LoadFavors(folderId, rows);
     FavorRecord found;
-    for (FavorRecord* r : rows)
-        if (r->id == id) found = *r;
-    FreeFavorList(rows);
+    for (FavorRecord& r : rows)
+        if (r.id == id) found = r;
     return found;
 }
 

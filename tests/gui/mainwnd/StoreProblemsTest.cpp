@@ -2,20 +2,10 @@
 // a write lock another program takes half-way through the session.
 #include "gui/mainwnd/MainWindowHost.h"
 #include "app/AppMessages.h"
+#include "fakes/StoreRows.h"
 #include "store/TextConv.h"
 
 namespace {
-
-// Every row of both tables, as text.
-std::string Dump(const std::wstring& path) {
-    CppSQLite3Connection db;
-    db.Open(ToUtf8(path).c_str(), true);
-    std::string out;
-    for (const char* sql : {"select * from tbl_folder", "select * from tbl_favor"})
-        for (CppSQLite3Cursor rows = db.Query(sql); !rows.AtEnd(); rows.Next())
-            for (int c = 0; c < rows.ColumnCount(); ++c) out += std::string(rows.TextValue(c, "")) + "|";
-    return out;
-}
 
 void DoubleClickList(HWND main) {
     NMHDR dbl{GetDlgItem(main, IDC_FAVOR_LIST), IDC_FAVOR_LIST, static_cast<UINT>(NM_DBLCLK)};
@@ -34,7 +24,7 @@ TEST_F(MainWindowTest, AReadOnlyStoreIsBrowsedWithEveryChangeTurnedOff) {
     ASSERT_TRUE(store.AddImportedFavor(copy));
     ASSERT_TRUE(store.Open(DbPath(), true));
     ASSERT_FALSE(store.CheckWritable());  // as start-up does
-    const std::string before = Dump(DbPath());
+    const std::string before = StoreRows(DbPath());
     Open(true);
     ClickFolder(news);
     SelectRows({0});
@@ -43,7 +33,7 @@ TEST_F(MainWindowTest, AReadOnlyStoreIsBrowsedWithEveryChangeTurnedOff) {
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(IDC_EXPORT));
     for (UINT id : {IDM_FILE_NEW_FAVORITE, IDM_FILE_NEW_FOLDER, IDM_FILE_IMPORT, IDM_EDIT_FOLDER, IDM_DELETE_FOLDER,
-                    IDM_EDIT_FAVORITE, IDM_DELETE_FAVORITES})
+                    IDM_EDIT_FAVORITE, IDM_DELETE_FAVORITES, IDM_EDIT_UNDO, IDM_EDIT_REDO})
         EXPECT_EQ(GetMenuState(GetMenu(Main()), id, MF_BYCOMMAND) & MF_GRAYED, UINT(MF_GRAYED)) << id;
 
     int dialogs = 0;
@@ -95,7 +85,7 @@ TEST_F(MainWindowTest, AReadOnlyStoreIsBrowsedWithEveryChangeTurnedOff) {
     EXPECT_FALSE(canDelete);
     EXPECT_NE(lastVisits.find(L"2020-01-02 03:04:05"), std::wstring::npos) << lastVisits;  // as the file holds it
     EXPECT_EQ(seams.Messages().size(), 1u);
-    EXPECT_EQ(Dump(DbPath()), before);
+    EXPECT_EQ(StoreRows(DbPath()), before);
 }
 
 // Each refused change is said once, after a short wait, and the panes keep the file's state.
@@ -107,7 +97,7 @@ TEST_F(MainWindowTest, ChangesAnotherProgramLocksOutAreToldAndThePanesKeepTheFil
     CppSQLite3Connection other;
     other.Open(ToUtf8(DbPath()).c_str());
     other.Execute("begin immediate;");
-    const std::string before = Dump(DbPath());
+    const std::string before = StoreRows(DbPath());
     {
         DialogAnswer answer([](HWND dlg) {
             SetDlgItemTextW(dlg, IDC_DETAIL_NAME, L"World");
@@ -136,7 +126,7 @@ TEST_F(MainWindowTest, ChangesAnotherProgramLocksOutAreToldAndThePanesKeepTheFil
     EXPECT_EQ(tips, std::vector<std::wstring>(5, L"The change could not be saved to your favorites data file "
                                                  L"\\Data\\favors.db.\nSQLite reports: SQLITE_BUSY[5]: database is locked"));
     other.Execute("rollback;");
-    EXPECT_EQ(Dump(DbPath()), before);
+    EXPECT_EQ(StoreRows(DbPath()), before);
 }
 
 // While another program writes the file, the Clean Up tools cannot read it: they say so

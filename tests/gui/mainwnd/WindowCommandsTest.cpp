@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, VisitMenuEntriesOpenAndCount) {
     visited.id = a;
     store.CountVisit(visited);
     Open(false);
-    std::vector<FavorRecord*> most;
+    std::vector<FavorRecord> most;
     ASSERT_TRUE(store.GetMostVisited(most));
     ASSERT_EQ(most.size(), 1u);
     // The menu remembers its entries when it is shown; an id outside it does nothing.
@@ -93,7 +93,14 @@ TEST_F(MainWindowTest, VisitMenuEntriesOpenAndCount) {
     most.clear();
     store.GetMostVisited(most);
     ASSERT_EQ(most.size(), 1u);
-    EXPECT_EQ(most[0]->hits, 2);
+    EXPECT_EQ(most[0].hits, 2);
+    std::wstring shownCount;  // the list counts the visit as well
+    for (int row = 0; row < window->List().RowCount(); ++row) {
+        wchar_t cell[16] = L"";
+        ListView_GetItemText(Item(IDC_FAVOR_LIST), row, 3, cell, 16);
+        if (RowName(row) == L"A") shownCount = cell;
+    }
+    EXPECT_EQ(shownCount, L"2");
 }
 
 TEST_F(MainWindowTest, PreferencesCloseAppliesTheTopMostRule) {

@@ -49,7 +49,6 @@ void ClickOk(HWND dlg) { PostMessageW(GetDlgItem(dlg, IDC_DLG_OK), BM_CLICK, 0, 
 class EditDialogsTest : public testing::Test {
 protected:
     EditDialogsTest() { BuildTestHierarchy(root); }
-    ~EditDialogsTest() override { FreeFolderChildren(root); }
     FolderRecord root;
 };
 

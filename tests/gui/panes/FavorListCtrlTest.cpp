@@ -8,13 +8,13 @@
 
 namespace {
 
-FavorRecord* NewFavor(int id, const wchar_t* name, int hits = 0) {
-    auto* r = new FavorRecord;
-    r->id = id;
-    r->pid = 1;
-    r->name = name;
-    r->location = std::wstring(L"http://") + name + L"/";
-    r->hits = hits;
+FavorRecord NewFavor(int id, const wchar_t* name, int hits = 0) {
+    FavorRecord r;
+    r.id = id;
+    r.pid = 1;
+    r.name = name;
+    r.location = std::wstring(L"http://") + name + L"/";
+    r.hits = hits;
     return r;
 }
 
@@ -28,10 +28,10 @@ protected:
     }
     // Rows 0..: the store delivers ascending ids, the list shows them reversed.
     void Fill(std::initializer_list<std::pair<const wchar_t*, int>> favors) {
-        std::vector<FavorRecord*> records;
+        std::vector<FavorRecord> records;
         int id = 0;
         for (const auto& [name, hits] : favors) records.push_back(NewFavor(++id, name, hits));
-        list.FillList(records);
+        list.FillList(records, 1);
         EXPECT_TRUE(records.empty());
     }
     std::wstring Cell(int row, int col) const {
@@ -41,15 +41,12 @@ protected:
     }
     std::vector<std::wstring> Names() const {
         std::vector<std::wstring> out;
-        for (int i = 0; i < list.RowCount(); ++i) {
-            out.push_back(Cell(i, 0));
-            EXPECT_EQ(list.RecordAt(i)->listItem, i);
-        }
+        for (int i = 0; i < list.RowCount(); ++i) out.push_back(Cell(i, 0));
         return out;
     }
     std::vector<int> Selected() const {
         std::vector<int> rows;
-        for (const FavorRecord* r : list.GetSelectedFavors()) rows.push_back(r->listItem);
+        for (int row = -1; (row = ListView_GetNextItem(list.Hwnd(), row, LVNI_SELECTED)) >= 0;) rows.push_back(row);
         return rows;
     }
     void Select(std::initializer_list<int> rows) {
@@ -118,48 +115,45 @@ TEST_F(FavorListTest, FillShowsTheRecordsReversedWithFiveColumns) {
     EXPECT_EQ(list.FindRow(1), nullptr);
 }
 
-TEST_F(FavorListTest, RowOperationsByIdAndVisitCounting) {
-    FakeSeams seams;
-    seams.PinClock(2026, 3, 4, 5, 6, 7);
-    Fill({{L"one", 3}, {L"two", 0}});
-    FavorRecord added;
-    added.id = 10;
-    added.name = L"new";
-    added.hits = 1;
+TEST_F(FavorListTest, StoredChangesFollowTheListedFolder) {
+    Fill({{L"one", 3}, {L"two", 0}});  // folder 1
+    FavorRecord elsewhere = NewFavor(11, L"elsewhere");
+    elsewhere.pid = 2;
     Select({1});
-    list.AddRow(added);
+    list.FavorsAdded({NewFavor(10, L"new", 1), elsewhere});
     EXPECT_EQ(Names(), (NameList{L"new", L"two", L"one"}));
     EXPECT_EQ(Selected(), (std::vector<int>{0}));
 
     FavorRecord changed = *list.FindRow(1);
     changed.name = L"uno";
     changed.tags = L"t";
-    changed.hits = 99;  // visit counts are not taken from an update
-    list.UpdateRow(changed);
+    list.FavorsChanged({changed});
     EXPECT_EQ(Names(), (NameList{L"new", L"two", L"uno"}));
     EXPECT_EQ(Cell(2, 2), L"t");
-    EXPECT_EQ(Cell(2, 3), L"3");
-    EXPECT_EQ(Selected(), (std::vector<int>{2}));
-
-    list.CountVisitInRow(1);
+    changed.hits = 4;
+    changed.lastHit = L"2026-03-04 05:06:07";
+    list.VisitCounted(changed);
     EXPECT_EQ(Cell(2, 3), L"4");
     EXPECT_EQ(Cell(2, 4), L"2026-03-04 05:06:07");
-    EXPECT_EQ(list.FindRow(1)->lastHit, L"2026-03-04 05:06:07");
 
-    list.RemoveRow(2);
-    list.RemoveRow(77);  // unknown ids change nothing
-    list.UpdateRow(FavorRecord{});
-    list.CountVisitInRow(77);
+    FavorRecord moved = *list.FindRow(2);
+    moved.pid = 2;
+    list.FavorsChanged({moved});  // it left the folder
+    list.FavorsRemoved({77});     // unknown ids change nothing
+    list.VisitCounted(FavorRecord{});
     EXPECT_EQ(Names(), (NameList{L"new", L"uno"}));
-    EXPECT_EQ(list.FindRow(2), nullptr);
+    moved.pid = 1;
+    list.FavorsChanged({moved});  // and came back
+    EXPECT_EQ(Names(), (NameList{L"two", L"new", L"uno"}));
+    EXPECT_EQ(Selected(), (std::vector<int>{0}));
 }
 
-TEST_F(FavorListTest, RemoveSelectedRowsRemovesExactlyThose) {
+TEST_F(FavorListTest, RemovedRowsGoAndTheRestStay) {
     Fill({{L"a", 0}, {L"b", 0}, {L"c", 0}, {L"d", 0}, {L"e", 0}});  // rows e d c b a
     Select({0, 2, 4});
     EXPECT_EQ(list.SelectedCount(), 3);
     EXPECT_EQ(list.GetSingleSelectedFavor(), nullptr);
-    list.RemoveSelectedRows();
+    list.FavorsRemoved({5, 3, 1});
     EXPECT_EQ(Names(), (NameList{L"d", L"b"}));
     EXPECT_EQ(list.FindRow(5), nullptr);
     EXPECT_NE(list.FindRow(4), nullptr);

@@ -18,16 +18,17 @@ std::wstring ItemText(HWND tree, HTREEITEM item) {
 }
 
 // "Name(child,child(...))" for an item and its subtree; also checks that every
-// item's data is a record whose treeItem is that item.
-std::wstring Shape(HWND tree, HTREEITEM item) {
+// item's data is a record that the tree shows by that item.
+std::wstring Shape(const CFolderTreeCtrl& control, HTREEITEM item) {
+    HWND tree = control.Hwnd();
     std::wstring s = ItemText(tree, item);
     const FolderRecord* rec = CFolderTreeCtrl::RecordOf(tree, item);
-    if (!rec || rec->treeItem != item) s += L"!";
+    if (!rec || control.ItemOf(rec->id) != item) s += L"!";
     HTREEITEM child = TreeView_GetChild(tree, item);
     if (!child) return s;
     s += L"(";
     for (bool first = true; child; child = TreeView_GetNextSibling(tree, child), first = false)
-        s += (first ? L"" : L",") + Shape(tree, child);
+        s += (first ? L"" : L",") + Shape(control, child);
     return s + L")";
 }
 
@@ -44,18 +45,12 @@ protected:
         EXPECT_TRUE(loaded.subfolders.empty());
         host.foldersChanged = host.selectionChanges = 0;
     }
-    std::wstring Shape() const { return ::Shape(tree.Hwnd(), TreeView_GetRoot(tree.Hwnd())); }
+    std::wstring Shape() const { return ::Shape(tree, TreeView_GetRoot(tree.Hwnd())); }
     int SelectedId() const {
         const FolderRecord* f = tree.GetSelectedFolder();
         return f ? f->id : -1;
     }
-    FolderRecord Rec(int id, int pid, const wchar_t* name) {
-        FolderRecord r;
-        r.id = id;
-        r.pid = pid;
-        r.name = name;
-        return r;
-    }
+    static FolderRow Rec(int id, int pid, const wchar_t* name) { return {id, pid, name}; }
 
     PaneHost host;
     CFolderTreeCtrl tree;
@@ -124,7 +119,7 @@ TEST_F(FolderTreeTest, UpdateRenamesOrMovesWithTheSubtree) {
     EXPECT_EQ(Shape(), L"Favor Folders(News(Games),Tech(Linux,Globe(Europe)),Paris)");
 }
 
-TEST_F(FolderTreeTest, DeleteRemovesTheSubtreeDeepestFirstAndSelectsTheParent) {
+TEST_F(FolderTreeTest, DeleteRemovesTheSubtreeDeepestFirstAndASelectionInsideGoesToTheParent) {
     tree.SelectFolder(2);
     std::vector<int> ids;
     tree.DeleteFolderItem(1, ids, true);
@@ -137,7 +132,7 @@ TEST_F(FolderTreeTest, DeleteRemovesTheSubtreeDeepestFirstAndSelectsTheParent) {
     ids.clear();
     tree.DeleteFolderItem(6, ids, true);
     EXPECT_EQ(ids, (std::vector<int>{6}));
-    EXPECT_EQ(SelectedId(), 5);
+    EXPECT_EQ(SelectedId(), 0);  // a selection elsewhere stays
     tree.DeleteFolderItem(0, ids, true);  // the root stays
     tree.DeleteFolderItem(42, ids, true);
     EXPECT_EQ(ids, (std::vector<int>{6}));

@@ -43,12 +43,11 @@ public:
 //         / 4 Sports
 //  5 Tech / 6 Linux
 inline FolderRecord* AddTestFolder(FolderRecord& parent, int id, const wchar_t* name) {
-    auto* f = new FolderRecord;
-    f->id = id;
-    f->pid = parent.id;
-    f->name = name;
-    parent.subfolders.push_back(f);
-    return f;
+    FolderRecord& f = parent.AddSubfolder();
+    f.id = id;
+    f.pid = parent.id;
+    f.name = name;
+    return &f;
 }
 
 inline void BuildTestHierarchy(FolderRecord& root) {

@@ -135,14 +135,9 @@ TEST(BCMenu, TrackReturnsTheChosenCommand) {
 }
 
 TEST(VisitMenu, OneEntryPerRecordWithShortenedNames) {
-    std::vector<std::unique_ptr<FavorRecord>> owned;
-    std::vector<FavorRecord*> records;
-    for (const wchar_t* name : {L"News", L"Tom & Jerry", L""}) {
-        owned.push_back(std::make_unique<FavorRecord>());
-        owned.back()->name = name;
-        records.push_back(owned.back().get());
-    }
-    owned.back()->name = std::wstring(60, L'z');
+    std::vector<FavorRecord> records;
+    for (const wchar_t* name : {L"News", L"Tom & Jerry", L""}) records.emplace_back().name = name;
+    records.back().name = std::wstring(60, L'z');
     BCMenu menu;
     ASSERT_TRUE(BuildVisitMenu(menu, records, IDM_MOST_VISITED_FIRST));
     const std::vector<MenuEntry> got = Entries(menu.Handle());
@@ -153,7 +148,7 @@ TEST(VisitMenu, OneEntryPerRecordWithShortenedNames) {
     EXPECT_EQ(got[2].id, static_cast<UINT>(IDM_MOST_VISITED_FIRST + 2));
     EXPECT_EQ(got[2].text, std::wstring(48, L'z') + L"...");
 
-    EXPECT_EQ(VisitMenuRecord(records, IDM_MOST_VISITED_FIRST, IDM_MOST_VISITED_FIRST + 1), records[1]);
+    EXPECT_EQ(VisitMenuRecord(records, IDM_MOST_VISITED_FIRST, IDM_MOST_VISITED_FIRST + 1), &records[1]);
     EXPECT_EQ(VisitMenuRecord(records, IDM_MOST_VISITED_FIRST, IDM_MOST_VISITED_FIRST + 3), nullptr);
     EXPECT_EQ(VisitMenuRecord(records, IDM_MOST_VISITED_FIRST, IDM_MOST_VISITED_FIRST - 1), nullptr);
 

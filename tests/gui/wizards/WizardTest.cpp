@@ -239,7 +239,6 @@ TEST_F(WizardTest, FirefoxImportFromTheFileMenuFillsTheBarAndRefusesASecondStart
     ASSERT_EQ(root.subfolders.size(), 1u);
     EXPECT_EQ(root.subfolders[0]->name, L"Favorites From Firefox");
     EXPECT_EQ(root.subfolders[0]->favors.size(), size_t{kUnsorted});
-    FreeFolderChildren(root);
     EXPECT_EQ(SelectedTreeText(Item(IDC_FOLDER_TREE)), L"Favorites From Firefox");
 }
 
@@ -304,7 +303,6 @@ TEST_F(WizardTest, AnImportTheStoreRejectsIsReportedAndChangesNothing) {
     ASSERT_TRUE(store.LoadFolderTree(root));
     ASSERT_EQ(root.subfolders.size(), 1u);
     EXPECT_EQ(root.subfolders[0]->name, L"Mine");
-    FreeFolderChildren(root);
     EXPECT_EQ(TreeView_GetCount(Item(IDC_FOLDER_TREE)), 2u);  // "Favor Folders" and Mine
     RemoveDirectoryW((StorePath() + L"-journal").c_str());
 }
@@ -385,12 +383,11 @@ TEST_F(WizardTest, ChromiumProfileAndBookmarkHtmlImportsFromTheFileMenu) {
         FolderRecord root;
         int count = 0;
         ASSERT_TRUE(store.LoadAll(root, count));
-        const FolderRecord* top = root.subfolders.back();
+        const FolderRecord* top = root.subfolders.back().get();
         EXPECT_EQ(top->name, c.top);
         ASSERT_EQ(top->subfolders.size(), 1u);
         EXPECT_EQ(top->subfolders[0]->name, c.first);
         ASSERT_EQ(top->subfolders[0]->favors.size(), 1u);
-        EXPECT_EQ(top->subfolders[0]->favors[0]->name, c.inside);
-        FreeFolderChildren(root);
+        EXPECT_EQ(top->subfolders[0]->favors[0].name, c.inside);
     }
 }

@@ -59,7 +59,7 @@ TEST(FavorStoreFile, AnUnusableFileFailsToOpenAndIsLeftAsItWas) {
             CFavorStore store;
             EXPECT_FALSE(store.Open(file.Path())) << c.what;
             EXPECT_FALSE(store.IsOpen());
-            std::vector<FavorRecord*> none;
+            std::vector<FavorRecord> none;
             EXPECT_FALSE(store.LoadFavors(0, none)) << c.what;
             EXPECT_EQ(AddTestFavor(store, L"lost", 0), -1) << c.what;
         }
@@ -165,7 +165,7 @@ TEST(FavorStoreThreads, AnImportWorkerAndTheGuiThreadShareTheStore) {
             guiAdded[AddTestFavor(store, name, 1)] = name;
         }
         batchSeen.push_back(FavorsIn(store, 2));
-        std::vector<FavorRecord*> cached;
+        std::vector<FavorRecord> cached;
         EXPECT_TRUE(store.GetMostVisited(cached));
     }
     worker.join();
@@ -175,11 +175,11 @@ TEST(FavorStoreThreads, AnImportWorkerAndTheGuiThreadShareTheStore) {
     OwnedFavors loaded;
     ASSERT_TRUE(store.LoadFavors(1, loaded.list));
     ASSERT_EQ(loaded.list.size(), 2u * kEach);
-    for (const FavorRecord* f : loaded.list) {
-        const auto& added = f->name[0] == L'w' ? workerAdded : guiAdded;
-        const auto it = added.find(f->id);
-        ASSERT_NE(it, added.end()) << f->id;
-        EXPECT_EQ(it->second, f->name);
+    for (const FavorRecord& f : loaded.list) {
+        const auto& added = f.name[0] == L'w' ? workerAdded : guiAdded;
+        const auto it = added.find(f.id);
+        ASSERT_NE(it, added.end()) << f.id;
+        EXPECT_EQ(it->second, f.name);
     }
 }
 

@@ -19,18 +19,18 @@ protected:
         return found.Names();
     }
     Names MostVisited() {
-        std::vector<FavorRecord*> cached;  // the store's own records
+        std::vector<FavorRecord> cached;  // the store's own records
         EXPECT_TRUE(store.GetMostVisited(cached));
         return OwnedNames(cached);
     }
     Names LatestVisited() {
-        std::vector<FavorRecord*> cached;
+        std::vector<FavorRecord> cached;
         EXPECT_TRUE(store.GetLatestVisited(cached));
         return OwnedNames(cached);
     }
-    static Names OwnedNames(const std::vector<FavorRecord*>& records) {
+    static Names OwnedNames(const std::vector<FavorRecord>& records) {
         Names names;
-        for (const FavorRecord* f : records) names.push_back(f->name);
+        for (const FavorRecord& f : records) names.push_back(f.name);
         return names;
     }
     void Visit(int id, int times) {
@@ -82,7 +82,7 @@ TEST_F(FavorStoreTest, AddedFavorsGetFreshIdsAndNoVisitsAndReadBackWhole) {
     OwnedFavors loaded;
     ASSERT_TRUE(store.LoadFavors(3, loaded.list));
     ASSERT_EQ(loaded.Names(), (Names{first.name, L"third"}));
-    const FavorRecord& back = *loaded.list[0];
+    const FavorRecord& back = loaded.list[0];
     EXPECT_EQ(back.id, first.id);
     EXPECT_EQ(back.pid, 3);
     EXPECT_EQ(back.location, first.location);
@@ -112,10 +112,10 @@ TEST_F(FavorStoreTest, UpdateFavorMovesAndRenamesButKeepsVisits) {
     OwnedFavors moved;
     ASSERT_TRUE(store.LoadFavors(2, moved.list));
     ASSERT_EQ(moved.Names(), Names{L"after"});
-    EXPECT_EQ(moved.list[0]->location, L"http://new/");
-    EXPECT_EQ(moved.list[0]->tags, L"t");
-    EXPECT_EQ(moved.list[0]->hits, 2);
-    EXPECT_EQ(moved.list[0]->lastHit, L"2024-04-01 12:00:01");
+    EXPECT_EQ(moved.list[0].location, L"http://new/");
+    EXPECT_EQ(moved.list[0].tags, L"t");
+    EXPECT_EQ(moved.list[0].hits, 2);
+    EXPECT_EQ(moved.list[0].lastHit, L"2024-04-01 12:00:01");
 }
 
 TEST_F(FavorStoreTest, DeletingASubtreeRemovesEveryLevelAndItsFavorites) {
@@ -175,10 +175,7 @@ TEST_F(FavorStoreTest, VisitListsFollowVisitsAndRefreshOnlyWhenStale) {
     EXPECT_EQ(LatestVisited(), (Names{L"d"}));
 
     // Until the next refresh the same records come back.
-    std::vector<FavorRecord*> first, second;
-    ASSERT_TRUE(store.GetMostVisited(first));
-    ASSERT_TRUE(store.GetMostVisited(second));
-    EXPECT_EQ(first, second);
+    EXPECT_EQ(MostVisited(), MostVisited());
 }
 
 TEST_F(FavorStoreTest, SearchMatchesLikePatternsSafely) {

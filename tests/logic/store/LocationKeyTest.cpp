@@ -85,7 +85,7 @@ TEST_F(CleanupStoreTest, DuplicatesComeInGroupsLargestFirstAndTheCheckFindsTheFi
     ASSERT_TRUE(store.FindDuplicates(found.list, sizes));
     EXPECT_EQ(sizes, (std::vector<size_t>{3, 2, 2}));
     std::vector<int> ids;
-    for (const FavorRecord* f : found.list) ids.push_back(f->id);
+    for (const FavorRecord& f : found.list) ids.push_back(f.id);
     EXPECT_EQ(ids, (std::vector<int>{c1, c2, c3, b1, b2, a1, a2}));  // then by key: a.example before b.example
 
     OwnedFavors same;

@@ -5,31 +5,29 @@
 #include <string>
 #include <vector>
 
-// Records the caller owns, freed at the end of the test.
+// Records loaded by a test, with their names in order.
 struct OwnedFavors {
-    std::vector<FavorRecord*> list;
-    ~OwnedFavors() { FreeFavorList(list); }
+    std::vector<FavorRecord> list;
     std::vector<std::wstring> Names() const {
         std::vector<std::wstring> names;
-        for (const FavorRecord* f : list) names.push_back(f->name);
+        for (const FavorRecord& f : list) names.push_back(f.name);
         return names;
     }
 };
 
 struct OwnedTree {
     FolderRecord root;
-    ~OwnedTree() { FreeFolderChildren(root); }
 };
 
 inline std::wstring RenderFavors(const FolderRecord& folder) {
     std::wstring text;
-    for (const FavorRecord* f : folder.favors) text += (text.empty() ? L"[" : L" ") + f->name;
+    for (const FavorRecord& f : folder.favors) text += (text.empty() ? L"[" : L" ") + f.name;
     return text.empty() ? text : text + L']';
 }
 
 inline std::wstring RenderSubfolders(const FolderRecord& folder) {
     std::wstring text;
-    for (const FolderRecord* sub : folder.subfolders) {
+    for (const auto& sub : folder.subfolders) {
         text += (text.empty() ? L"" : L" ") + sub->name;
         if (!sub->subfolders.empty()) text += L'(' + RenderSubfolders(*sub) + L')';
         text += RenderFavors(*sub);

@@ -6,7 +6,7 @@
 #include "transfer/BookmarkHtmlReader.h"
 #include "transfer/CFavorTransfer.h"
 #include "transfer/HtmlCharacterReferences.h"
-#include "transfer/SaveImportedTree.h"
+#include "edits/FavorEdits.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,19 +65,19 @@ TEST(BookmarkHtmlReader, TagsAndVisitTimesReachTheStore) {
                                              "<DT><A HREF=\"i\" LAST_VISIT=\"bad\">B</A></DL>",
                                   tree.root, count));
     ASSERT_EQ(count, 2);
-    EXPECT_EQ(tree.root.favors[0]->tags, L"news,&more");
-    EXPECT_EQ(tree.root.favors[0]->lastHit.substr(0, 8), L"2023-11-");  // local time of 2023-11-14 22:13 UTC
+    EXPECT_EQ(tree.root.favors[0].tags, L"news,&more");
+    EXPECT_EQ(tree.root.favors[0].lastHit.substr(0, 8), L"2023-11-");  // local time of 2023-11-14 22:13 UTC
     CFavorStore store;
     ASSERT_TRUE(store.Open(L":memory:"));
-    const std::wstring visited = tree.root.favors[0]->lastHit;
-    ASSERT_TRUE(SaveImportedTree(store, tree.root, L"Favorites From HTML", {}, {}));
-    std::vector<FavorRecord*> rows;
+    const std::wstring visited = tree.root.favors[0].lastHit;
+    EditStep stored;
+    ASSERT_TRUE(FavorEdits(store).StoreImport(tree.root, L"Favorites From HTML", {}, stored));
+    std::vector<FavorRecord> rows;
     ASSERT_TRUE(store.LoadFavors(tree.root.id, rows));
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0]->lastHit, visited);  // kept; the one without a valid time gets now
-    EXPECT_EQ(rows[0]->tags, L"news,&more");
-    EXPECT_EQ(rows[1]->lastHit.size(), 19u);
-    FreeFavorList(rows);
+    EXPECT_EQ(rows[0].lastHit, visited);  // kept; the one without a valid time gets now
+    EXPECT_EQ(rows[0].tags, L"news,&more");
+    EXPECT_EQ(rows[1].lastHit.size(), 19u);
 }
 
 TEST(BookmarkHtmlReader, OurExportReadsBackAsTheSameTree) {
@@ -101,7 +101,7 @@ TEST(BookmarkHtmlReader, DeepNestingLongNamesAndBadBytesAreSafe) {
     ASSERT_TRUE(ParseBookmarkHtml(deep, tree.root, count));
     const FolderRecord* at = &tree.root;
     int depth = 0;
-    for (; !at->subfolders.empty(); ++depth) at = at->subfolders[0];
+    for (; !at->subfolders.empty(); ++depth) at = at->subfolders[0].get();
     EXPECT_EQ(depth, kMaxImportDepth);
     ASSERT_EQ(at->favors.size(), 1u);  // what lies deeper is kept in the deepest folder
     EXPECT_EQ(count, kMaxImportDepth + 1);

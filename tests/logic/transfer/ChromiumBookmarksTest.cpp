@@ -64,7 +64,7 @@ TEST(ChromiumBookmarks, BadFilesAreRefusedAndOddOnesReadSafely) {
     ASSERT_TRUE(ParseChromiumBookmarks(Bookmarks(deep, "{}", "{}"), tree.root, count));
     const FolderRecord* at = &tree.root;
     int depth = 0;
-    for (; !at->subfolders.empty(); ++depth) at = at->subfolders[0];
+    for (; !at->subfolders.empty(); ++depth) at = at->subfolders[0].get();
     EXPECT_EQ(depth, kMaxImportDepth);  // the root's folder and the file's folders below it
     EXPECT_EQ(at->favors.size(), 1u);
 

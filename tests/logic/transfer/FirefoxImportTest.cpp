@@ -3,7 +3,7 @@
 #include "store/CFavorStore.h"
 #include "store/TextConv.h"
 #include "transfer/CFavorTransfer.h"
-#include "transfer/SaveImportedTree.h"
+#include "edits/FavorEdits.h"
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <cstdio>
@@ -163,7 +163,7 @@ TEST(FirefoxImport, ReadsADatabaseThatARunningFirefoxHoldsLocked) {
     ASSERT_TRUE(transfer.ReadFirefoxPlaces(path, tree.root, count));
     EXPECT_EQ(count, 11);
     ASSERT_EQ(tree.root.favors.size(), 2u);
-    EXPECT_EQ(tree.root.favors[1]->location, L"http://in-the-log.example/");
+    EXPECT_EQ(tree.root.favors[1].location, L"http://in-the-log.example/");
 }
 
 TEST(FirefoxImport, FindsTheFirstProfile) {
@@ -185,7 +185,7 @@ TEST(FirefoxImport, FindsTheFirstProfile) {
     }
 }
 
-TEST(SaveImportedTree, StoresTheWholeTreeInOneGo) {
+TEST(ImportStore, StoresTheWholeTreeInOneGo) {
     ScratchFolder dir;
     CFavorStore store;
     ASSERT_TRUE(store.Open(dir / L"favors.db"));
@@ -197,28 +197,28 @@ TEST(SaveImportedTree, StoresTheWholeTreeInOneGo) {
     AddFav(AddSub(tree.root, L"\u65e5\u672c"), L"Same", L"http://same/");
     AddFav(tree.root, L"Same", L"http://same/");
     int steps = 0;
-    std::vector<std::wstring> mirrored;
-    ASSERT_TRUE(SaveImportedTree(store, tree.root, L"Favorites From IE", [&] { ++steps; },
-                                 [&](const FolderRecord& f) {
-                                     mirrored.push_back(f.name + L"@" + std::to_wstring(f.pid));
-                                 }));
+    FavorEdits edits(store);
+    EditStep stored;
+    ASSERT_TRUE(edits.StoreImport(tree.root, L"Favorites From IE", [&] { ++steps; }, stored));
     EXPECT_EQ(steps, 7);
-    EXPECT_EQ(mirrored, (std::vector<std::wstring>{L"Favorites From IE@0", L"News@" + std::to_wstring(tree.root.id),
-                                                   L"Empty@" + std::to_wstring(news.id),
-                                                   L"\u65e5\u672c@" + std::to_wstring(tree.root.id)}));
-    OwnedTree stored;
+    std::vector<std::wstring> folders;
+    for (const auto& c : stored.folders) folders.push_back(c.after->name + L"@" + std::to_wstring(c.after->pid));
+    const std::wstring top = std::to_wstring(tree.root.id), newsId = std::to_wstring(stored.folders[1].after->id);
+    EXPECT_EQ(folders, (std::vector<std::wstring>{L"Favorites From IE@0", L"News@" + top, L"Empty@" + newsId,
+                                                  L"\u65e5\u672c@" + top}));
+    OwnedTree loaded;
     int count = 0;
-    ASSERT_TRUE(store.LoadAll(stored.root, count));
+    ASSERT_TRUE(store.LoadAll(loaded.root, count));
     EXPECT_EQ(count, 8);
-    EXPECT_EQ(Describe(stored.root), L"{[Favorites From IE{Top=http://top/;Same=http://same/;"
+    EXPECT_EQ(Describe(loaded.root), L"{[Favorites From IE{Top=http://top/;Same=http://same/;"
                                      L"[News{Daily=http://daily/;[Empty{}]}][\u65e5\u672c{Same=http://same/;}]}]}");
 
-    // A store that fails keeps nothing of the import and mirrors nothing.
+    // A store that fails keeps nothing of the import.
     CFavorStore closed;
+    FavorEdits refused(closed);
     OwnedTree again;
     AddFav(again.root, L"x", L"http://x/");
-    int calls = 0;
-    EXPECT_FALSE(SaveImportedTree(closed, again.root, L"Favorites From Firefox", nullptr,
-                                  [&](const FolderRecord&) { ++calls; }));
-    EXPECT_EQ(calls, 0);
+    EditStep none;
+    EXPECT_FALSE(refused.StoreImport(again.root, L"Favorites From Firefox", nullptr, none));
+    EXPECT_TRUE(none.Empty());
 }

@@ -5,7 +5,7 @@
 #include "store/CFavorStore.h"
 #include "store/TextConv.h"
 #include "transfer/CFavorTransfer.h"
-#include "transfer/SaveImportedTree.h"
+#include "edits/FavorEdits.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstdio>
@@ -31,7 +31,7 @@ std::string Json(const std::wstring& text) {
 std::string Json(const FolderRecord& folder) {
     std::string out = "{\"name\": " + Json(folder.name) + ", \"favors\": [";
     for (size_t i = 0; i < folder.favors.size(); ++i) {
-        out += (i ? ", [" : "[") + Json(folder.favors[i]->name) + ", " + Json(folder.favors[i]->location) + "]";
+        out += (i ? ", [" : "[") + Json(folder.favors[i].name) + ", " + Json(folder.favors[i].location) + "]";
     }
     out += "], \"folders\": [";
     for (size_t i = 0; i < folder.subfolders.size(); ++i) out += (i ? ", " : "") + Json(*folder.subfolders[i]);
@@ -61,7 +61,8 @@ TEST(HtmlPeer, WritesTheSampleForTheParser) {
     AddFav(AddSub(AddSub(tree.root, L"\u00c4rger \"quoted\""), L"Deep"), L"Bottom", L"ftp://bottom.example/");
     AddSub(tree.root, L"Same");
     AddSub(tree.root, L"Same");
-    ASSERT_TRUE(SaveImportedTree(store, tree.root, L"Peer > check", nullptr, nullptr));
+    EditStep imported;
+    ASSERT_TRUE(FavorEdits(store).StoreImport(tree.root, L"Peer > check", nullptr, imported));
 
     OwnedTree stored;
     int count = 0;

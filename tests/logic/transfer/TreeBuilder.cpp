@@ -4,8 +4,8 @@
 
 std::wstring Describe(const FolderRecord& folder, bool sorted) {
     std::vector<std::wstring> favors, folders;
-    for (const FavorRecord* f : folder.favors) favors.push_back(f->name + L"=" + f->location + L";");
-    for (const FolderRecord* s : folder.subfolders) folders.push_back(L"[" + s->name + Describe(*s, sorted) + L"]");
+    for (const FavorRecord& f : folder.favors) favors.push_back(f.name + L"=" + f.location + L";");
+    for (const auto& s : folder.subfolders) folders.push_back(L"[" + s->name + Describe(*s, sorted) + L"]");
     if (sorted) {
         std::sort(favors.begin(), favors.end());
         std::sort(folders.begin(), folders.end());

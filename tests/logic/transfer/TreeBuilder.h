@@ -3,28 +3,21 @@
 #include "store/Records.h"
 #include <string>
 
-// Owns a tree; frees it at the end of the scope.
 struct OwnedTree {
     FolderRecord root;
-    OwnedTree() = default;
-    OwnedTree(const OwnedTree&) = delete;
-    OwnedTree& operator=(const OwnedTree&) = delete;
-    ~OwnedTree() { FreeFolderChildren(root); }
 };
 
 inline FolderRecord& AddSub(FolderRecord& parent, const std::wstring& name) {
-    auto* f = new FolderRecord;
-    f->name = name;
-    parent.subfolders.push_back(f);
-    return *f;
+    FolderRecord& f = parent.AddSubfolder();
+    f.name = name;
+    return f;
 }
 
 inline FavorRecord& AddFav(FolderRecord& parent, const std::wstring& name, const std::wstring& location) {
-    auto* f = new FavorRecord;
-    f->name = name;
-    f->location = location;
-    parent.favors.push_back(f);
-    return *f;
+    FavorRecord& f = parent.favors.emplace_back();
+    f.name = name;
+    f.location = location;
+    return f;
 }
 
 // "{name=location;...[sub{...}]...}" with favorites and folders in list order, or sorted

@@ -5,16 +5,16 @@
 
 namespace {
 
-FavorRecord* Favor(int id, const wchar_t* name) {
-    auto* r = new FavorRecord;
-    r->id = id;
-    r->name = name;
+FavorRecord Favor(int id, const wchar_t* name) {
+    FavorRecord r;
+    r.id = id;
+    r.name = name;
     return r;
 }
 
 std::wstring Names(const FavorRows& rows) {
     std::wstring out;
-    for (int i = 0; i < rows.Count(); ++i) out += rows.At(i)->name + (rows.At(i)->listItem == i ? L" " : L"? ");
+    for (int i = 0; i < rows.Count(); ++i) out += rows.At(i)->name + (rows.RowOf(rows.At(i)) == i ? L" " : L"? ");
     return out;
 }
 
@@ -22,12 +22,12 @@ std::wstring Names(const FavorRows& rows) {
 
 TEST(FavorRows, RefillAddAndTake) {
     FavorRows rows;
-    std::vector<FavorRecord*> given = {Favor(1, L"a"), nullptr, Favor(2, L"b"), Favor(1, L"again")};
+    std::vector<FavorRecord> given = {Favor(1, L"a"), Favor(2, L"b"), Favor(1, L"again")};
     rows.Replace(given);
     EXPECT_TRUE(given.empty());
     EXPECT_EQ(Names(rows), L"again b ");  // reversed, the repeated id kept once
 
-    std::vector<FavorRecord*> next = {Favor(2, L"b"), Favor(3, L"c")};
+    std::vector<FavorRecord> next = {Favor(2, L"b"), Favor(3, L"c")};
     const FavorRows::Previous shown = rows.Replace(next);
     ASSERT_EQ(shown.order.size(), 2u);
     EXPECT_EQ(shown.order[1]->name, L"b");  // still alive for the repaint
@@ -38,7 +38,7 @@ TEST(FavorRows, RefillAddAndTake) {
     edited.name = L"B";
     rows.AddOnTop(edited);
     EXPECT_EQ(Names(rows), L"B c ");
-    EXPECT_EQ(rows.Take(3)->name, L"c");
+    EXPECT_EQ(rows.Take(3)->favor.name, L"c");
     EXPECT_EQ(rows.Take(3), nullptr);
     EXPECT_EQ(rows.Take(std::set<FavorRecord*>{rows.Find(2)}).size(), 1u);
     EXPECT_EQ(rows.Count(), 0);
@@ -46,7 +46,7 @@ TEST(FavorRows, RefillAddAndTake) {
 
 TEST(FavorRows, TypeAheadFromTheStartRow) {
     FavorRows rows;
-    std::vector<FavorRecord*> given = {Favor(1, L"Beta"), Favor(2, L"alpha"), Favor(3, L"Alp")};
+    std::vector<FavorRecord> given = {Favor(1, L"Beta"), Favor(2, L"alpha"), Favor(3, L"Alp")};
     rows.Replace(given);  // rows: Alp, alpha, Beta
     EXPECT_EQ(rows.FindName(L"ALP", 0, true, false), 0);
     EXPECT_EQ(rows.FindName(L"alp", 1, true, false), 1);

@@ -6,12 +6,11 @@
 namespace {
 
 FolderRecord* Child(FolderRecord& parent, int id, const wchar_t* name) {
-    auto* f = new FolderRecord;
-    f->id = id;
-    f->pid = parent.id;
-    f->name = name;
-    parent.subfolders.push_back(f);
-    return f;
+    FolderRecord& f = parent.AddSubfolder();
+    f.id = id;
+    f.pid = parent.id;
+    f.name = name;
+    return &f;
 }
 
 }  // namespace
@@ -31,7 +30,6 @@ TEST(FolderEntries, RootFirstThenDepthFirstWithThreeBlanksPerLevel) {
     EXPECT_EQ(FolderEntryIndex(e, 12), 3u);
     EXPECT_EQ(FolderEntryIndex(e, 0), 0u);
     EXPECT_EQ(FolderEntryIndex(e, 77), 0u);  // unknown folder: "Root"
-    FreeFolderChildren(root);
 }
 
 TEST(MainTexts, StatusAndQuestions) {

@@ -23,25 +23,23 @@ struct Hierarchy {
         Add(5, 6, L"Linux");
         IndexSubtree(index, root);
     }
-    ~Hierarchy() { FreeFolderChildren(root); }
     void Add(int pid, int id, const wchar_t* name) {
         FolderRecord* parent = pid == 0 ? &root : Find(root, pid);
-        auto* f = new FolderRecord;
-        f->id = id;
-        f->pid = pid;
-        f->name = name;
-        parent->subfolders.push_back(f);
+        FolderRecord& f = parent->AddSubfolder();
+        f.id = id;
+        f.pid = pid;
+        f.name = name;
     }
     static FolderRecord* Find(FolderRecord& from, int id) {
-        for (FolderRecord* c : from.subfolders) {
-            if (c->id == id) return c;
+        for (auto& c : from.subfolders) {
+            if (c->id == id) return c.get();
             if (FolderRecord* f = Find(*c, id)) return f;
         }
         return nullptr;
     }
     std::vector<int> ChildIds(int id) {
         std::vector<int> ids;
-        for (FolderRecord* c : FindFolderIn(root, index, id)->subfolders) ids.push_back(c->id);
+        for (const auto& c : FindFolderIn(root, index, id)->subfolders) ids.push_back(c->id);
         return ids;
     }
 };
@@ -91,13 +89,14 @@ TEST(FolderTreeLogic, MoveRefusesOwnSubtreeAndUnknownParents) {
     EXPECT_EQ(h.ChildIds(0), (std::vector<int>{1, 5, 2}));
 }
 
-TEST(FolderTreeLogic, FreeSubtreeListsDescendantsBeforeAncestors) {
+TEST(FolderTreeLogic, ForgetSubtreeListsDescendantsBeforeAncestors) {
     Hierarchy h;
     FolderRecord* news = h.index[1];
-    news->favors.push_back(new FavorRecord);
-    ASSERT_TRUE(DetachFolder(h.root, news));
+    news->favors.emplace_back();
+    const std::unique_ptr<FolderRecord> detached = DetachFolder(h.root, news);
+    ASSERT_TRUE(detached);
     std::vector<int> ids;
-    FreeSubtree(h.index, news, ids);
+    ForgetSubtree(h.index, *detached, ids);
     EXPECT_EQ(ids, (std::vector<int>{7, 3, 2, 4, 1}));
     EXPECT_EQ(h.index.size(), 2u);
     EXPECT_EQ(h.ChildIds(0), (std::vector<int>{5}));

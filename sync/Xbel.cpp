@@ -1,0 +1,354 @@
+#include "sync/Xbel.h"
+#include "store/TextConv.h"
+#include "sync/XmlLiteReader.h"
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+
+namespace {
+
+constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+constexpr char kHighestIdMark[] = "<!--- highestId :";
+
+// What JavaScript's trim() removes, so a title reads as floccus reads it.
+bool IsTrimmedSpace(wchar_t c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
+           c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000 || c == 0xFEFF;
+}
+
+bool IsControl(wchar_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+std::wstring Trimmed(const std::wstring& text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && IsTrimmedSpace(text[begin])) ++begin;
+    while (end > begin && IsTrimmedSpace(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+void ControlsToSpaces(std::wstring& text) {
+    for (wchar_t& c : text)
+        if (IsControl(c)) c = L' ';
+}
+
+// highestId as floccus reads it: on the first line holding the comment, the number
+// between the line's first and last ':' (leading spaces allowed, digits up to the first
+// other character). False when there is no such line or no number.
+bool FindHighestId(std::string_view bytes, unsigned long long& highestId) {
+    const size_t mark = bytes.find(kHighestIdMark);
+    if (mark == std::string_view::npos) return false;
+    const size_t lineStart = bytes.rfind('\n', mark) == std::string_view::npos ? 0 : bytes.rfind('\n', mark) + 1;
+    const size_t lineEnd = std::min(bytes.find('\n', mark), bytes.size());
+    const std::string_view line = bytes.substr(lineStart, lineEnd - lineStart);
+    const size_t first = line.find(':'), last = line.rfind(':');
+    if (first == last) return false;
+    std::string_view number = line.substr(first + 1, last - first - 1);
+    while (!number.empty() && (number.front() == ' ' || number.front() == '\t')) number.remove_prefix(1);
+    if (!number.empty() && number.front() == '+') number.remove_prefix(1);
+    size_t digits = 0;
+    unsigned long long value = 0;
+    for (; digits < number.size() && number[digits] >= '0' && number[digits] <= '9'; ++digits) {
+        if (value > (~0ull - 9) / 10) return false;
+        value = value * 10 + static_cast<unsigned>(number[digits] - '0');
+    }
+    if (digits == 0) return false;
+    highestId = value;
+    return true;
+}
+
+// An id as the file wrote it, when it is a decimal number; else none.
+std::string CheckedId(const wchar_t* text, unsigned long long& highest) {
+    const size_t n = wcslen(text);
+    if (n == 0 || n > 19) return {};
+    unsigned long long value = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (text[i] < L'0' || text[i] > L'9') return {};
+        value = value * 10 + static_cast<unsigned>(text[i] - L'0');
+    }
+    highest = std::max(highest, value);
+    return std::to_string(value);
+}
+
+// One open element while the file is read.
+struct Open {
+    enum class Role { Xbel, Folder, Bookmark, Title, Other } role;
+    SyncItem item;          // Folder, Bookmark: the item being filled
+    std::wstring text;      // Title: its text so far
+    bool hasTitle = false;  // Folder, Bookmark: the first <title> was read; later ones are left out
+};
+
+class XbelReader {
+public:
+    XbelReader(XmlLiteReader& xml, std::wstring& reason) : m_input(xml), m_xml(xml.reader.get()), m_reason(reason) {}
+
+    bool Run() {
+        XmlNodeType type;
+        HRESULT hr;
+        while ((hr = m_input.Read(&type)) == S_OK) {
+            if (!Node(type)) return false;
+        }
+        if (FAILED(hr)) return Fail(L"the sync file is not well-formed XML");
+        if (!m_sawRoot) return Fail(L"the sync file holds no <xbel> element");
+        return true;
+    }
+
+private:
+    bool Fail(const wchar_t* why) {
+        m_reason = why;
+        return false;
+    }
+
+    bool Node(XmlNodeType type) {
+        switch (type) {
+        case XmlNodeType_Element: return StartElement();
+        case XmlNodeType_EndElement: return EndElement();
+        case XmlNodeType_Text:
+        case XmlNodeType_CDATA:
+        case XmlNodeType_Whitespace: return Text();
+        default: return true;
+        }
+    }
+
+    bool StartElement() {
+        const bool empty = m_xml->IsEmptyElement() != FALSE;
+        const wchar_t* name = nullptr;
+        if (FAILED(m_xml->GetLocalName(&name, nullptr))) return Fail(L"the sync file could not be read");
+        Open open{Open::Role::Other, {}, {}, false};
+        const Open::Role parent = m_stack.empty() ? Open::Role::Other : m_stack.back().role;
+        const bool inContainer = parent == Open::Role::Xbel || parent == Open::Role::Folder;
+        if (m_stack.empty()) {
+            if (wcscmp(name, L"xbel") != 0) return Fail(L"the sync file is not an XBEL bookmark file");
+            m_sawRoot = true;
+            open.role = Open::Role::Xbel;
+        } else if (inContainer && wcscmp(name, L"folder") == 0) {
+            if (++m_folderDepth > kMaxXbelDepth) return Fail(L"the sync file nests its folders too deeply");
+            open.role = Open::Role::Folder;
+            open.item.kind = SyncItem::Kind::Folder;
+        } else if (inContainer && wcscmp(name, L"bookmark") == 0) {
+            open.role = Open::Role::Bookmark;
+            open.item.kind = SyncItem::Kind::Bookmark;
+        } else if ((parent == Open::Role::Folder || parent == Open::Role::Bookmark) && wcscmp(name, L"title") == 0 &&
+                   !m_stack.back().hasTitle) {
+            open.role = Open::Role::Title;
+        }
+        if (open.role == Open::Role::Folder || open.role == Open::Role::Bookmark) {
+            if (++m_items > kMaxXbelItems) return Fail(L"the sync file holds too many bookmarks");
+            if (!Attributes(open.item)) return false;
+        }
+        m_stack.push_back(std::move(open));
+        return empty ? EndElement() : true;
+    }
+
+    bool Attributes(SyncItem& item) {
+        for (HRESULT hr = m_xml->MoveToFirstAttribute(); hr == S_OK; hr = m_xml->MoveToNextAttribute()) {
+            const wchar_t *name = nullptr, *value = nullptr;
+            UINT length = 0;
+            if (FAILED(m_xml->GetLocalName(&name, nullptr)) || FAILED(m_xml->GetValue(&value, &length)))
+                return Fail(L"the sync file could not be read");
+            if (wcscmp(name, L"id") == 0) {
+                item.id = CheckedId(value, m_highest);
+            } else if (wcscmp(name, L"href") == 0 && item.kind != SyncItem::Kind::Folder) {
+                if (length > kMaxXbelHref) return Fail(L"the sync file holds an address that is too long");
+                item.href.assign(value, length);
+                ControlsToSpaces(item.href);
+                if (item.href.compare(0, wcslen(kSeparatorHrefPrefix), kSeparatorHrefPrefix) == 0)
+                    item.kind = SyncItem::Kind::Separator;
+            }
+        }
+        m_xml->MoveToElement();
+        return true;
+    }
+
+    bool Text() {
+        if (m_stack.empty() || m_stack.back().role != Open::Role::Title) return true;
+        const wchar_t* value = nullptr;
+        UINT length = 0;
+        if (FAILED(m_xml->GetValue(&value, &length))) return Fail(L"the sync file could not be read");
+        std::wstring& text = m_stack.back().text;
+        if (text.size() + length > kMaxXbelTitle) return Fail(L"the sync file holds a title that is too long");
+        text.append(value, length);
+        return true;
+    }
+
+    bool EndElement() {
+        if (m_stack.empty()) return true;
+        Open done = std::move(m_stack.back());
+        m_stack.pop_back();
+        switch (done.role) {
+        case Open::Role::Title:
+            m_stack.back().item.title = Trimmed(done.text);
+            ControlsToSpaces(m_stack.back().item.title);
+            m_stack.back().hasTitle = true;
+            break;
+        case Open::Role::Folder:
+            --m_folderDepth;
+            [[fallthrough]];
+        case Open::Role::Bookmark:
+            Parent().children.push_back(std::move(done.item));
+            break;
+        case Open::Role::Xbel:
+            m_root.children = std::move(done.item.children);
+            break;
+        case Open::Role::Other: break;
+        }
+        return true;
+    }
+
+    SyncItem& Parent() { return m_stack.back().item; }
+
+public:
+    SyncItem m_root{SyncItem::Kind::Folder, {}, {}, {}, {}};
+    unsigned long long m_highest = 0;
+
+private:
+    XmlLiteReader& m_input;
+    IXmlReader* m_xml;
+    std::wstring& m_reason;
+    std::vector<Open> m_stack;
+    int m_folderDepth = 0;
+    size_t m_items = 0;
+    bool m_sawRoot = false;
+};
+
+// The prolog's DOCTYPE carries nothing XBEL needs: it is blanked out (spaces, so
+// positions stay) when it only names the DTD. One with an internal subset, which could
+// declare entities, makes the file refused. False for that.
+bool BlankDoctype(std::string& bytes) {
+    size_t i = 0;
+    auto skipSpace = [&] { while (i < bytes.size() && strchr(" \t\r\n", bytes[i]) && bytes[i]) ++i; };
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) i = 3;
+    for (;;) {  // the declaration, comments and processing instructions before the DOCTYPE
+        skipSpace();
+        const char* end = bytes.compare(i, 4, "<!--") == 0 ? "-->" : bytes.compare(i, 2, "<?") == 0 ? "?>" : nullptr;
+        if (!end) break;
+        const size_t close = bytes.find(end, i + 2);
+        if (close == std::string::npos) return true;  // the XML reader says what is wrong
+        i = close + strlen(end);
+    }
+    if (bytes.compare(i, 9, "<!DOCTYPE") != 0) return true;
+    char quote = 0;
+    for (size_t j = i + 9; j < bytes.size(); ++j) {
+        const char c = bytes[j];
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '[') {
+            return false;
+        } else if (c == '>') {
+            std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.begin() + static_cast<std::ptrdiff_t>(j + 1), ' ');
+            return true;
+        }
+    }
+    return true;
+}
+
+// The five named entities for the characters that need them; control characters as
+// spaces; unpaired surrogates and non-characters as U+FFFD.
+void AppendEscaped(std::wstring& out, const std::wstring& text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        switch (c) {
+        case L'&': out += L"&amp;"; continue;
+        case L'<': out += L"&lt;"; continue;
+        case L'>': out += L"&gt;"; continue;
+        case L'"': out += L"&quot;"; continue;
+        case L'\'': out += L"&apos;"; continue;
+        default: break;
+        }
+        if (IsControl(c)) {
+            out += L' ';
+        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            out += c;
+            out += text[++i];
+        } else if ((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF) {
+            out += L'\xFFFD';
+        } else {
+            out += c;
+        }
+    }
+}
+
+class XbelWriter {
+public:
+    explicit XbelWriter(unsigned long long highestId) : m_highest(highestId) {}
+
+    void Items(const std::vector<SyncItem>& items, const std::wstring& indent) {
+        const std::wstring inner = indent + L"  ";
+        for (const SyncItem& item : items) {
+            const bool folder = item.kind == SyncItem::Kind::Folder;
+            m_out += indent;
+            m_out += folder ? L"<folder" : L"<bookmark href=\"";
+            if (!folder) {
+                AppendEscaped(m_out, item.href);
+                m_out += L'"';
+            }
+            m_out += L" id=\"";
+            m_out += item.id.empty() ? std::to_wstring(++m_highest) : FromUtf8(item.id);
+            m_out += L"\">";
+            m_out += inner;
+            m_out += L"<title>";
+            AppendEscaped(m_out, item.title);
+            m_out += L"</title>";
+            if (folder) Items(item.children, inner);
+            m_out += indent;
+            m_out += folder ? L"</folder>" : L"</bookmark>";
+        }
+    }
+
+    std::wstring m_out;
+    unsigned long long m_highest;
+};
+
+size_t CountWithoutId(const std::vector<SyncItem>& items) {
+    size_t n = 0;
+    for (const SyncItem& item : items) n += (item.id.empty() ? 1 : 0) + CountWithoutId(item.children);
+    return n;
+}
+
+}  // namespace
+
+bool ReadXbel(std::string_view bytes, SyncTree& tree, std::wstring& reason) {
+    if (bytes.size() > kMaxXbelBytes) {
+        reason = L"the sync file is too large";
+        return false;
+    }
+    if (bytes.find(kDeclaration) == std::string_view::npos) {
+        reason = L"the sync file has no XML declaration; it is not a bookmark file";
+        return false;
+    }
+    unsigned long long highestId = 0;
+    if (!FindHighestId(bytes, highestId)) {
+        reason = L"the sync file has no highestId comment; it is not a floccus bookmark file";
+        return false;
+    }
+    std::string text(bytes);
+    if (!BlankDoctype(text)) {
+        reason = L"the sync file declares entities of its own; it is not a bookmark file";
+        return false;
+    }
+    // Folders nest inside <xbel>; a bookmark and its title add two levels.
+    XmlLiteReader xml = OpenXmlReader(text, kMaxXbelDepth + 4);
+    if (!xml.reader) {
+        reason = L"the XML reader of Windows could not be started";
+        return false;
+    }
+    XbelReader reader(xml, reason);
+    if (!reader.Run()) return false;
+    tree.highestId = std::max(highestId, reader.m_highest);
+    tree.root = std::move(reader.m_root);
+    return true;
+}
+
+std::string WriteXbel(const SyncTree& tree) {
+    const size_t fresh = CountWithoutId(tree.root.children);
+    XbelWriter writer(tree.highestId);
+    writer.Items(tree.root.children, L"\n");
+    std::string out = kDeclaration;
+    out += "\n<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark Exchange Language 1.0//EN//XML\" "
+           "\"http://pyxml.sourceforge.net/topics/dtds/xbel.dtd\">\n<xbel version=\"1.0\">\n<!--- highestId :";
+    out += std::to_string(tree.highestId + fresh);
+    out += ": for Floccus bookmark sync browser extension -->\n";
+    out += ToUtf8(writer.m_out);
+    out += "\n</xbel>";
+    return out;
+}
