@@ -105,6 +105,7 @@ void CFavorActions::EnableFavorCommands(bool force) {
     EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_DELETE), deletable);
     EnableMenuItem(m_state.menuBar, IDM_DELETE_FAVORITES, menuState(deletable));
     EnableMenuItem(m_state.menuBar, IDM_EDIT_COPY, menuState(selected >= 1));
+    EnableMenuItem(m_state.menuBar, IDM_EDIT_CUT, menuState(deletable));
 }
 
 void CFavorActions::Tip(const wchar_t* text, int focusId) const {

@@ -77,7 +77,7 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
 };
 bool CFavorMainDlg::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || m_folders.Dispatch(m, result) || m_favors.Dispatch(m, result) ||
-           m_commands.Dispatch(m, result) || m_keys.Dispatch(m, result) ||
+           m_commands.Dispatch(m, result) || m_keys.Dispatch(m, result) || m_clipboard.Dispatch(m, result) ||
            m_cleanup.Dispatch(m, result) ||
            CDialog::Dispatch(m, result);
 }
@@ -92,6 +92,7 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
       m_cleanup(m_edits, m_state, m_details, m_tree, m_list, m_favors),
       m_commands(*this, m_edits, m_state, m_details, m_tree, m_list, m_favors),
       m_keys(*this, m_edits, m_state, m_details, m_tree, m_list, m_folders, m_favors),
+      m_clipboard(m_edits, m_state, m_details, m_tree, m_list),
       m_widgets(std::make_unique<MainWidgets>()) {
     m_icon = LoadIconW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
@@ -122,6 +123,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_commands.Attach(m_hwnd);
     m_keys.Attach(m_hwnd);
     m_keys.LoadKeys();
+    m_clipboard.Attach(m_hwnd);
     RegisterHotkeysAtStart(m_hwnd, m_settings);
 
     m_placement.PlaceToolbar();
@@ -407,7 +409,7 @@ LRESULT CFavorMainDlg::OnPaint(const fw::Msg& m) {
 LRESULT CFavorMainDlg::OnDestroy(const fw::Msg& m) {
     SetMenu(m_hwnd, nullptr);  // the menu bar stays ours to free, attached or not
     m_commands.RevokeDropTargets();
-    m_keys.ReleaseClipboard();
+    m_clipboard.ReleaseClipboard();
     UnregisterHotkeyAtom(m_hwnd, m_settings.m_activateHotkeyId);  // the keys go with the window
     UnregisterHotkeyAtom(m_hwnd, m_settings.m_addFavorHotkeyId);
     m.passOn = true;

@@ -11,6 +11,7 @@
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderActions.h"
 #include "ui/CFolderTreeCtrl.h"
+#include "ui/CClipboardCommands.h"
 #include "ui/CKeyCommands.h"
 #include "ui/CWindowCommands.h"
 #include "ui/MainPlacement.h"
@@ -117,6 +118,7 @@ private:
     CCleanupCommands m_cleanup;
     CWindowCommands m_commands;
     CKeyCommands m_keys;
+    CClipboardCommands m_clipboard;
     std::unique_ptr<MainWidgets> m_widgets;
     fw::OwnedMenu m_menu;
     MainPlacement m_placement;

@@ -2,6 +2,8 @@
 #include "app/AppMessages.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
+#include "framework/Seams.h"
+#include "edits/FavorEdits.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "ui/CFavorActions.h"
@@ -10,6 +12,8 @@
 #include "ui/CFolderActions.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/KeyRules.h"
+#include "ui/MainTexts.h"
+#include "ui/dialogs/EditDraft.h"
 #include "ui/StoreProblems.h"
 
 namespace {
@@ -21,6 +25,16 @@ bool IsEditField(HWND window) {
 
 bool Down(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
+constexpr wchar_t kRenameFolder[] = L"Rename Folder";
+constexpr wchar_t kRenameFavorite[] = L"Rename Favorite";
+
+// A pane lets its names be edited in place only while F2 asked for it: a click on the
+// selected item does not start an edit.
+void AllowEditing(HWND pane, LONG_PTR style, bool allow) {
+    const LONG_PTR now = GetWindowLongPtrW(pane, GWL_STYLE);
+    SetWindowLongPtrW(pane, GWL_STYLE, allow ? (now | style) : (now & ~style));
+}
+
 }  // namespace
 
 const fw::MapEntry<CKeyCommands> CKeyCommands::kMap[] = {
@@ -29,7 +43,10 @@ const fw::MapEntry<CKeyCommands> CKeyCommands::kMap[] = {
     fw::OnCommand(IDM_VIEW_FIND, &Self::OnFind),
     fw::OnCommand(IDM_VIEW_REFRESH, &Self::OnRefresh),
     fw::OnCommand(IDM_VIEW_PARENT, &Self::OnParent),
-    fw::OnCommand(IDM_EDIT_COPY, &Self::OnCopy),
+    fw::OnCommand(IDM_EDIT_RENAME, &Self::OnRename),
+    fw::OnNotify(IDC_FOLDER_TREE, TVN_BEGINLABELEDITW, &Self::OnBeginFolderRename),
+    fw::OnNotify(IDC_FOLDER_TREE, TVN_ENDLABELEDITW, &Self::OnEndFolderRename),
+    fw::OnNotify(IDC_FAVOR_LIST, LVN_ENDLABELEDITW, &Self::OnEndFavorRename),
 };
 bool CKeyCommands::Dispatch(const fw::Msg& m, LRESULT& result) { return fw::RunMap(*this, kMap, m, result); }
 
@@ -37,7 +54,7 @@ CKeyCommands::CKeyCommands(CFavorMainDlg& window, FavorEdits& edits, MainWindowS
                            CFolderTreeCtrl& tree, CFavorListCtrl& list, CFolderActions& folders, CFavorActions& favors)
     : CPaneCommands(edits, state, details, tree, list), m_window(window), m_folders(folders), m_favors(favors) {}
 
-CKeyCommands::~CKeyCommands() { ReleaseClipboard(); }
+CKeyCommands::~CKeyCommands() = default;
 
 void CKeyCommands::LoadKeys() {
     m_keys = LoadAcceleratorsW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINKEYS));
@@ -107,18 +124,59 @@ void CKeyCommands::Reload() {
     if (focus && IsWindow(focus)) SetFocus(focus);
 }
 
-LRESULT CKeyCommands::OnCopy(const fw::Msg&) {
-    const std::vector<FavorRecord*> selected = m_list.GetSelectedFavors();
-    if (selected.empty()) return 0;
-    fw::ComPtr<CFavorDataSource> source;
-    source.attach(new CFavorDataSource);
-    if (!source->SetFavors(std::vector<const FavorRecord*>(selected.begin(), selected.end()), true)) return 0;
-    if (FAILED(OleSetClipboard(source.get()))) return 0;  // another program holds the clipboard open
-    m_clipboard = std::move(source);
+// ---- names edited in place ----
+
+LRESULT CKeyCommands::OnRename(const fw::Msg&) {
+    if (m_state.readOnly) return 0;
+    HWND tree = m_tree.Hwnd(), list = m_list.Hwnd();
+    if (Focused(tree)) {
+        const HTREEITEM item = TreeView_GetSelection(tree);
+        AllowEditing(tree, TVS_EDITLABELS, true);
+        if (!item || !TreeView_EditLabel(tree, item)) AllowEditing(tree, TVS_EDITLABELS, false);
+    } else if (Focused(list) && m_list.SelectedCount() == 1) {
+        const int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+        AllowEditing(list, LVS_EDITLABELS, true);
+        if (!ListView_EditLabel(list, row)) AllowEditing(list, LVS_EDITLABELS, false);
+    }
     return 0;
 }
 
-void CKeyCommands::ReleaseClipboard() {
-    if (m_clipboard && OleIsCurrentClipboard(m_clipboard.get()) == S_OK) OleFlushClipboard();
-    m_clipboard = {};
+// Root is no folder of the user's: it keeps its name.
+LRESULT CKeyCommands::OnBeginFolderRename(const fw::Msg& m) {
+    const auto* info = reinterpret_cast<const NMTVDISPINFOW*>(m.lp);
+    const FolderRecord* folder = CFolderTreeCtrl::RecordOf(m_tree.Hwnd(), info->item.hItem);
+    const bool refused = !folder || folder->id == 0;
+    if (refused) AllowEditing(m_tree.Hwnd(), TVS_EDITLABELS, false);
+    return refused;
+}
+
+std::wstring CKeyCommands::TypedName(const wchar_t* typed, const wchar_t* emptyText) const {
+    const std::wstring name = TrimWhiteSpace(typed);
+    if (name.empty()) seams::MessageBox(m_dialog, emptyText, texts::kTipCaption, MB_OK | MB_ICONINFORMATION);
+    return name;
+}
+
+// The pane shows the new name once the store has it (FALSE: the edit itself sets nothing).
+LRESULT CKeyCommands::OnEndFolderRename(const fw::Msg& m) {
+    AllowEditing(m_tree.Hwnd(), TVS_EDITLABELS, false);
+    const auto* info = reinterpret_cast<const NMTVDISPINFOW*>(m.lp);
+    const FolderRecord* folder = CFolderTreeCtrl::RecordOf(m_tree.Hwnd(), info->item.hItem);
+    if (!info->item.pszText || !folder || folder->id == 0) return FALSE;  // Esc
+    FolderRow row = folder->Row();
+    row.name = TypedName(info->item.pszText, texts::kFolderNameEmpty);
+    if (row.name.empty() || row.name == folder->name) return FALSE;
+    if (!m_edits.ChangeFolder(row, kRenameFolder)) TellSaveFailed(m_dialog, m_store);
+    return FALSE;
+}
+
+LRESULT CKeyCommands::OnEndFavorRename(const fw::Msg& m) {
+    AllowEditing(m_list.Hwnd(), LVS_EDITLABELS, false);
+    const auto* info = reinterpret_cast<const NMLVDISPINFOW*>(m.lp);
+    const FavorRecord* favor = m_list.RecordAt(info->item.iItem);
+    if (!info->item.pszText || !favor) return FALSE;
+    FavorRecord changed = *favor;
+    changed.name = TypedName(info->item.pszText, texts::kFavorNameEmpty);
+    if (changed.name.empty() || changed.name == favor->name) return FALSE;
+    if (!m_edits.ChangeFavors({changed}, kRenameFavorite)) TellSaveFailed(m_dialog, m_store);
+    return FALSE;
 }

@@ -1,11 +1,11 @@
 // The main window's keyboard: its accelerator table, translated before the dialog manager
 // sees a key (except where an edit field keeps the key for itself), and the commands that
-// act on the pane that has the focus: Del, Alt+Enter, Enter in the list, Ctrl+F and F3,
-// F5, Backspace and Alt+Up, Ctrl+C.
+// act on the pane that has the focus: Del, F2 (the name edited in place), Alt+Enter,
+// Enter in the list, Ctrl+F and F3, F5, Backspace and Alt+Up.
 #pragma once
-#include "dnd/CFavorDataSource.h"
 #include "framework/MessageMap.h"
 #include "ui/MainWindowState.h"
+#include <string>
 
 class CFavorMainDlg;
 class CFolderActions;
@@ -27,8 +27,6 @@ public:
     // Reloads the folder tree and the list from the store, keeping the folder, the search
     // and the selected favorite where they still exist.
     void Reload();
-    // Leaves the clipboard's favorites to the clipboard itself (the window goes away).
-    void ReleaseClipboard();
 
 private:
     using Self = CKeyCommands;
@@ -38,13 +36,17 @@ private:
     LRESULT OnFind(const fw::Msg&);
     LRESULT OnRefresh(const fw::Msg&) { Reload(); return 0; }
     LRESULT OnParent(const fw::Msg&);
-    LRESULT OnCopy(const fw::Msg&);
+    LRESULT OnRename(const fw::Msg&);
+    LRESULT OnBeginFolderRename(const fw::Msg& m);
+    LRESULT OnEndFolderRename(const fw::Msg& m);
+    LRESULT OnEndFavorRename(const fw::Msg& m);
 
     bool Focused(HWND pane) const;
+    // The name typed in place, trimmed; empty (after telling why) when it is refused.
+    std::wstring TypedName(const wchar_t* typed, const wchar_t* emptyText) const;
 
     CFavorMainDlg& m_window;
     CFolderActions& m_folders;
     CFavorActions& m_favors;
     HACCEL m_keys = nullptr;  // a resource: freed with the module
-    fw::ComPtr<CFavorDataSource> m_clipboard;
 };

@@ -150,3 +150,78 @@ TEST_F(MainWindowTest, QuickPanelKeys) {
     EXPECT_EQ(seams.Opened(), (std::vector<std::wstring>{L"http://paper.example/"}));
     EXPECT_EQ(focusAfterFind, IDC_SEARCH_EDIT);
 }
+
+namespace {
+
+void PutTextOnClipboard(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
+}  // namespace
+
+// F2 renames in place as the edit dialogs would, Ctrl+X and Ctrl+V move, and Ctrl+V adds a
+// location copied as text or refuses text that is none.
+TEST_F(MainWindowTest, F2RenamesAndTheClipboardMovesAndAddsFavorites) {
+    const int news = AddFolder(L"News", 0);
+    const int tech = AddFolder(L"Tech", 0);
+    AddFavor(L"Paper", L"http://paper.example/", news);
+    std::vector<std::wstring> folderNames, newsAfterRenames, techAfterMove;
+    std::wstring undoAfterRename;
+    const auto type = [](const char* keys) {  // letters as capitals: typed without Shift, they come lower case
+        for (const char* k = keys; *k; ++k) PressKey(static_cast<WORD>(*k == ' ' ? VK_SPACE : *k));
+    };
+    RunModal(true, {
+        [&] { PressMouse(Item(IDC_FOLDER_TREE), FolderPoint(news)); },
+        [&] { PressKey(VK_F2); },
+        [&] { type(" WIRE "); },  // typed over the selected name
+        [&] { PressKey(VK_RETURN); },
+        [&] { PressKey(VK_F2); },
+        [&] { type("GONE"); },
+        [&] { PressKey(VK_ESCAPE); },  // the edit is cancelled; the window stays
+        [&] {
+            folderNames = {window->Tree().FindFolder(news)->name, IsWindowVisible(Main()) ? L"shown" : L"hidden"};
+            wchar_t undo[128] = L"";
+            GetMenuStringW(GetMenu(Main()), IDM_EDIT_UNDO, undo, 128, MF_BYCOMMAND);
+            undoAfterRename = undo;
+            PressMouse(Item(IDC_FAVOR_LIST), RowPoint(0));
+        },
+        [&] { PressKey(VK_F2); },
+        [&] { type("DAILY"); },
+        [&] { PressKey(VK_RETURN); },
+        [&] { PressKey(VK_F2); },
+        [&] { type("  "); },           // blanks alone
+        [&] { PressKey(VK_RETURN); },  // refused with the dialogs' tip
+        [&] {
+            newsAfterRenames = StoredNames(store, news);
+            PressKeys({VK_CONTROL, 'X'});
+        },
+        [&] { PressMouse(Item(IDC_FOLDER_TREE), FolderPoint(tech)); },
+        [&] { PressKeys({VK_CONTROL, 'V'}); },
+        [&] {
+            techAfterMove = StoredNames(store, tech);
+            PutTextOnClipboard(L" https://pasted.example/ \r\n");  // as from a browser's address bar
+            PressKeys({VK_CONTROL, 'V'});
+        },
+        [&] {
+            PutTextOnClipboard(L"just some words");
+            PressKeys({VK_CONTROL, 'V'});
+        },
+        [] {},  // the keys have come
+    });
+    EXPECT_EQ(folderNames, (std::vector<std::wstring>{L"wire", L"shown"}));
+    EXPECT_EQ(undoAfterRename, L"&Undo Rename Folder\tCtrl+Z");
+    EXPECT_EQ(newsAfterRenames, std::vector<std::wstring>{L"daily"});
+    EXPECT_EQ(techAfterMove, std::vector<std::wstring>{L"daily"});
+    EXPECT_EQ(StoredNames(store, news), std::vector<std::wstring>{});
+    EXPECT_EQ(StoredNames(store, tech), (std::vector<std::wstring>{L"daily", L"https://pasted.example/"}));
+    const auto shown = seams.Messages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, L"Favorite name can not be empty.");
+    EXPECT_EQ(shown[1].caption, L"Tidemarker Tip:");
+}
