@@ -1,5 +1,6 @@
 #include "framework/ColourScheme.h"
 #include "framework/SdkExtras.h"
+#include <commctrl.h>
 #include <dwmapi.h>
 #include <uxtheme.h>
 
@@ -143,6 +144,20 @@ void ApplySchemeToWindow(HWND window, bool wasDark) {
     }
     EnumChildWindows(window, &ThemeChild, dark);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void ListViewColours::Apply(HWND list, bool dark) {
+    if (!list || dark == m_dark) return;
+    if (dark) {
+        m_back = ListView_GetBkColor(list);
+        m_text = ListView_GetTextColor(list);
+        m_textBack = ListView_GetTextBkColor(list);
+    }
+    ListView_SetBkColor(list, dark ? kDarkWindow : m_back);
+    ListView_SetTextBkColor(list, dark ? kDarkWindow : m_textBack);
+    ListView_SetTextColor(list, dark ? kDarkText : m_text);
+    m_dark = dark;
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 }  // namespace fw

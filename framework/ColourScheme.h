@@ -6,6 +6,7 @@
 #pragma once
 #include "framework/Owned.h"
 #include <windows.h>
+#include <commctrl.h>
 
 namespace fw {
 
@@ -45,5 +46,16 @@ HBRUSH DarkControlColours(UINT msg, HDC dc);
 // boxes drawn without the visual style (which would draw their text black on dark) while
 // the scheme is dark. `wasDark`: the window was drawn dark before (so light is restored).
 void ApplySchemeToWindow(HWND window, bool wasDark);
+
+// A list view's colours in the dark palette, and back to those it had before.
+class ListViewColours {
+public:
+    void Apply(HWND list, bool dark);
+    bool Dark() const { return m_dark; }
+
+private:
+    bool m_dark = false;
+    COLORREF m_back = CLR_DEFAULT, m_text = CLR_DEFAULT, m_textBack = CLR_DEFAULT;
+};
 
 }  // namespace fw

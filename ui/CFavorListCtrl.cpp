@@ -98,24 +98,12 @@ void CFavorListCtrl::InitColumns(int dpi) {
 }
 
 void CFavorListCtrl::ApplyScheme(bool dark) {
-    if (dark == m_dark) return;
-    if (dark) {
-        m_lightBack = ListView_GetBkColor(m_hwnd);
-        m_lightText = ListView_GetTextColor(m_hwnd);
-        m_lightTextBack = ListView_GetTextBkColor(m_hwnd);
-        SetWindowTheme(m_hwnd, nullptr, nullptr);  // the selection in the system's colours, not a light tint
-        ListView_SetBkColor(m_hwnd, fw::kDarkWindow);
-        ListView_SetTextBkColor(m_hwnd, fw::kDarkWindow);
-        ListView_SetTextColor(m_hwnd, fw::kDarkText);
-    } else {
-        ApplyExplorerTheme(m_hwnd);
-        ListView_SetBkColor(m_hwnd, m_lightBack);
-        ListView_SetTextBkColor(m_hwnd, m_lightTextBack);
-        ListView_SetTextColor(m_hwnd, m_lightText);
-    }
-    m_dark = dark;
+    if (dark == m_colours.Dark()) return;
+    // Dark: the selection in the system's colours, not the Explorer look's light tint.
+    if (dark) SetWindowTheme(m_hwnd, nullptr, nullptr);
+    else ApplyExplorerTheme(m_hwnd);
+    m_colours.Apply(m_hwnd, dark);
     InvalidateRect(Header(), nullptr, TRUE);
-    InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 void CFavorListCtrl::ScaleColumnWidths(int fromDpi, int toDpi) {
@@ -517,7 +505,7 @@ LRESULT CFavorListCtrl::OnHeaderNotify(const fw::Msg& m) {
         return 0;
     }
     if (hdr->code == NM_CUSTOMDRAW) {
-        if (m_dark) return DrawDarkHeader(*reinterpret_cast<NMCUSTOMDRAW*>(m.lp), m_sortColumn, m_ascending);
+        if (m_colours.Dark()) return DrawDarkHeader(*reinterpret_cast<NMCUSTOMDRAW*>(m.lp), m_sortColumn, m_ascending);
         m.passOn = true;
         return 0;
     }
@@ -563,7 +551,7 @@ void CFavorListCtrl::ShowHeaderMenu(POINT screen) const {
     fw::OwnedMenu menu = BuildHeaderMenu();
     if (!menu) return;
     COwnerDrawnMenu dark;
-    if (m_dark) dark.Adopt(menu.get(), false, fw::WindowDpi(m_hwnd));
+    if (m_colours.Dark()) dark.Adopt(menu.get(), false, fw::WindowDpi(m_hwnd));
     const UINT command = static_cast<UINT>(TrackPopupMenuEx(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                                                             screen.x, screen.y, m_hwnd, nullptr));
     // The window toggles the column and refreshes its View menu, as for the menu bar.

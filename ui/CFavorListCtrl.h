@@ -5,6 +5,7 @@
 #pragma once
 #include "edits/FavorViews.h"
 #include "framework/CControl.h"
+#include "framework/ColourScheme.h"
 #include "framework/Owned.h"
 #include "store/Records.h"
 #include "ui/FavorRows.h"
@@ -132,6 +133,5 @@ private:
     CFolderTreeCtrl* m_tree = nullptr;
     fw::OwnedBitmap m_arrowAscending;   // bitmap 142, if the resources have it
     fw::OwnedBitmap m_arrowDescending;  // bitmap 143
-    bool m_dark = false;
-    COLORREF m_lightBack = CLR_DEFAULT, m_lightText = CLR_DEFAULT, m_lightTextBack = CLR_DEFAULT;
+    fw::ListViewColours m_colours;
 };
