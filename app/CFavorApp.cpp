@@ -1,6 +1,7 @@
 #include "app/CFavorApp.h"
 #include "app/CAppSettings.h"
 #include "app/Startup.h"
+#include "app/StartupRecovery.h"
 #include "store/CFavorStore.h"
 #include "ui/CFavorMainDlg.h"
 #include "ui/StoreProblems.h"
@@ -36,11 +37,21 @@ bool CFavorApp::InitInstance() {
     CFavorStore& store = FavorStore();
     CAppSettings& settings = AppSettings();
     StartupHooks hooks;
+    bool keptDamaged = false;  // the user kept a damaged file: it is only read
     hooks.openStore = [&store](const std::wstring& path) { return store.Open(path); };
-    hooks.storeWriteProblem = [&store] { return CheckStoreWritable(store); };
+    hooks.openStoreReadOnly = [&store, &keptDamaged](const std::wstring& path) {
+        keptDamaged = true;
+        return store.Open(path, true);
+    };
+    hooks.recoverStore = OfferStoreRecovery;
+    hooks.storeWriteProblem = [&store, &keptDamaged] {
+        const std::wstring problem = CheckStoreWritable(store);
+        return keptDamaged && !problem.empty() ? DamagedStoreKeptText() : problem;
+    };
     hooks.setVisitListSizes = [&store](int most, int latest) { store.SetVisitListSizes(most, latest); };
     hooks.runMainWindow = [this, &store, &settings] {
         auto mainWnd = std::make_unique<CFavorMainDlg>(store, settings);
+        mainWnd->KeepDailyBackups();
         SetMainWnd(mainWnd.get());
         mainWnd->DoModal(nullptr);
         SetMainWnd(nullptr);

@@ -15,6 +15,20 @@ StartupEnd ReportStoreFailure() {
     return StartupEnd::StoreFailed;
 }
 
+RecoveryChoice Recover(const StartupHooks& hooks, bool openFailed) {
+    return hooks.recoverStore ? hooks.recoverStore(paths::kDatabaseFile, openFailed) : RecoveryChoice::NotNeeded;
+}
+
+// Opens the store; a damaged file is offered a backup copy in its place first (when a copy
+// noted damage) or after it failed to open. A damaged file the user keeps is only read.
+bool OpenStoreWithRecovery(const StartupHooks& hooks) {
+    const RecoveryChoice before = Recover(hooks, false);
+    const bool readOnly = before == RecoveryChoice::Declined && hooks.openStoreReadOnly;
+    if (readOnly ? hooks.openStoreReadOnly(paths::kDatabaseFile) : hooks.openStore(paths::kDatabaseFile)) return true;
+    return before == RecoveryChoice::NotNeeded && Recover(hooks, true) == RecoveryChoice::Restored &&
+           hooks.openStore(paths::kDatabaseFile);
+}
+
 }  // namespace
 
 StartupEnd RunStartup(CAppSettings& settings, const StartupHooks& hooks) {
@@ -24,7 +38,7 @@ StartupEnd RunStartup(CAppSettings& settings, const StartupHooks& hooks) {
     // folder that cannot be known or entered leaves the data file out of reach.
     if (!SetWorkingDirectory(ProgramFolder())) return ReportStoreFailure();
     EnsureFolder(DataFolderPath());  // a folder that cannot be made makes the open fail
-    if (!hooks.openStore(paths::kDatabaseFile)) return ReportStoreFailure();
+    if (!OpenStoreWithRecovery(hooks)) return ReportStoreFailure();
     // A file that cannot be written is still worth browsing: said once, then read-only.
     const std::wstring writeProblem = hooks.storeWriteProblem ? hooks.storeWriteProblem() : std::wstring();
     if (!writeProblem.empty())

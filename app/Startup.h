@@ -8,9 +8,22 @@
 
 class CAppSettings;
 
+// What start-up's recovery step did about a damaged data file.
+enum class RecoveryChoice {
+    NotNeeded,  // the file is not known to be damaged, or no good copy exists
+    Restored,   // a backup copy is now in the file's place
+    Declined,   // the user kept the damaged file
+};
+
 struct StartupHooks {
     // Opens the favorites store on the path (relative to the working directory).
     std::function<bool(const std::wstring& databasePath)> openStore;
+    // Opens it for reading only: a damaged file the user chose to keep. Empty: openStore.
+    std::function<bool(const std::wstring& databasePath)> openStoreReadOnly;
+    // Offers a backup copy for a damaged data file: asked before the store opens
+    // (openFailed false) and, when nothing was offered then, after the open failed.
+    // Empty hook: no recovery.
+    std::function<RecoveryChoice(const std::wstring& databasePath, bool openFailed)> recoverStore;
     // Checks that the opened store can be written; empty when it can, otherwise what the
     // user is told before the program runs read-only. Empty hook: no check.
     std::function<std::wstring()> storeWriteProblem;

@@ -27,9 +27,15 @@ private:
 namespace bench {
 
 double NowMs();
+// The folder of tm_bench.exe, where the build puts Tidemarker.exe too.
+std::wstring ModuleFolder();
 // The start floor: a program that shows one marked top-level window and waits for input,
 // the least any windowed program does; `tm_bench.exe --bare-window` runs it.
 int RunBareWindow();
+// Starts the program from a folder of its own and waits until its window is visible and
+// the program waits for input; then asks it to exit and waits for the end. -1 when no
+// window came.
+double StartToReadyMs(const std::wstring& exe, const wchar_t* arguments = L"");
 // Runs `prepare` (untimed) and then `measured` (timed) `runs` times after one warm-up
 // round; the median time of `measured` in milliseconds.
 double MedianMs(int runs, const std::function<void()>& measured,

@@ -1,5 +1,7 @@
 // tm_bench.exe [--runs N] [--list] [section ...] | --bare-window
 #include "bench/Bench.h"
+#include "app/InstanceSearch.h"
+#include "res/resource.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -73,6 +75,33 @@ void Table::Print() const {
         }
         std::printf("\n");
     }
+}
+
+std::wstring ModuleFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring p(path, n);
+    return p.substr(0, p.find_last_of(L'\\'));
+}
+
+double StartToReadyMs(const std::wstring& exe, const wchar_t* arguments) {
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + exe + L"\" " + arguments;
+    const double start = NowMs();
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+    WaitForInputIdle(pi.hProcess, 10000);
+    HWND window = nullptr;
+    while (!(window = FindRunningInstance()) || !IsWindowVisible(window)) {
+        if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) break;
+    }
+    WaitForInputIdle(pi.hProcess, 10000);
+    const double elapsed = NowMs() - start;
+    if (window) PostMessageW(window, WM_COMMAND, IDM_FILE_CLOSE, 0);
+    WaitForSingleObject(pi.hProcess, 20000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return window ? elapsed : -1;
 }
 
 }  // namespace bench

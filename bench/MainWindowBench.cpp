@@ -23,13 +23,6 @@ constexpr int kFavors = 100000;
 constexpr int kBigFolderFavors = 5000;
 constexpr int kTermMatches = 150;  // names holding the search term
 
-std::wstring ModuleFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path, n);
-    return p.substr(0, p.find_last_of(L'\\'));
-}
-
 struct Collection {
     int bigFolder = 0;
     int smallFolder = 0;
@@ -80,28 +73,6 @@ LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-// Starts the program from a folder of its own and waits until its window is visible
-// and the program waits for input; then asks it to exit and waits for the end.
-double StartToReadyMs(const std::wstring& exe, const wchar_t* arguments = L"") {
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    std::wstring cmd = L"\"" + exe + L"\" " + arguments;
-    const double start = bench::NowMs();
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-    WaitForInputIdle(pi.hProcess, 10000);
-    HWND window = nullptr;
-    while (!(window = FindRunningInstance()) || !IsWindowVisible(window)) {
-        if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) break;
-    }
-    WaitForInputIdle(pi.hProcess, 10000);
-    const double elapsed = bench::NowMs() - start;
-    if (window) PostMessageW(window, WM_COMMAND, IDM_FILE_CLOSE, 0);
-    WaitForSingleObject(pi.hProcess, 20000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return window ? elapsed : -1;
-}
-
 void Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -111,7 +82,7 @@ void Pump() {
 }
 
 void Run(const BenchOptions& options) {
-    const std::wstring programFolder = ModuleFolder() + L"\\bench-program";
+    const std::wstring programFolder = bench::ModuleFolder() + L"\\bench-program";
     const std::wstring dataFolder = programFolder + L"\\Data";
     CreateDirectoryW(programFolder.c_str(), nullptr);
     CreateDirectoryW(dataFolder.c_str(), nullptr);
@@ -133,15 +104,15 @@ void Run(const BenchOptions& options) {
 
     bench::Table table({"main window, 100,000 favorites", "ms", "target", "floor"});
     const std::wstring exe = programFolder + L"\\Tidemarker.exe";
-    if (CopyInto(ModuleFolder() + L"\\Tidemarker.exe", exe)) {
-        StartToReadyMs(exe);  // the first start creates the settings file and warms the caches
+    if (CopyInto(bench::ModuleFolder() + L"\\Tidemarker.exe", exe)) {
+        bench::StartToReadyMs(exe);  // the first start creates the settings file and warms the caches
         std::vector<double> starts;
-        for (int i = 0; i < options.runs; ++i) starts.push_back(StartToReadyMs(exe));
+        for (int i = 0; i < options.runs; ++i) starts.push_back(bench::StartToReadyMs(exe));
         std::sort(starts.begin(), starts.end());
-        const std::wstring bare = ModuleFolder() + L"\\tm_bench.exe";
-        StartToReadyMs(bare, L"--bare-window");
+        const std::wstring bare = bench::ModuleFolder() + L"\\tm_bench.exe";
+        bench::StartToReadyMs(bare, L"--bare-window");
         std::vector<double> bareStarts;
-        for (int i = 0; i < options.runs; ++i) bareStarts.push_back(StartToReadyMs(bare, L"--bare-window"));
+        for (int i = 0; i < options.runs; ++i) bareStarts.push_back(bench::StartToReadyMs(bare, L"--bare-window"));
         std::sort(bareStarts.begin(), bareStarts.end());
         table.Row("start until the window is shown and idle (floor: a bare window)", {starts[starts.size() / 2], 500,
                                                                bareStarts[bareStarts.size() / 2]});

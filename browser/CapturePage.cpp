@@ -3,6 +3,7 @@
 #include "browser/CAccessibleCapture.h"
 #include "browser/CBrowserDdeClient.h"
 #include "browser/CShellWindowsSource.h"
+#include "store/LocationText.h"
 #include "store/Records.h"
 
 namespace {
@@ -46,6 +47,8 @@ bool CapturePage(FavorRecord& record, bool& capturePending, HWND mainWindow,
 }
 
 bool PostFavorCaptured(HWND mainWindow, std::unique_ptr<FavorRecord> record) {
+    // A page's address as a browser would read it; one holding a NUL is not taken.
+    if (record) record->location = CleanLocation(record->location).value_or(std::wstring());
     // A null window would post to this thread's queue, where nobody takes the record.
     if (!mainWindow ||
         !PostMessageW(mainWindow, WM_FAVOR_CAPTURED, reinterpret_cast<WPARAM>(record.get()), 0))

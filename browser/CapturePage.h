@@ -21,5 +21,6 @@ bool CapturePage(FavorRecord& record, bool& capturePending, HWND mainWindow,
                  IShellPageSource& shell, CBrowserDdeClient& dde, CAccessibleCapture* accessible = nullptr);
 
 // Posts WM_FAVOR_CAPTURED with the record (or 0) to the main window, which takes
-// the record over; if the post fails the record is freed here.
+// the record over; if the post fails the record is freed here. The location is cleaned
+// first (CleanLocation; emptied when refused).
 bool PostFavorCaptured(HWND mainWindow, std::unique_ptr<FavorRecord> record);

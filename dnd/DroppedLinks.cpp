@@ -1,5 +1,6 @@
 #include "dnd/DroppedLinks.h"
 #include "framework/OleDragDrop.h"
+#include "store/LocationText.h"
 #include "store/TextConv.h"
 #include "transfer/ShortcutFile.h"
 #include <shlobj.h>
@@ -35,7 +36,9 @@ std::optional<std::vector<DroppedLink>> ReadDroppedShortcuts(IDataObject* data) 
             const UINT length = DragQueryFileW(drop, i, nullptr, 0);
             std::wstring path(static_cast<size_t>(length) + 1, L'\0');
             path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
-            if (auto name = ShortcutNameFromPath(path)) links->push_back({*name, ReadShortcutUrl(path)});
+            const auto name = ShortcutNameFromPath(path);
+            if (!name) continue;
+            if (auto location = CleanLocation(ReadShortcutUrl(path))) links->push_back({*name, std::move(*location)});
         }
     }
     ReleaseStgMedium(&medium);
@@ -79,11 +82,14 @@ std::optional<DroppedLink> ReadDraggedLink(IDataObject* data) {
     if (!descriptor) return std::nullopt;
     const auto name = LinkNameFromDescriptor(*descriptor);
     if (!name) return std::nullopt;
-    if (auto b = fw::GetGlobalBytes(data, f.urlW)) return DroppedLink{*name, TextFromUtf16Block(*b)};
-    if (auto b = fw::GetGlobalBytes(data, f.urlA)) return DroppedLink{*name, TextFromAnsiBlock(*b)};
-    if (auto b = fw::GetGlobalBytes(data, CF_UNICODETEXT)) return DroppedLink{*name, TextFromUtf16Block(*b)};
-    if (auto b = fw::GetGlobalBytes(data, CF_TEXT)) return DroppedLink{*name, TextFromAnsiBlock(*b)};
-    return std::nullopt;
+    std::wstring text;
+    if (auto b = fw::GetGlobalBytes(data, f.urlW)) text = TextFromUtf16Block(*b);
+    else if (auto b = fw::GetGlobalBytes(data, f.urlA)) text = TextFromAnsiBlock(*b);
+    else if (auto b = fw::GetGlobalBytes(data, CF_UNICODETEXT)) text = TextFromUtf16Block(*b);
+    else if (auto b = fw::GetGlobalBytes(data, CF_TEXT)) text = TextFromAnsiBlock(*b);
+    else return std::nullopt;
+    // The blocks end at their first NUL, so the location is never refused here.
+    return DroppedLink{*name, CleanLocation(text).value_or(std::wstring())};
 }
 
 std::optional<std::vector<DroppedLink>> ReadVirtualShortcuts(IDataObject* data) {

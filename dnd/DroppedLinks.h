@@ -20,8 +20,9 @@ struct DropFormats {
 
 // Whether the data offers something a target can take (CF_HDROP or a descriptor).
 bool OffersLinks(IDataObject* data);
-// Every .url file of a CF_HDROP list, in list order (other files are skipped);
-// nothing when the data holds no readable file list.
+// Every .url file of a CF_HDROP list, in list order (other files, and shortcuts whose
+// location CleanLocation refuses, are skipped); nothing when the data holds no readable
+// file list. Locations come cleaned (CleanLocation), here and in ReadDraggedLink.
 std::optional<std::vector<DroppedLink>> ReadDroppedShortcuts(IDataObject* data);
 // One dragged link: a descriptor of exactly one item named "*.url" plus a location
 // from "UniformResourceLocatorW", "UniformResourceLocator", CF_UNICODETEXT or CF_TEXT,

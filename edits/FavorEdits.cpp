@@ -1,5 +1,6 @@
 #include "edits/FavorEdits.h"
 #include "store/CFavorStore.h"
+#include "store/LocationText.h"
 #include <algorithm>
 #include <map>
 #include <set>
@@ -11,6 +12,10 @@ constexpr wchar_t kDeleteFolder[] = L"Delete Folder";
 constexpr wchar_t kMoveFavorite[] = L"Move Favorite";
 constexpr wchar_t kMoveFavorites[] = L"Move Favorites";
 constexpr wchar_t kImport[] = L"Import";
+
+// Whatever path a location came by, it is stored without tabs and line breaks, and one
+// holding a NUL is stored empty.
+std::wstring Cleaned(const std::wstring& location) { return CleanLocation(location).value_or(std::wstring()); }
 
 bool SameTexts(const FavorRecord& a, const FavorRecord& b) {
     return a.pid == b.pid && a.name == b.name && a.location == b.location && a.tags == b.tags;
@@ -139,6 +144,7 @@ bool FavorEdits::AddFavors(std::vector<FavorRecord>& favors, const wchar_t* step
         f.id = 0;
         f.hits = 0;
         f.lastHit = now;
+        f.location = Cleaned(f.location);
         step.favors.push_back({std::nullopt, f});
     }
     if (!Record(std::move(step))) return false;
@@ -162,8 +168,9 @@ bool FavorEdits::ChangeFavors(const std::vector<FavorRecord>& favors, const wcha
         FavorRecord after = it->second;
         after.pid = f.pid;
         after.name = f.name;
-        after.location = f.location;
+        after.location = Cleaned(f.location);
         after.tags = f.tags;
+        if (SameTexts(it->second, after)) continue;
         step.favors.push_back({it->second, std::move(after)});
     }
     return step.Empty() || Record(std::move(step));
@@ -200,7 +207,11 @@ bool FavorEdits::CountVisit(const FavorRecord& favor) {
     return true;
 }
 
-bool FavorEdits::Apply(EditStep step) { return step.Empty() || Record(std::move(step)); }
+bool FavorEdits::Apply(EditStep step) {
+    for (auto& c : step.favors)
+        if (c.after) c.after->location = Cleaned(c.after->location);
+    return step.Empty() || Record(std::move(step));
+}
 
 // ---- an import ----
 
@@ -419,12 +430,13 @@ void FavorEdits::Tell(const EditStep& step, bool forwards) const {
         if (!(c.*favorTo)) continue;
         ((c.*favorFrom) ? favorsChanged : favorsAdded).push_back(*(c.*favorTo));
     }
+    const bool quiet = step.kind == EditKind::Sync;
     for (IFavorViews* view : m_views) {
         if (!favorsGone.empty()) view->FavorsRemoved(favorsGone);
         if (!foldersGone.empty()) view->FoldersRemoved(foldersGone);
         if (!foldersAdded.empty()) view->FoldersAdded(foldersAdded);
         if (!foldersChanged.empty()) view->FoldersChanged(foldersChanged);
-        if (!favorsAdded.empty()) view->FavorsAdded(favorsAdded);
-        if (!favorsChanged.empty()) view->FavorsChanged(favorsChanged);
+        if (!favorsAdded.empty()) view->FavorsAdded(favorsAdded, quiet);
+        if (!favorsChanged.empty()) view->FavorsChanged(favorsChanged, quiet);
     }
 }

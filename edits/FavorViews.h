@@ -15,9 +15,16 @@ public:
     // Folders that are gone with everything below them, parents before their children.
     virtual void FoldersRemoved(const std::vector<int>& ids) { (void)ids; }
 
-    virtual void FavorsAdded(const std::vector<FavorRecord>& favors) { (void)favors; }
-    // New texts or a new folder; visit data as stored.
-    virtual void FavorsChanged(const std::vector<FavorRecord>& favors) { (void)favors; }
+    // `quiet`: a change the user did not make here (a sync): the selection stays.
+    virtual void FavorsAdded(const std::vector<FavorRecord>& favors, bool quiet) {
+        (void)favors;
+        (void)quiet;
+    }
+    // New texts or a new folder; visit data as stored. `quiet` as above.
+    virtual void FavorsChanged(const std::vector<FavorRecord>& favors, bool quiet) {
+        (void)favors;
+        (void)quiet;
+    }
     virtual void FavorsRemoved(const std::vector<int>& ids) { (void)ids; }
     // One more visit: the favorite as stored now.
     virtual void VisitCounted(const FavorRecord& favor) { (void)favor; }

@@ -210,3 +210,10 @@
 #define IDC_LINKS_REPLACE               1211
 #define IDM_FIND_DUPLICATES             32860
 #define IDM_CHECK_LINKS                 32861
+
+/* ---- Backups: the restore dialog (192) and its command ---- */
+#define IDD_RESTORE                     192
+#define IDC_RESTORE_LIST                1410
+#define IDC_RESTORE_DO                  1411
+#define IDC_RESTORE_OPEN_FOLDER         1412
+#define IDM_FILE_RESTORE                32872

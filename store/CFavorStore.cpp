@@ -80,7 +80,8 @@ int RowId(CppSQLite3Connection& connection) {
     return static_cast<int>(connection.LastInsertId());  // low 32 bits
 }
 
-std::wstring Text(const CppSQLite3Cursor& row, int column) { return FromUtf8(row.TextValue(column, "")); }
+// Whole texts, never cut at a NUL inside them.
+std::wstring Text(const CppSQLite3Cursor& row, int column) { return FromUtf8(row.TextView(column)); }
 
 // Columns id, pid, name, location, tags, hits, last_hit.
 FavorRecord ReadFavor(const CppSQLite3Cursor& row) {
@@ -189,6 +190,7 @@ bool CFavorStore::Open(const std::wstring& path, bool readOnly) {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     if (m_opened) CloseQuietly();
     m_writeProblem = StoreError();
+    m_path = path;
     try {
         m_connection.Open(ToUtf8(path).c_str(), readOnly);
         m_busyWaitMs = CppSQLite3Connection::kBusyTimeoutMs;
@@ -230,6 +232,11 @@ StoreError CFavorStore::WriteProblem() const {
     return m_writeProblem;
 }
 
+std::wstring CFavorStore::Path() const {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_path;
+}
+
 bool CFavorStore::IsOpen() const {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     return m_opened;
@@ -248,7 +255,7 @@ bool CFavorStore::AddFolder(FolderRecord& folder) {
     return Guarded([&] {
         CppSQLite3Command& insert = Prepared(m_insertFolder, kInsertFolder);
         insert.BindInt(1, folder.pid);
-        insert.BindText(2, ToUtf8(folder.name).c_str());
+        insert.BindText(2, ToUtf8(folder.name));
         insert.Run();
         folder.id = RowId(m_connection);
     });
@@ -257,7 +264,7 @@ bool CFavorStore::AddFolder(FolderRecord& folder) {
 bool CFavorStore::UpdateFolder(const FolderRecord& folder) {
     return Guarded([&] {
         CppSQLite3Command update = m_connection.Prepare(kUpdateFolder);
-        update.BindText(1, ToUtf8(folder.name).c_str());
+        update.BindText(1, ToUtf8(folder.name));
         update.BindInt(2, folder.pid);
         update.BindInt(3, folder.id);
         update.Run();
@@ -295,10 +302,10 @@ bool CFavorStore::InsertFavor(FavorRecord& favor, bool keepLastHit) {
         if (!keepLastHit || favor.lastHit.empty()) favor.lastHit = CurrentTimeText();
         CppSQLite3Command& insert = Prepared(m_insertFavor, kInsertFavor);
         insert.BindInt(1, favor.pid);
-        insert.BindText(2, ToUtf8(favor.name).c_str());
-        insert.BindText(3, ToUtf8(favor.location).c_str());
-        insert.BindText(4, ToUtf8(favor.tags).c_str());
-        insert.BindText(5, ToUtf8(favor.lastHit).c_str());
+        insert.BindText(2, ToUtf8(favor.name));
+        insert.BindText(3, ToUtf8(favor.location));
+        insert.BindText(4, ToUtf8(favor.tags));
+        insert.BindText(5, ToUtf8(favor.lastHit));
         insert.Run();
         favor.id = RowId(m_connection);
     });
@@ -308,9 +315,9 @@ bool CFavorStore::UpdateFavor(const FavorRecord& favor) {
     return Guarded([&] {
         CppSQLite3Command update = m_connection.Prepare(kUpdateFavor);
         update.BindInt(1, favor.pid);
-        update.BindText(2, ToUtf8(favor.name).c_str());
-        update.BindText(3, ToUtf8(favor.location).c_str());
-        update.BindText(4, ToUtf8(favor.tags).c_str());
+        update.BindText(2, ToUtf8(favor.name));
+        update.BindText(3, ToUtf8(favor.location));
+        update.BindText(4, ToUtf8(favor.tags));
         update.BindInt(5, favor.id);
         update.Run();
         update.Finish();
@@ -325,7 +332,7 @@ bool CFavorStore::CountVisit(const FavorRecord& favor) {
     return Guarded([&] {
         m_mostVisitedStale = m_latestVisitedStale = true;
         CppSQLite3Command update = m_connection.Prepare(kCountVisit);
-        update.BindText(1, ToUtf8(CurrentTimeText()).c_str());
+        update.BindText(1, ToUtf8(CurrentTimeText()));
         update.BindInt(2, favor.id);
         update.Run();
         update.Finish();
@@ -352,7 +359,7 @@ bool CFavorStore::LoadFavors(int folderId, std::vector<FavorRecord>& out) {
 bool CFavorStore::SearchFavors(const std::wstring& text, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         CppSQLite3Command search = m_connection.Prepare(kSearchFavors);
-        search.BindText(1, ("%" + ToUtf8(text) + "%").c_str());
+        search.BindText(1, "%" + ToUtf8(text) + "%");
         CppSQLite3Cursor rows = search.Query();
         ReadFavors(rows, out, ReadFavor);
         search.Finish();
@@ -365,7 +372,7 @@ bool CFavorStore::FindDuplicates(std::vector<FavorRecord>& out, std::vector<size
         std::string lastKey;
         CppSQLite3Cursor rows = m_connection.Query(kFindDuplicates);
         ReadFavors(rows, out, [&](const CppSQLite3Cursor& row) {
-            const std::string key = row.TextValue(7, "");
+            const std::string key(row.TextView(7));
             if (sizes.empty() || key != lastKey) sizes.push_back(0);
             ++sizes.back();
             lastKey = key;
@@ -378,7 +385,7 @@ bool CFavorStore::FindDuplicates(std::vector<FavorRecord>& out, std::vector<size
 bool CFavorStore::FindSameLocation(const std::wstring& location, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         CppSQLite3Command find = m_connection.Prepare(kFindSameLocation);
-        find.BindText(1, LocationKeyUtf8(ToUtf8(location)).c_str());
+        find.BindText(1, LocationKeyUtf8(ToUtf8(location)));
         CppSQLite3Cursor rows = find.Query();
         ReadFavors(rows, out, ReadFavor);
         find.Finish();
@@ -420,18 +427,28 @@ bool CFavorStore::LoadAll(FolderRecord& root, int& count) {
         FolderAssembly folders(root.id);
         ReadFolders(m_connection, folders);
         int attached = folders.Link();
+        std::vector<FavorRecord> favors;
         CppSQLite3Cursor rows = m_connection.Query(kSelectFavorsForExport);
         for (; !rows.AtEnd(); rows.Next()) {
-            FavorRecord favor;
+            FavorRecord& favor = favors.emplace_back();
             favor.pid = rows.IntValue(0, 0);
             favor.name = Text(rows, 1);
             favor.location = Text(rows, 2);
-            if (folders.AddFavor(std::move(favor))) ++attached;
         }
         rows.Finish();
+        attached += folders.AddFavors(std::move(favors));
         folders.TakeOver(root);
         count = attached;
     });
+}
+
+bool CFavorStore::ReopenAround(const std::function<void()>& replace) {
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    if (m_inBatch) return false;  // a batch's transaction would be lost
+    const bool readOnly = m_opened && m_connection.IsReadOnly();
+    CloseQuietly();
+    replace();
+    return Open(m_path, readOnly);
 }
 
 bool CFavorStore::LoadFolderRows(std::vector<FolderRow>& out) {
@@ -455,7 +472,7 @@ std::string JsonIds(const std::vector<int>& ids) {
 bool CFavorStore::LoadFavorsIn(const std::vector<int>& folderIds, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         CppSQLite3Command select = m_connection.Prepare(kFavorsInFolders);
-        select.BindText(1, JsonIds(folderIds).c_str());
+        select.BindText(1, JsonIds(folderIds));
         CppSQLite3Cursor rows = select.Query();
         ReadFavors(rows, out, ReadFavor);
         select.Finish();
@@ -465,7 +482,7 @@ bool CFavorStore::LoadFavorsIn(const std::vector<int>& folderIds, std::vector<Fa
 bool CFavorStore::LoadFavorsById(const std::vector<int>& ids, std::vector<FavorRecord>& out) {
     return Guarded([&] {
         CppSQLite3Command select = m_connection.Prepare(kFavorsById);
-        select.BindText(1, JsonIds(ids).c_str());
+        select.BindText(1, JsonIds(ids));
         CppSQLite3Cursor rows = select.Query();
         ReadFavors(rows, out, ReadFavor);
         select.Finish();
@@ -478,7 +495,7 @@ bool CFavorStore::InsertFolderRow(FolderRow& folder) {
         if (folder.id != 0) insert.BindInt(1, folder.id);
         else insert.BindNull(1);
         insert.BindInt(2, folder.pid);
-        insert.BindText(3, ToUtf8(folder.name).c_str());
+        insert.BindText(3, ToUtf8(folder.name));
         insert.Run();
         if (folder.id == 0) folder.id = RowId(m_connection);
     });
@@ -490,11 +507,11 @@ bool CFavorStore::InsertFavorRow(FavorRecord& favor) {
         if (favor.id != 0) insert.BindInt(1, favor.id);
         else insert.BindNull(1);
         insert.BindInt(2, favor.pid);
-        insert.BindText(3, ToUtf8(favor.name).c_str());
-        insert.BindText(4, ToUtf8(favor.location).c_str());
-        insert.BindText(5, ToUtf8(favor.tags).c_str());
+        insert.BindText(3, ToUtf8(favor.name));
+        insert.BindText(4, ToUtf8(favor.location));
+        insert.BindText(5, ToUtf8(favor.tags));
         insert.BindInt(6, favor.hits);
-        insert.BindText(7, ToUtf8(favor.lastHit).c_str());
+        insert.BindText(7, ToUtf8(favor.lastHit));
         insert.Run();
         if (favor.id == 0) favor.id = RowId(m_connection);
     });
@@ -511,7 +528,7 @@ bool CFavorStore::UpdateFolderRow(const FolderRow& folder) {
 bool CFavorStore::DeleteFavorsById(const std::vector<int>& ids) {
     return Guarded([&] {
         CppSQLite3Command del = m_connection.Prepare(kDeleteFavorsById);
-        del.BindText(1, JsonIds(ids).c_str());
+        del.BindText(1, JsonIds(ids));
         del.Run();
         del.Finish();
     });

@@ -30,6 +30,7 @@
 #include "store/Records.h"
 
 class CppSQLite3Exception;
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -57,6 +58,8 @@ public:
     // and is left as it was. readOnly opens an existing file for reading only.
     bool Open(const std::wstring& path, bool readOnly = false);
     bool IsOpen() const;
+    // The path the store was opened with.
+    std::wstring Path() const;
     // Whether the open file can be written: the file is not read-only and a write lock can
     // be had (taken and given back at once). The answer is kept: IsReadOnly() and, when it
     // cannot, WriteProblem() say why.
@@ -113,6 +116,12 @@ public:
     // attached to a parent, outside the subtree included: a progress range.
     bool LoadAll(FolderRecord& root, int& count);
 
+    // Closes the file, runs `replace` (which may put another file in its place), and opens
+    // the same path again as before, also when `replace` did nothing; all under the store's
+    // lock, so no other thread meets the store closed. Both visit lists go stale. False
+    // when the file could not be opened again (LastError says why).
+    bool ReopenAround(const std::function<void()>& replace);
+
     // ---- rows as they are stored, for the change path and its undo ----
     // Every folder row, in ascending id order.
     bool LoadFolderRows(std::vector<FolderRow>& out);
@@ -167,6 +176,7 @@ private:
     void CloseQuietly();
 
     bool m_opened = false;
+    std::wstring m_path;
     CppSQLite3Connection m_connection;
     int m_mostVisitedSize = kDefaultVisitListSize;
     int m_latestVisitedSize = kDefaultVisitListSize;

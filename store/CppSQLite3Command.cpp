@@ -29,9 +29,9 @@ void CppSQLite3Command::CheckStatement() const {
     if (!m_stmt) throw CppSQLite3Exception(CppSQLite3Exception::kLayerError, sqlite_detail::kNullStatement);
 }
 
-void CppSQLite3Command::BindText(int index, const char* text) {
+void CppSQLite3Command::BindText(int index, std::string_view text) {
     CheckStatement();
-    const int rc = sqlite3_bind_text(m_stmt, index, text, -1, SQLITE_TRANSIENT);
+    const int rc = sqlite3_bind_text64(m_stmt, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
     if (rc != SQLITE_OK) throw CppSQLite3Exception(rc, sqlite_detail::kBindText);
 }
 

@@ -3,6 +3,7 @@
 // bound and run again. Commands move, they are never copied.
 #pragma once
 #include <sqlite3.h>
+#include <string_view>
 
 class CppSQLite3Cursor;
 
@@ -16,8 +17,9 @@ public:
     CppSQLite3Command& operator=(const CppSQLite3Command&) = delete;
     virtual ~CppSQLite3Command();
 
-    // Parameter indexes start at 1. The text is UTF-8 and is copied.
-    void BindText(int index, const char* text);
+    // Parameter indexes start at 1. The text is UTF-8 and is copied whole, a NUL inside
+    // it included.
+    void BindText(int index, std::string_view text);
     void BindInt(int index, int value);
     void BindNull(int index);
     // Runs a statement that returns no rows; the number of rows it changed.

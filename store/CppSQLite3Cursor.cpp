@@ -71,6 +71,12 @@ const char* CppSQLite3Cursor::TextValue(int column, const char* defaultValue) co
     return reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
 }
 
+std::string_view CppSQLite3Cursor::TextView(int column) const {
+    if (CheckedColumnType(column) == SQLITE_NULL) return {};
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return text ? std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(m_stmt, column))) : std::string_view();
+}
+
 void CppSQLite3Cursor::Finish() {
     if (!m_stmt) return;
     sqlite3_stmt* stmt = std::exchange(m_stmt, nullptr);

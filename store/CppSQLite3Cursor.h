@@ -4,6 +4,7 @@
 // Cursors move, they are never copied: the target finishes its own statement first.
 #pragma once
 #include <sqlite3.h>
+#include <string_view>
 
 class CppSQLite3Cursor {
 public:
@@ -21,6 +22,8 @@ public:
     int IntValue(int column, int defaultValue) const;
     // UTF-8; valid until the next step or finish.
     const char* TextValue(int column, const char* defaultValue) const;
+    // The whole text, a NUL inside it included; empty for NULL. Valid as TextValue.
+    std::string_view TextView(int column) const;
     void Finish();
 
 private:

@@ -1,5 +1,6 @@
 #include "store/FolderAssembly.h"
 #include <algorithm>
+#include <map>
 
 void FolderAssembly::Add(std::unique_ptr<FolderRecord> folder) {
     FolderRecord* raw = folder.get();
@@ -59,6 +60,32 @@ bool FolderAssembly::AddFavor(FavorRecord&& favor) {
     if (!folder) return false;
     folder->favors.push_back(std::move(favor));
     return true;
+}
+
+int FolderAssembly::AddFavors(std::vector<FavorRecord>&& favors) {
+    std::vector<FolderRecord*> homes(favors.size());
+    int lastPid = 0;
+    FolderRecord* last = nullptr;
+    for (size_t i = 0; i < favors.size(); ++i) {
+        // A folder's favorites mostly come one after another.
+        if (!last || favors[i].pid != lastPid) {
+            lastPid = favors[i].pid;
+            last = Parent(lastPid);
+        }
+        homes[i] = last;
+    }
+    std::map<FolderRecord*, size_t> sizes;
+    for (FolderRecord* home : homes)
+        if (home) ++sizes[home];
+    for (const auto& [folder, n] : sizes) folder->favors.reserve(folder->favors.size() + n);
+    int added = 0;
+    for (size_t i = 0; i < favors.size(); ++i) {
+        if (!homes[i]) continue;
+        homes[i]->favors.push_back(std::move(favors[i]));
+        ++added;
+    }
+    favors.clear();
+    return added;
 }
 
 void FolderAssembly::TakeOver(FolderRecord& root) {

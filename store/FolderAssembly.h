@@ -24,6 +24,8 @@ public:
     // Puts a favorite into the root or its folder; false (and let go) if that folder is
     // missing or was dropped. Only after Link.
     bool AddFavor(FavorRecord&& favor);
+    // The same for many at once, each folder's list sized once; how many found a folder.
+    int AddFavors(std::vector<FavorRecord>&& favors);
     // Appends the root's subfolders and favors to `root`'s lists and lets the rest go.
     void TakeOver(FolderRecord& root);
 

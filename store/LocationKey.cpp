@@ -122,8 +122,11 @@ size_t AppendKeyHead(std::string& key, std::string_view location) {
     const bool authority = colon != std::string_view::npos && location.substr(colon + 1, 2) == "//";
     if (authority) AppendLower(key, location.substr(0, colon));
     if (!authority || key.compare(start, std::string::npos, "file") == 0) {  // not a URL of the web
+        // Only the scheme loses its case: "javascript:alert('A')" is not "...('a')".
         key.resize(start);
-        AppendLower(key, location);
+        const size_t scheme = colon == std::string_view::npos ? 0 : colon;
+        AppendLower(key, location.substr(0, scheme));
+        key.append(location.data() + scheme, location.size() - scheme);
         return std::string_view::npos;
     }
     const std::string scheme = key.substr(start);  // short: no allocation

@@ -6,8 +6,8 @@
 // ".", "_", "~") are decoded and every other escape gets capital hex digits, in every
 // part but the query, which is kept exactly as typed. The fragment is kept. http and
 // https stay apart, and so do "www.example.com" and "example.com".
-// Anything else (a file path, a file: URL, javascript:, mailto:, text without a
-// scheme) is compared as typed, without case.
+// Anything else (a file path, a file: URL, javascript:, data:, mailto:, text without a
+// scheme) is compared as typed, only its scheme without case.
 #pragma once
 #include <string>
 #include <string_view>

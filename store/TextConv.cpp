@@ -42,6 +42,7 @@ std::wstring Widen(UINT codePage, const char* text, size_t size) {
 
 std::string ToUtf8(const std::wstring& text) { return Narrow(CP_UTF8, text); }
 std::wstring FromUtf8(const std::string& text) { return Widen(CP_UTF8, text.data(), text.size()); }
+std::wstring FromUtf8(std::string_view text) { return Widen(CP_UTF8, text.data(), text.size()); }
 std::wstring FromUtf8(const char* text) { return text ? Widen(CP_UTF8, text, std::strlen(text)) : std::wstring(); }
 std::string ToAnsi(const std::wstring& text) { return Narrow(CP_ACP, text); }
 std::wstring FromAnsi(const std::string& text) { return Widen(CP_ACP, text.data(), text.size()); }

@@ -2,9 +2,11 @@
 // shortcut-file contents, drag data and menu truncation.
 #pragma once
 #include <string>
+#include <string_view>
 
 std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
+std::wstring FromUtf8(std::string_view text);
 std::wstring FromUtf8(const char* text);
 std::string ToAnsi(const std::wstring& text);
 std::wstring FromAnsi(const std::string& text);

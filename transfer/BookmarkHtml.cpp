@@ -9,7 +9,11 @@ void AppendEscaped(std::wstring& out, const std::wstring& text) {
             case L'<': out += L"&lt;"; break;
             case L'>': out += L"&gt;"; break;
             case L'"': out += L"&quot;"; break;
-            default: out += c;
+            default:
+                // A control character (a line break inside a location) goes in as its
+                // reference: the file's only control characters are its own line ends.
+                if (c < 0x20 || c == 0x7F) out += L"&#" + std::to_wstring(c) + L";";
+                else out += c;
         }
     }
 }

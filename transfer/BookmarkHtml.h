@@ -1,6 +1,7 @@
 // The bookmark HTML document (NETSCAPE-Bookmark-file-1) of a folder tree, as UTF-16
 // text with CR LF line ends. Names and locations are escaped (& < > " as &amp; &lt;
-// &gt; &quot;), which every bookmark importer decodes, so each round-trips exactly.
+// &gt; &quot;, control characters as numeric references such as &#10;), which every
+// bookmark importer decodes, so each round-trips exactly.
 #pragma once
 #include "store/Records.h"
 #include <functional>

@@ -2,12 +2,18 @@
 #include "store/TextConv.h"
 #include "transfer/FileBytes.h"
 #include "transfer/HtmlCharacterReferences.h"
+#include "transfer/ImportedItems.h"
 #include <windows.h>
 #include <cwchar>
 #include <utility>
 #include <vector>
 
 namespace {
+
+// What one tag or text keeps at most: no bookmark file has more attributes on one tag,
+// and no name needs more text (kMaxNameChars characters, each written as a reference).
+constexpr size_t kMaxAttributes = 32;
+constexpr size_t kMaxTextBytes = kMaxNameChars * 12;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -78,7 +84,7 @@ size_t ReadTag(std::string_view html, size_t at, Tag& tag) {
             value = html.substr(start, i - start);
             if (quote && i < html.size()) ++i;
         }
-        tag.attributes.emplace_back(k, value);
+        if (tag.attributes.size() < kMaxAttributes) tag.attributes.emplace_back(k, value);
     }
 }
 
@@ -125,11 +131,14 @@ public:
     explicit TreeReader(FolderRecord& root) : m_root(root) {}
 
     void OnText(std::string_view text) {
-        if (m_open != Open::None) m_text.append(text);
+        if (m_open != Open::None && m_text.size() < kMaxTextBytes)
+            m_text.append(text.substr(0, kMaxTextBytes - m_text.size()));
     }
     void OnTag(const Tag& tag);
     void Finish() { FinishItem(); }
     int Count() const { return m_count; }
+    int LeftOut() const { return m_leftOut; }
+    bool TooMany() const { return m_count > kMaxImportItems; }
 
 private:
     enum class Open { None, Link, Heading };
@@ -139,12 +148,14 @@ private:
     void FinishItem();
 
     FolderRecord& m_root;
-    std::vector<FolderRecord*> m_lists;  // the open <DL> lists, innermost last
+    std::vector<FolderRecord*> m_lists;  // the open <DL> lists, innermost last, kMaxImportDepth + 1 at most
+    size_t m_deeperLists = 0;            // the open lists beyond those, all in the innermost one
     Open m_open = Open::None;
     std::string m_text;                  // the raw text of the open link or heading
-    FavorRecord* m_link = nullptr;       // the open link, already in the tree
+    FavorRecord* m_link = nullptr;       // the open link, already in the tree (none: left out)
     FolderRecord* m_pending = nullptr;   // the folder whose <DL> may come next
     int m_count = 0;
+    int m_leftOut = 0;
 };
 
 void TreeReader::OnTag(const Tag& tag) {
@@ -159,7 +170,10 @@ void TreeReader::OnTag(const Tag& tag) {
     if (list && !tag.closing) {
         // A list without a heading before it (or below the depth kept) belongs to the
         // folder it stands in.
-        m_lists.push_back(m_pending ? m_pending : &Current());
+        if (m_lists.size() > static_cast<size_t>(kMaxImportDepth)) ++m_deeperLists;
+        else m_lists.push_back(m_pending ? m_pending : &Current());
+    } else if (list && m_deeperLists > 0) {
+        --m_deeperLists;
     } else if (list && !m_lists.empty()) {
         m_lists.pop_back();
     }
@@ -170,24 +184,30 @@ void TreeReader::OnTag(const Tag& tag) {
 }
 
 void TreeReader::StartLink(const Tag& tag) {
+    m_open = Open::Link;
+    m_link = nullptr;
+    const std::string_view href = tag.Attribute("href");
+    if (href.size() > kMaxLocationBytes) {  // no address: the link and its text are left out
+        ++m_leftOut;
+        return;
+    }
     // The link stays the folder's last favorite until it is finished: nothing else joins
     // the folder before that.
     FavorRecord& favor = Current().favors.emplace_back();
     ++m_count;
-    favor.location = FromUtf8(DecodeCharacterReferences(tag.Attribute("href"), true));
-    favor.tags = FromUtf8(DecodeCharacterReferences(tag.Attribute("tags"), true));
+    favor.location = FromUtf8(DecodeCharacterReferences(href, true));
+    favor.tags = NameFromUtf8(DecodeCharacterReferences(tag.Attribute("tags").substr(0, kMaxTextBytes), true));
     favor.lastHit = VisitTimeText(tag.Attribute("last_visit"));
     m_link = &favor;
-    m_open = Open::Link;
 }
 
 void TreeReader::FinishItem() {
     const Open open = std::exchange(m_open, Open::None);
     if (open == Open::None) return;
-    std::wstring text = FromUtf8(DecodeCharacterReferences(TidyText(m_text), false));
+    std::wstring text = NameFromUtf8(DecodeCharacterReferences(TidyText(m_text), false));
     m_text.clear();
     if (open == Open::Link) {
-        m_link->name = std::move(text);
+        if (m_link) m_link->name = std::move(text);
         return;
     }
     if (m_lists.size() > static_cast<size_t>(kMaxImportDepth)) return;  // its list stays in this folder
@@ -207,11 +227,16 @@ bool StartsTag(std::string_view html, size_t lt) {
 }  // namespace
 
 bool ParseBookmarkHtml(std::string_view html, FolderRecord& root, int& count) {
+    ReadNotes notes;
+    return ParseBookmarkHtml(html, root, count, notes);
+}
+
+bool ParseBookmarkHtml(std::string_view html, FolderRecord& root, int& count, ReadNotes& notes) {
     count = 0;
     if (!HasBookmarkDoctype(html)) return false;
     TreeReader reader(root);
     Tag tag;
-    for (size_t at = 0, from = 0; at < html.size();) {
+    for (size_t at = 0, from = 0; at < html.size() && !reader.TooMany();) {
         size_t lt = html.find('<', from);
         if (lt != std::string_view::npos && !StartsTag(html, lt)) {
             from = lt + 1;
@@ -224,12 +249,23 @@ bool ParseBookmarkHtml(std::string_view html, FolderRecord& root, int& count) {
         if (!tag.name.empty()) reader.OnTag(tag);
     }
     reader.Finish();
+    if (reader.TooMany()) {
+        root = FolderRecord();
+        notes.failure = TooManyItemsText();
+        return false;
+    }
     count = reader.Count();
+    notes.leftOut += reader.LeftOut();
     return true;
 }
 
 bool ReadBookmarkHtmlFile(const std::wstring& path, FolderRecord& root, int& count) {
+    ReadNotes notes;
+    return ReadBookmarkHtmlFile(path, root, count, notes);
+}
+
+bool ReadBookmarkHtmlFile(const std::wstring& path, FolderRecord& root, int& count, ReadNotes& notes) {
     count = 0;
     std::string bytes;
-    return ReadFileBytes(path, bytes) && ParseBookmarkHtml(bytes, root, count);
+    return ReadFileBytes(path, bytes, notes.failure) && ParseBookmarkHtml(bytes, root, count, notes);
 }

@@ -35,12 +35,17 @@ public:
 
     // One .url file per favorite, one directory per sub-folder (files first), below an
     // existing directory; `step` runs once per favorite and once per sub-folder. Names
-    // that cannot be file names are mapped (SafeFileName). False when anything could not
-    // be written; the rest is still written.
+    // that cannot be file names are mapped (SafeFileName); a favorite whose file name
+    // another one of the same directory has taken gets " (2)", " (3)", ... after it. False
+    // when anything could not be written; the rest is still written.
     bool ExportToFolder(const Step& step, const std::wstring& folder, const FolderRecord& record);
+    // How many of the files ExportToFolder would write exist already (and would have
+    // their location replaced).
+    static int CountShortcutsToReplace(const std::wstring& folder, const FolderRecord& record);
     // The folder's bookmark HTML list (see BookmarkHtml.h).
     static std::wstring BuildBookmarkHtml(const Step& step, const FolderRecord& record, bool heading);
-    // Writes the whole document as UTF-8 (no byte-order mark) in one write, replacing an
-    // existing file. False when the file could not be created or written.
+    // Writes the whole document as UTF-8 (no byte-order mark) into a new file beside the
+    // target, which then replaces an existing file: a failure leaves that file as it was.
+    // False when the file could not be created, written or put in place.
     bool ExportToHtml(const Step& step, const std::wstring& path, const FolderRecord& record);
 };

@@ -4,15 +4,20 @@
 #include "framework/Seams.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "store/TextConv.h"
 #include "transfer/BookmarkHtmlReader.h"
 #include "transfer/CFavorTransfer.h"
 #include "transfer/ChromiumBookmarks.h"
 #include "transfer/ChromiumProfiles.h"
+#include "transfer/FileBytes.h"
+#include "transfer/FirefoxPlaces.h"
 #include "transfer/ImportStatus.h"
+#include "transfer/ImportedItems.h"
 #include "transfer/PathPickers.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/FolderTreeLogic.h"
 #include <commctrl.h>
+#include <new>
 
 namespace {
 
@@ -25,6 +30,32 @@ const wchar_t kNotice[] = L"Notice";
 const wchar_t kReadFailed[] = L"Import fail, please select a valid file!";
 const wchar_t kStoreFailed[] =
     L"Import fail, the favorites could not be stored in the favorites database. Nothing was changed.";
+const wchar_t kExportFailed[] = L"Export fail, please select a valid destination!";
+
+// A failure message with its reason under it, when there is one.
+std::wstring WithReason(const wchar_t* message, const std::wstring& reason) {
+    return reason.empty() ? std::wstring(message) : message + (L"\n\n" + reason);
+}
+
+std::wstring ExportReadFailedText(const StoreError& error) {
+    return L"Export fail, the favorites could not be read from the favorites database. Nothing was written.\n"
+           L"SQLite reports: " + FromUtf8(error.message);
+}
+
+std::wstring ReplaceQuestion(int files, const std::wstring& folder) {
+    return folder + L" already holds " + std::to_wstring(files) +
+           (files == 1 ? L" shortcut file that this export would replace." : L" shortcut files that this export would replace.") +
+           L"\n\nReplace them?";
+}
+
+std::wstring FinishedText(bool import, int leftOut) {
+    std::wstring text = import ? L"Congratulations. Import finished." : L"Congratulations. Export finished.";
+    if (leftOut > 0)
+        text += L"\n\n" + std::to_wstring(leftOut) +
+                (leftOut == 1 ? L" favorite was" : L" favorites were") +
+                L" left out: a location holding a NUL character, or one too long for an address.";
+    return text;
+}
 
 // About one progress step is posted per 1% of the records saved.
 constexpr int kStepBatches = 100;
@@ -178,10 +209,10 @@ LRESULT CTransferPage::OnStep(const fw::Msg& m) {
     return 0;
 }
 
-LRESULT CTransferPage::OnDone(const fw::Msg&) {
+// wParam: the favorites the import left out.
+LRESULT CTransferPage::OnDone(const fw::Msg& m) {
     ReplyMessage(0);  // when sent: the job goes on while the message shows
-    seams::MessageBox(m_hwnd, IsImport() ? L"Congratulations. Import finished." : L"Congratulations. Export finished.",
-                      L"Congratulations", MB_OK);
+    seams::MessageBox(m_hwnd, FinishedText(IsImport(), static_cast<int>(m.wp)), L"Congratulations", MB_OK);
     if (Sheet()) Sheet()->EndSheet(0);
     return 0;
 }
@@ -226,19 +257,38 @@ void CTransferPage::ReturnToReady() {
     if (Sheet()) Sheet()->SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
 }
 
-void CTransferPage::ReportDone() const { fw::PostOrSend(m_hwnd, WM_TRANSFER_DONE, 0, 0); }
+void CTransferPage::ReportDone(int leftOut) const {
+    fw::PostOrSend(m_hwnd, WM_TRANSFER_DONE, static_cast<WPARAM>(leftOut), 0);
+}
 
+void CTransferPage::Fail(const std::wstring& text) {
+    seams::MessageBox(m_hwnd, text, kNotice, MB_OK);
+    ReturnToReady();
+}
+
+// Whatever a job throws (a file that needs more memory than there is) ends it as a
+// failure the user is told of, with the page ready again; an import's batch was rolled
+// back on the way out, so nothing of it is stored.
 void CTransferPage::Run() {
     m_worker.running = true;
     if (Sheet()) Sheet()->SetWizardButtons(0);
-    if (IsImport()) RunImport();
-    else RunExport();
+    const wchar_t* failed = IsImport() ? kReadFailed : kExportFailed;
+    try {
+        if (IsImport()) RunImport();
+        else RunExport();
+    } catch (const std::bad_alloc&) {
+        Fail(WithReason(failed, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)));
+    } catch (const std::exception& e) {
+        Fail(WithReason(failed, FromAnsi(e.what())));
+    } catch (...) {
+        Fail(failed);
+    }
     m_worker.running = false;
 }
 
 // The read phase: the tree the page's source holds, and the name of its new top folder.
-bool CTransferPage::ReadSource(const std::wstring& path, FolderRecord& root, int& count,
-                               std::wstring& topName) const {
+bool CTransferPage::ReadSource(const std::wstring& path, FolderRecord& root, int& count, std::wstring& topName,
+                               ReadNotes& notes) const {
     CFavorTransfer transfer;
     switch (m_kind) {
     case Kind::ImportFolder:
@@ -249,15 +299,15 @@ bool CTransferPage::ReadSource(const std::wstring& path, FolderRecord& root, int
     case Kind::ImportFirefox:
         SetStatus(L"Import status: Reading from bookmark database file...");
         topName = L"Favorites From Firefox";
-        return transfer.ReadFirefoxPlaces(path, root, count);
+        return ReadPlacesFile(path, root, count, notes);
     case Kind::ImportChromium:
         SetStatus(L"Import status: Reading from Bookmarks file...");
         topName = L"Favorites From " + ChromiumBrowserName(path);
-        return ReadChromiumBookmarks(path, root, count);
+        return ReadChromiumBookmarks(path, root, count, notes);
     case Kind::ImportHtml:
         SetStatus(L"Import status: Reading from bookmark HTML file...");
         topName = L"Favorites From HTML";
-        return ReadBookmarkHtmlFile(path, root, count);
+        return ReadBookmarkHtmlFile(path, root, count, notes);
     default: return false;
     }
 }
@@ -266,19 +316,22 @@ void CTransferPage::RunImport() {
     FolderRecord root;
     int count = 0;
     std::wstring topName;
-    const bool read = ReadSource(ReadPath(), root, count, topName);
+    ReadNotes notes;
+    const bool read = ReadSource(ReadPath(), root, count, topName, notes);
+    if (read) {  // every location as a browser reads it; one holding a NUL is left out
+        const int refused = CleanImportedLocations(root);
+        notes.leftOut += refused;
+        count -= refused;
+    }
     const bool saved = read && SaveImport(root, count, topName);
     const int topId = root.id;
     root = FolderRecord();
-    if (!saved) {  // nothing is stored: say why, and the page is ready again
-        seams::MessageBox(m_hwnd, read ? kStoreFailed : kReadFailed, kNotice, MB_OK);
-        ReturnToReady();
-        return;
-    }
+    if (!saved)  // nothing is stored: say why, and the page is ready again
+        return Fail(read ? std::wstring(kStoreFailed) : WithReason(kReadFailed, notes.failure));
     if (m_mainWindow) SendMessageW(m_mainWindow, WM_FOLDERS_CHANGED, 0, 0);
     SendMessageW(m_hwnd, kSelectFolder, static_cast<WPARAM>(topId), 0);
     SetStatus(L"Import status: Finished.");
-    ReportDone();
+    ReportDone(notes.leftOut);
 }
 
 // Stores the tree as one batch. Progress steps are posted in batches while the store is
@@ -312,22 +365,25 @@ void CTransferPage::RunExport() {
     const LRESULT id = sel == CB_ERR ? 0 : SendMessageW(combo, CB_GETITEMDATA, sel, 0);
     if (id != CB_ERR) root.id = static_cast<int>(id);
     int count = 0;
-    m_store.LoadAll(root, count);
+    // A store that cannot be read gives no empty export: nothing is written.
+    if (!m_store.LoadAll(root, count)) return Fail(ExportReadFailedText(m_store.LastError()));
     SetProgressRange(count);
     const bool toFolder = m_kind == Kind::ExportFolder;
+    const std::wstring path = ReadPath();
+    // The default folder is the user's real Favorites folder: replacing shortcuts there is asked first.
+    const int replaced = toFolder ? CFavorTransfer::CountShortcutsToReplace(path, root) : 0;
+    if (replaced > 0 && seams::MessageBox(m_hwnd, ReplaceQuestion(replaced, path), kNotice,
+                                          MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return ReturnToReady();
     SetStatus(toFolder ? L"Export status: Saving to Windows favorites folder..."
                        : L"Export status: Saving to bookmark html file...");
-    const std::wstring path = ReadPath();
     const HWND page = m_hwnd;
     const auto step = [page] { SendMessageW(page, WM_TRANSFER_STEP, 0, 0); };
     CFavorTransfer transfer;
     const bool written = toFolder ? transfer.ExportToFolder(step, path, root) : transfer.ExportToHtml(step, path, root);
     root = FolderRecord();
-    if (!written) {  // never report an export that wrote nothing, or only part, as finished
-        seams::MessageBox(m_hwnd, L"Export fail, please select a valid destination!", kNotice, MB_OK);
-        ReturnToReady();
-        return;
-    }
+    // Never report an export that wrote nothing, or only part, as finished.
+    if (!written) return Fail(kExportFailed);
     SetStatus(L"Export status: Finished.");
-    ReportDone();
+    ReportDone(0);
 }

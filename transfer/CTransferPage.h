@@ -11,6 +11,7 @@
 class CFavorStore;
 class FavorEdits;
 class CFolderTreeCtrl;
+struct ReadNotes;
 
 class CTransferPage : public fw::CPropertyPage, public CWorkerThread::Delegate {
 public:
@@ -48,10 +49,13 @@ private:
 
     void FillFolderCombo() const;
     void RunImport();
-    bool ReadSource(const std::wstring& path, FolderRecord& root, int& count, std::wstring& topName) const;
+    bool ReadSource(const std::wstring& path, FolderRecord& root, int& count, std::wstring& topName,
+                    ReadNotes& notes) const;
     bool SaveImport(FolderRecord& root, int count, const std::wstring& topName);
     void RunExport();
-    void ReportDone() const;
+    void ReportDone(int leftOut) const;
+    // The job's failure, told; the page is ready again.
+    void Fail(const std::wstring& text);
     // Worker-side helpers: each sends or posts to the GUI thread.
     void SetStatus(const wchar_t* text) const;
     void SetProgressRange(int upper) const;

@@ -2,6 +2,8 @@
 #include "store/TextConv.h"
 #include "transfer/BookmarkHtmlReader.h"
 #include "transfer/FileBytes.h"
+#include "transfer/ImportedItems.h"
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <memory>
 #include <vector>
@@ -33,17 +35,25 @@ constexpr size_t kRootCount = sizeof kRootKeys / sizeof kRootKeys[0];
 // Node objects are kept for reuse at their depth.
 struct Node {
     std::string name, type, url;
+    bool urlTooLong = false;
     FolderRecord contents;
     int root = -1;  // which root, for the root nodes
     void Reset(int whichRoot) {
         name.clear();
         type.clear();
         url.clear();
+        urlTooLong = false;
         contents.favors.clear();  // what a bookmark (no folder) held is dropped
         contents.subfolders.clear();
         root = whichRoot;
     }
 };
+
+// Keeps at most `limit` bytes of a parsed string; a short one is taken over whole.
+void Keep(std::string& field, std::string& value, size_t limit) {
+    if (value.size() <= limit) field.swap(value);
+    else field.assign(value, 0, limit);
+}
 
 void MoveContents(FolderRecord& from, FolderRecord& to) {
     to.favors.insert(to.favors.end(), std::make_move_iterator(from.favors.begin()),
@@ -80,15 +90,24 @@ public:
     bool end_array() override;
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
 
+    int LeftOut() const { return m_leftOut; }
+    bool TooMany() const { return m_items > kMaxImportItems; }
+
 private:
-    enum class Level { Document, Roots, Node, Children, Other };
+    enum class Level : unsigned char { Document, Roots, Node, Children, Other };
+    // Nodes deeper than the folders kept (kMaxImportDepth) share the last slot: their
+    // bookmarks go straight into the deepest folder kept.
+    static constexpr size_t kNodeSlots = kMaxImportDepth + 1;
 
     void FinishNode();
     Node& OpenNode(int root);
+    Node& At(size_t depth) { return *m_nodes[std::min(depth, kNodeSlots - 1)]; }
 
     std::vector<Level> m_levels;
-    std::vector<std::unique_ptr<Node>> m_nodes;  // the open nodes (the first m_depth), innermost last
-    size_t m_depth = 0;
+    std::vector<std::unique_ptr<Node>> m_nodes;  // the slots of the open nodes, innermost last
+    size_t m_depth = 0;                          // how many nodes are open
+    int m_items = 0;                             // records made
+    int m_leftOut = 0;
     Key m_key = Key::Other;                      // the last key read
     FolderRecord m_roots[kRootCount];
     std::wstring m_rootNames[kRootCount];
@@ -102,16 +121,20 @@ bool BookmarksReader::key(string_t& name) {
 
 bool BookmarksReader::string(string_t& value) {
     if (m_levels.empty() || m_levels.back() != Level::Node) return true;
-    Node& node = *m_nodes[m_depth - 1];
-    if (m_key == Key::Name) node.name.swap(value);
-    else if (m_key == Key::Type) node.type.swap(value);
-    else if (m_key == Key::Url) node.url.swap(value);
+    Node& node = At(m_depth - 1);
+    if (m_key == Key::Name) Keep(node.name, value, kMaxNameChars * 3);
+    else if (m_key == Key::Type) Keep(node.type, value, 16);  // "url" or "folder"
+    else if (m_key == Key::Url) {
+        node.urlTooLong = value.size() > kMaxLocationBytes;
+        if (node.urlTooLong) node.url.clear();
+        else node.url.swap(value);
+    }
     return true;
 }
 
 Node& BookmarksReader::OpenNode(int root) {
-    if (m_depth == m_nodes.size()) m_nodes.push_back(std::make_unique<Node>());
-    Node& node = *m_nodes[m_depth++];
+    if (m_depth < kNodeSlots && m_depth == m_nodes.size()) m_nodes.push_back(std::make_unique<Node>());
+    Node& node = At(m_depth++);
     node.Reset(root);
     return node;
 }
@@ -130,7 +153,7 @@ bool BookmarksReader::start_object(std::size_t) {
     if (next == Level::Node) OpenNode(root);
     m_levels.push_back(next);
     m_key = Key::Other;
-    return true;
+    return !TooMany();  // false ends the parse
 }
 
 bool BookmarksReader::end_object() {
@@ -154,24 +177,31 @@ bool BookmarksReader::end_array() {
 }
 
 void BookmarksReader::FinishNode() {
-    Node* node = m_nodes[--m_depth].get();
+    Node* node = &At(--m_depth);
     if (node->root >= 0) {
         MoveContents(node->contents, m_roots[node->root]);
-        m_rootNames[node->root] = FromUtf8(node->name);
+        m_rootNames[node->root] = NameFromUtf8(node->name);
         return;
     }
     if (m_depth == 0) return;  // a node outside the roots: left out
-    FolderRecord& parent = m_nodes[m_depth - 1]->contents;
-    if (node->type == "url" || (node->type.empty() && !node->url.empty())) {
+    FolderRecord& parent = At(std::min(m_depth - 1, kNodeSlots - 2)).contents;
+    if (node->type == "url" || (node->type.empty() && (!node->url.empty() || node->urlTooLong))) {
+        if (node->urlTooLong) {  // no address any browser opens
+            ++m_leftOut;
+            return;
+        }
         FavorRecord& favor = parent.favors.emplace_back();
-        favor.name = FromUtf8(node->name);
+        favor.name = NameFromUtf8(node->name);
         favor.location = FromUtf8(node->url);
+        ++m_items;
+        if (m_depth >= kNodeSlots - 1) node->Reset(-1);  // the shared slot: its folder reads on
     } else if (m_depth >= static_cast<size_t>(kMaxImportDepth)) {
         MoveContents(node->contents, parent);  // too deep: its contents stay in the parent
     } else {
         FolderRecord& folder = parent.AddSubfolder();
-        folder.name = FromUtf8(node->name);
+        folder.name = NameFromUtf8(node->name);
         MoveContents(node->contents, folder);
+        ++m_items;
     }
 }
 
@@ -187,20 +217,36 @@ void BookmarksReader::TakeRoots(FolderRecord& root) {
 }  // namespace
 
 bool ParseChromiumBookmarks(std::string_view json, FolderRecord& root, int& count) {
+    ReadNotes notes;
+    return ParseChromiumBookmarks(json, root, count, notes);
+}
+
+bool ParseChromiumBookmarks(std::string_view json, FolderRecord& root, int& count, ReadNotes& notes) {
     count = 0;
     BookmarksReader reader;
     try {
-        if (!Json::sax_parse(json.begin(), json.end(), &reader) || !reader.SawRoots()) return false;
-    } catch (...) {  // the parser reports through the reader; nothing may escape regardless
+        const bool parsed = Json::sax_parse(json.begin(), json.end(), &reader);
+        if (reader.TooMany()) notes.failure = TooManyItemsText();
+        if (!parsed || !reader.SawRoots()) return false;
+    } catch (const std::bad_alloc&) {  // the parser reports through the reader; nothing may escape regardless
+        notes.failure = SystemErrorText(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    } catch (...) {
         return false;
     }
     reader.TakeRoots(root);
     count = CountRecords(root);
+    notes.leftOut += reader.LeftOut();
     return true;
 }
 
 bool ReadChromiumBookmarks(const std::wstring& path, FolderRecord& root, int& count) {
+    ReadNotes notes;
+    return ReadChromiumBookmarks(path, root, count, notes);
+}
+
+bool ReadChromiumBookmarks(const std::wstring& path, FolderRecord& root, int& count, ReadNotes& notes) {
     count = 0;
     std::string bytes;
-    return ReadFileBytes(path, bytes) && ParseChromiumBookmarks(bytes, root, count);
+    return ReadFileBytes(path, bytes, notes.failure) && ParseChromiumBookmarks(bytes, root, count, notes);
 }

@@ -13,8 +13,14 @@
 #include <string>
 #include <string_view>
 
+struct ReadNotes;
+
 // False, with `root` left empty, for anything but a whole, well-formed Bookmarks file
-// (truncated, not UTF-8, not JSON, JSON without the roots).
+// (truncated, not UTF-8, not JSON, JSON without the roots) or one with more items than
+// an import takes. What one item keeps is bounded (ImportedItems.h): a bookmark whose url
+// is too long is left out and counted in the notes.
+bool ParseChromiumBookmarks(std::string_view json, FolderRecord& root, int& count, ReadNotes& notes);
 bool ParseChromiumBookmarks(std::string_view json, FolderRecord& root, int& count);
 // The same for a file; false also when it cannot be read.
+bool ReadChromiumBookmarks(const std::wstring& path, FolderRecord& root, int& count, ReadNotes& notes);
 bool ReadChromiumBookmarks(const std::wstring& path, FolderRecord& root, int& count);

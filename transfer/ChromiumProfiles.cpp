@@ -63,7 +63,8 @@ std::vector<ChromiumProfile> FindChromiumProfiles() {
             continue;
         }
         std::string localState;
-        ReadFileBytes(folder + L"\\Local State", localState, size_t{1} << 26);
+        std::wstring unread;  // no profile list: its Default profile is still looked for
+        ReadFileBytes(folder + L"\\Local State", localState, unread, size_t{1} << 26);
         for (const std::wstring& profile : ProfileFolders(localState)) {
             if (profile.find_first_of(L"\\/:") != std::wstring::npos || profile == L".." || profile == L".") continue;
             const std::wstring path = folder + L"\\" + profile + L"\\Bookmarks";

@@ -2,6 +2,7 @@
 #include "store/CppSQLite3Connection.h"
 #include "store/CppSQLite3Exception.h"
 #include "store/TextConv.h"
+#include "transfer/ImportedItems.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
@@ -124,7 +125,7 @@ bool IsFile(const std::wstring& path) {
 }
 
 // Opens and reads one database file; throws CppSQLite3Exception.
-void ReadDatabase(const std::wstring& path, bool readOnly, FolderRecord& root, int& count) {
+void ReadDatabase(const std::wstring& path, bool readOnly, FolderRecord& root, int& count, ReadNotes& notes) {
     CppSQLite3Connection db;
     db.Open(ToUtf8(path).c_str());
     // A lock held by a running Firefox fails at once instead of after the busy timeout;
@@ -134,7 +135,7 @@ void ReadDatabase(const std::wstring& path, bool readOnly, FolderRecord& root, i
     if (readOnly) db.Execute("pragma query_only = 1;");
     db.Execute("pragma cache_size = -65536;");
     db.Execute("pragma mmap_size = 268435456;");
-    ReadPlacesTree(db, root, count);
+    ReadPlacesTree(db, root, count, notes);
 }
 
 bool IsLockOrAccessFailure(int code) {
@@ -158,6 +159,11 @@ std::wstring FirefoxPlacesPath(const std::wstring& firefoxFolder) {
 }
 
 bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count) {
+    ReadNotes notes;
+    return ReadPlacesFile(path, root, count, notes);
+}
+
+bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count, ReadNotes& notes) {
     count = 0;
     const size_t slash = path.rfind(L'\\');
     if (slash == std::wstring::npos || path.compare(slash + 1, std::wstring::npos, kPlacesFile) != 0) {
@@ -166,21 +172,27 @@ bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count) {
     if (!IsFile(path)) return false;  // opening would create an empty database
     FolderRecord read;
     try {
-        ReadDatabase(path, true, read, count);
+        ReadDatabase(path, true, read, count, notes);
     } catch (const CppSQLite3Exception& e) {
         read = FolderRecord();
         count = 0;
+        notes.leftOut = 0;  // read again below
         if (!IsLockOrAccessFailure(e.Code())) return false;
         TempCopyFolder copy;
         if (!copy.Ok() || !CopyFileW(path.c_str(), copy.File().c_str(), FALSE)) return false;
         const std::wstring wal = path + L"-wal";
         if (IsFile(wal) && !CopyFileW(wal.c_str(), (copy.File() + L"-wal").c_str(), FALSE)) return false;
         try {
-            ReadDatabase(copy.File(), false, read, count);  // writable: the log is replayed
+            ReadDatabase(copy.File(), false, read, count, notes);  // writable: the log is replayed
         } catch (const CppSQLite3Exception&) {
             count = 0;
             return false;
         }
+    }
+    if (count > kMaxImportItems) {
+        count = 0;
+        notes.failure = TooManyItemsText();
+        return false;
     }
     root.subfolders.swap(read.subfolders);
     root.favors.swap(read.favors);
@@ -188,6 +200,11 @@ bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count) {
 }
 
 void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count) {
+    ReadNotes notes;
+    ReadPlacesTree(db, root, count, notes);
+}
+
+void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count, ReadNotes& notes) {
     count = 0;
     const PlacesRoots roots = FindRoots(db);
     char sql[256];
@@ -201,7 +218,7 @@ void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count) {
         PlacesFolder& row = rows[id];
         row.id = id;
         row.parent = c.IntValue(1, 0);
-        row.title = FromUtf8(c.TextValue(2, ""));
+        row.title = NameFromUtf8(c.TextView(2));
     }
     for (const auto& entry : rows) ReachesMenu(rows, entry.first, roots.menu);
     // Nothing can fail between making the records and attaching them to the tree.
@@ -222,10 +239,15 @@ void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count) {
             folder = it->second.record;
         }
         if (!folder) continue;
+        const std::string_view url = c.TextView(2);  // whole: a NUL inside is seen, not cut at
+        if (url.size() > kMaxLocationBytes) {
+            ++notes.leftOut;
+            continue;
+        }
         FavorRecord& favor = folder->favors.emplace_back();
         favor.pid = parent;
-        favor.name = FromUtf8(c.TextValue(1, ""));
-        favor.location = FromUtf8(c.TextValue(2, ""));
+        favor.name = NameFromUtf8(c.TextView(1));
+        favor.location = FromUtf8(url);
         ++count;
     }
 }

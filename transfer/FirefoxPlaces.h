@@ -5,6 +5,7 @@
 #include <string>
 
 class CppSQLite3Connection;
+struct ReadNotes;
 
 // The first profile's database below a Firefox folder (ending in a backslash), from its
 // profiles.ini; empty when the folder or the profile's path is missing.
@@ -16,6 +17,9 @@ std::wstring FirefoxPlacesPath(const std::wstring& firefoxFolder);
 // through a temporary copy, removed afterwards. False when nothing could be read;
 // `root` is then left empty.
 bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count);
+// The same, with what was left out (a location too long) and why a read failed (more
+// items than an import takes) in the notes.
+bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count, ReadNotes& notes);
 
 // The tree of an open database; throws CppSQLite3Exception. The menu's sub-folders become
 // root.subfolders (each level in ascending Firefox id order) and the unsorted bookmarks
@@ -25,3 +29,4 @@ bool ReadPlacesFile(const std::wstring& path, FolderRecord& root, int& count);
 // under other ids), otherwise they are ids 2 to 5 below the places root 1. `count` is the
 // number of records in the tree.
 void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count);
+void ReadPlacesTree(CppSQLite3Connection& db, FolderRecord& root, int& count, ReadNotes& notes);

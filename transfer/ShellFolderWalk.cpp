@@ -1,4 +1,5 @@
 #include "transfer/ShellFolderWalk.h"
+#include "transfer/ImportedItems.h"
 #include "transfer/ShortcutFile.h"
 #include <windows.h>
 #include <objbase.h>
@@ -165,22 +166,6 @@ bool RenamesFiles(const std::wstring& folderPath) {
 // takes their extension as that attribute.
 bool IsShortcutFile(const std::wstring& path) { return ShortcutNameFromPath(path).has_value(); }
 
-// Shortcuts without a location (program shortcuts, files without a URL) are dropped
-// once every location is read; returns how many.
-int DropFavorsWithoutLocation(FolderRecord& folder) {
-    int dropped = 0;
-    auto& favors = folder.favors;
-    for (auto it = favors.begin(); it != favors.end();) {
-        if (!it->location.empty()) {
-            ++it;
-            continue;
-        }
-        it = favors.erase(it);
-        ++dropped;
-    }
-    for (auto& sub : folder.subfolders) dropped += DropFavorsWithoutLocation(*sub);
-    return dropped;
-}
 
 class FolderWalk {
 public:
@@ -199,7 +184,8 @@ public:
     // Waits for the last locations and drops the shortcuts that have none.
     void Finish(FolderRecord& root) {
         m_reader.Finish();
-        m_count -= DropFavorsWithoutLocation(root);
+        // Shortcuts without a location (program shortcuts, files without a URL) are dropped.
+        m_count -= DropFavors(root, [](const FavorRecord& favor) { return favor.location.empty(); });
     }
 
 private:

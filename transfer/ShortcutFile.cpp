@@ -120,6 +120,23 @@ std::wstring BestUrl(Read read) {
     return read(kSection);
 }
 
+// A value holds one line: a control character in it (a line break above all, which
+// would start a key of its own such as IconFile) is written as its percent escape, the
+// form a URL gives it anyway.
+std::wstring ShortcutValue(const std::wstring& location) {
+    std::wstring value;
+    value.reserve(location.size());
+    for (const wchar_t c : location) {
+        if (c >= 0x20 && c != 0x7F) {
+            value += c;
+            continue;
+        }
+        static const wchar_t kHex[] = L"0123456789ABCDEF";
+        value += {L'%', kHex[(c >> 4) & 0xF], kHex[c & 0xF]};
+    }
+    return value;
+}
+
 }  // namespace
 
 std::wstring ShortcutPathFor(const std::wstring& folder, const std::wstring& name) {
@@ -156,7 +173,8 @@ std::optional<std::wstring> FromUtf7(const std::string& text) {
     return out;
 }
 
-bool WriteShortcutUrl(const std::wstring& path, const std::wstring& location) {
+bool WriteShortcutUrl(const std::wstring& path, const std::wstring& stored) {
+    const std::wstring location = ShortcutValue(stored);
     const bool written =
         WritePrivateProfileStringW(kSection, kUrlKey, location.c_str(), path.c_str()) != FALSE;
     if (!written) return false;
@@ -184,7 +202,8 @@ std::wstring ShortcutUrlFromContents(const std::string& bytes) {
     return BestUrl([&](const wchar_t* section) { return ProfileValueIn(text, section, kUrlKey); });
 }
 
-std::string ShortcutFileContents(const std::wstring& location) {
+std::string ShortcutFileContents(const std::wstring& stored) {
+    const std::wstring location = ShortcutValue(stored);
     std::string bytes = "[InternetShortcut]\r\nURL = " + ToAnsi(location) + "\r\n";
     if (!IsAnsiRepresentable(location)) {
         bytes += "[InternetShortcut.W]\r\nURL = " + ToUtf7(location) + "\r\n";

@@ -4,6 +4,9 @@
 // The URL line is 8-bit text in the ANSI code page, which every reader understands.
 // A location the code page cannot represent is also kept, losslessly, as UTF-7 in an
 // [InternetShortcut.W] section, as the Windows shell does; readers prefer that one.
+// Both writers put no control character into a value, whatever the location holds: each
+// one is written as its percent escape ("%0D%0A"), so a line break inside a location can
+// never add a key (an IconFile on someone's share) to the file.
 #pragma once
 #include <optional>
 #include <string>

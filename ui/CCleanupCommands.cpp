@@ -2,6 +2,7 @@
 #include "edits/FavorEdits.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "store/LocationText.h"
 #include "ui/CFavorActions.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
@@ -114,8 +115,10 @@ void CCleanupCommands::ShowInFolder(const FavorRecord& favor) {
     m_list.SelectRowOf(favor.id);
 }
 
-bool CCleanupCommands::ReplaceLocations(const std::vector<FavorRecord>& favors) {
+bool CCleanupCommands::ReplaceLocations(const std::vector<FavorRecord>& given) {
     if (m_state.readOnly) return false;
+    std::vector<FavorRecord> favors = given;  // servers' Location headers, as a browser would read them
+    for (FavorRecord& favor : favors) favor.location = CleanLocation(favor.location).value_or(std::wstring());
     if (!m_edits.ChangeFavors(favors, favors.size() == 1 ? kReplaceLocation : kReplaceLocations, EditKind::Cleanup)) {
         TellSaveFailed(m_dialog, m_store);
         return false;
@@ -126,7 +129,7 @@ bool CCleanupCommands::ReplaceLocations(const std::vector<FavorRecord>& favors) 
 void WarnOfDuplicates(CFavorDlg& dlg, CFavorStore& store, const CFolderTreeCtrl& tree) {
     dlg.confirmAdd = [&store, &tree](const std::wstring& location) {
         std::vector<FavorRecord> same;
-        store.FindSameLocation(location, same);
+        if (!store.FindSameLocation(location, same)) return UncheckedDuplicateQuestion(store.LastError());
         return same.empty() ? std::wstring() : DuplicateQuestionText(same[0].name, PathIn(tree, same[0].pid));
     };
 }

@@ -1,6 +1,5 @@
 #include "ui/CFavorActions.h"
 #include "edits/FavorEdits.h"
-#include "browser/OpenLocation.h"
 #include "framework/CWnd.h"
 #include "framework/Owned.h"
 #include "framework/Seams.h"
@@ -8,10 +7,12 @@
 #include "framework/WindowDpi.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
+#include "store/LocationText.h"
 #include "ui/CCleanupCommands.h"
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderTreeCtrl.h"
 #include "ui/MainTexts.h"
+#include "ui/OpenFavor.h"
 #include "ui/StoreProblems.h"
 #include "ui/WaitCursor.h"
 #include "ui/widgets/BCMenu.h"
@@ -130,7 +131,9 @@ void CFavorActions::SaveDetails() {
     } else if (m_state.detailsKind == DetailsKind::Favor) {
         const FavorRecord* selected = m_list.GetSingleSelectedFavor();
         if (!selected) return;
-        const std::wstring location = fw::WindowText(GetDlgItem(m_dialog, IDC_DETAIL_LOCATION));
+        // Stored as typed, less the tabs and line breaks a browser would drop as well.
+        const std::wstring location =
+            CleanLocation(fw::WindowText(GetDlgItem(m_dialog, IDC_DETAIL_LOCATION))).value_or(std::wstring());
         if (name.empty()) return Tip(texts::kFavorNameEmpty, IDC_DETAIL_NAME);
         if (location.empty()) return Tip(texts::kLocationEmpty, IDC_DETAIL_LOCATION);
         FavorRecord changed = *selected;
@@ -199,7 +202,7 @@ void CFavorActions::Search() {
     m_state.searchMode = true;
     const std::wstring text = fw::WindowText(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
     std::vector<FavorRecord> results;
-    if (!text.empty()) m_store.SearchFavors(text, results);
+    const bool read = text.empty() || m_store.SearchFavors(text, results);
     const size_t found = results.size();
     // The fill clears the selection and SelectFirst sets it again: the details pane and
     // the commands follow the selection the list ends with, not each step (every pane
@@ -210,17 +213,20 @@ void CFavorActions::Search() {
     m_refilling = false;
     SelectionChanged();
     if (m_state.isBrowser) SetFocus(GetDlgItem(m_dialog, IDC_SEARCH_EDIT));
-    SetDlgItemTextW(m_dialog, IDC_STATUS, texts::SearchStatus(found).c_str());
+    // A search the store could not run found nothing only as far as the user can see.
+    SetDlgItemTextW(m_dialog, IDC_STATUS,
+                    (read ? texts::SearchStatus(found) : ReadFailedStatus(m_store.LastError())).c_str());
 }
 
-// Every launch counts as a visit, whether or not the shell could open the location, unless
-// the store is read-only. Once the store refuses a visit the rest open without asking it
+// A launch counts as a visit once the location was handed to the shell, whether or not
+// the shell could open it, unless the store is read-only; a location the user chose not
+// to open counts nothing. Once the store refuses a visit the rest open without asking it
 // again, and the user hears of it once.
 size_t CFavorActions::Launch(const std::vector<FavorRecord>& favors) {
     size_t counted = 0;
     bool refused = false;
     for (const FavorRecord& f : favors) {
-        OpenLocation(f.location);
+        if (!OpenFavorLocation(m_dialog, f.location)) continue;
         if (m_state.readOnly || refused) continue;
         if (m_edits.CountVisit(f)) ++counted;
         else refused = true;

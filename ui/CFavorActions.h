@@ -28,8 +28,9 @@ public:
     void LaunchSelected();
     // Enter in the search box: opens the single selected favorite. True when one was opened.
     bool LaunchFromSearchBox();
-    // Opens each location and counts the visit (not on a read-only store); tells the user
-    // when the store refused a visit. How many visits were counted.
+    // Opens each location (OpenFavorLocation) and counts the visit (not on a read-only
+    // store, nor for a location that was not opened); tells the user when the store
+    // refused a visit. How many visits were counted.
     size_t Launch(const std::vector<FavorRecord>& favors);
 
 private:

@@ -197,13 +197,20 @@ void CFavorListCtrl::AddRow(const FavorRecord& record) {
     SelectOnly(0);
 }
 
-void CFavorListCtrl::FavorsAdded(const std::vector<FavorRecord>& favors) {
+void CFavorListCtrl::FavorsAdded(const std::vector<FavorRecord>& favors, bool quiet) {
     if (m_listed < 0) return;
     std::vector<const FavorRecord*> shown;
     for (const FavorRecord& f : favors)
         if (f.pid == m_listed) shown.push_back(&f);
-    if (shown.size() == 1) return AddRow(*shown.front());
     if (shown.empty()) return;
+    if (quiet) {  // on top, and the selection stays as it was
+        const Selection kept = TakeSelection();
+        DeselectAll();
+        for (const FavorRecord* f : shown) m_rows.AddOnTop(*f);
+        SyncRowCount();
+        return RestoreSelection(kept);
+    }
+    if (shown.size() == 1) return AddRow(*shown.front());
     // Several at once (a drop, an undo): on top, selected together.
     DeselectAll();
     for (const FavorRecord* f : shown) m_rows.AddOnTop(*f);
@@ -213,7 +220,7 @@ void CFavorListCtrl::FavorsAdded(const std::vector<FavorRecord>& favors) {
     ListView_EnsureVisible(m_hwnd, 0, FALSE);
 }
 
-void CFavorListCtrl::FavorsChanged(const std::vector<FavorRecord>& favors) {
+void CFavorListCtrl::FavorsChanged(const std::vector<FavorRecord>& favors, bool quiet) {
     std::vector<FavorRecord> arrived;
     std::vector<int> left;
     for (const FavorRecord& f : favors) {
@@ -229,7 +236,7 @@ void CFavorListCtrl::FavorsChanged(const std::vector<FavorRecord>& favors) {
         }
     }
     if (!left.empty()) FavorsRemoved(left);
-    if (!arrived.empty()) FavorsAdded(arrived);
+    if (!arrived.empty()) FavorsAdded(arrived, quiet);
 }
 
 void CFavorListCtrl::FavorsRemoved(const std::vector<int>& ids) {

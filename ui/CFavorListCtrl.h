@@ -44,8 +44,8 @@ public:
 
     // Changes stored through the window's edits: a favorite has a row while it is one
     // of the listed folder's, and search results keep theirs until the next search.
-    void FavorsAdded(const std::vector<FavorRecord>& favors) override;
-    void FavorsChanged(const std::vector<FavorRecord>& favors) override;
+    void FavorsAdded(const std::vector<FavorRecord>& favors, bool quiet) override;
+    void FavorsChanged(const std::vector<FavorRecord>& favors, bool quiet) override;
     void FavorsRemoved(const std::vector<int>& ids) override;
     void VisitCounted(const FavorRecord& favor) override;
 

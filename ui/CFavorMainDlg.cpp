@@ -78,7 +78,7 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
 bool CFavorMainDlg::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || m_folders.Dispatch(m, result) || m_favors.Dispatch(m, result) ||
            m_commands.Dispatch(m, result) || m_keys.Dispatch(m, result) || m_clipboard.Dispatch(m, result) ||
-           m_cleanup.Dispatch(m, result) ||
+           m_cleanup.Dispatch(m, result) || m_backups.Dispatch(m, result) ||
            CDialog::Dispatch(m, result);
 }
 
@@ -93,6 +93,7 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
       m_commands(*this, m_edits, m_state, m_details, m_tree, m_list, m_favors),
       m_keys(*this, m_edits, m_state, m_details, m_tree, m_list, m_folders, m_favors),
       m_clipboard(m_edits, m_state, m_details, m_tree, m_list),
+      m_backups(m_edits, m_state, m_details, m_tree, m_list),
       m_widgets(std::make_unique<MainWidgets>()) {
     m_icon = LoadIconW(fw::CWinApp::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
@@ -101,6 +102,7 @@ CFavorMainDlg::~CFavorMainDlg() {
     // A modeless window still up goes while this object can answer its WM_DESTROY.
     if (Hwnd() && !IsModal()) DestroyWindow(Hwnd());
     m_edits.RemoveWatcher(this);
+    m_edits.RemoveWatcher(&m_backups);
     for (IFavorViews* view : {static_cast<IFavorViews*>(&m_tree), static_cast<IFavorViews*>(&m_list),
                               static_cast<IFavorViews*>(this)})
         m_edits.RemoveView(view);
@@ -124,6 +126,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_keys.Attach(m_hwnd);
     m_keys.LoadKeys();
     m_clipboard.Attach(m_hwnd);
+    m_backups.Attach(m_hwnd);
     RegisterHotkeysAtStart(m_hwnd, m_settings);
 
     m_placement.PlaceToolbar();
@@ -141,7 +144,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     UpdateUndoMenu();
 
     FolderRecord loaded;
-    m_store.LoadFolderTree(loaded);
+    const bool treeRead = m_store.LoadFolderTree(loaded);
     m_tree.FillTree(loaded);
     RebuildFolderCombo();
     SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_SETCURSEL, 0, 0);
@@ -152,6 +155,8 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_settings.ReadWindowRect(false, m_state.quickPanelRect);
     SwitchMode(m_state.isBrowser);
     m_state.suppressTracking = false;
+    if (!treeRead) PostReadFailed(m_hwnd, m_store);  // told once the window shows, not as an empty tree
+    if (m_keepDailyBackups) m_backups.StartDailyBackups();  // the window is shown: it never waits for it
     return FALSE;  // SwitchMode placed the focus
 }
 
@@ -165,6 +170,7 @@ void CFavorMainDlg::InitPanes() {
     m_edits.AddView(&m_list);
     m_edits.AddView(this);
     m_edits.AddWatcher(this);
+    m_edits.AddWatcher(&m_backups);  // a copy before an import, a Clean Up, a sync that removes
 }
 
 void CFavorMainDlg::DrawDetailsToggle() const {
@@ -410,6 +416,7 @@ LRESULT CFavorMainDlg::OnDestroy(const fw::Msg& m) {
     SetMenu(m_hwnd, nullptr);  // the menu bar stays ours to free, attached or not
     m_commands.RevokeDropTargets();
     m_clipboard.ReleaseClipboard();
+    m_backups.Stop();
     UnregisterHotkeyAtom(m_hwnd, m_settings.m_activateHotkeyId);  // the keys go with the window
     UnregisterHotkeyAtom(m_hwnd, m_settings.m_addFavorHotkeyId);
     m.passOn = true;

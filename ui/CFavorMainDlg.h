@@ -6,6 +6,7 @@
 #include "edits/FavorEdits.h"
 #include "framework/CDialog.h"
 #include "framework/Owned.h"
+#include "ui/CBackupCommands.h"
 #include "ui/CCleanupCommands.h"
 #include "ui/CFavorActions.h"
 #include "ui/CFavorListCtrl.h"
@@ -37,6 +38,8 @@ public:
     void SetTopMost(bool topMost) { m_state.topMost = topMost; }
     // The Quick Panel's folder list built anew from the tree, on the tree's folder.
     void FollowTreeInFolderList();
+    // The program's own run: a daily backup copy once the window is up (set before it is made).
+    void KeepDailyBackups() { m_keepDailyBackups = true; }
 
     const MainWindowState& State() const { return m_state; }
     CFolderTreeCtrl& Tree() { return m_tree; }
@@ -119,6 +122,8 @@ private:
     CWindowCommands m_commands;
     CKeyCommands m_keys;
     CClipboardCommands m_clipboard;
+    CBackupCommands m_backups;
+    bool m_keepDailyBackups = false;
     std::unique_ptr<MainWidgets> m_widgets;
     fw::OwnedMenu m_menu;
     MainPlacement m_placement;

@@ -39,10 +39,15 @@ LRESULT CFolderActions::OnSelectionChanged(const fw::Msg& m) {
     m_state.searchMode = false;
     const FolderRecord* folder = m_tree.GetSelectedFolder();
     std::vector<FavorRecord> favors;
-    if (folder) m_store.LoadFavors(folder->id, favors);
-    const std::wstring status =
-        folder ? texts::FolderStatus(folder->id == 0 ? texts::kRootName : folder->name, favors.size())
-               : std::wstring(texts::kReady);
+    // A folder the store cannot read is not shown as empty: the status line says why, and
+    // Delete tells it again before the folder may go.
+    const bool read = !folder || m_store.LoadFavors(folder->id, favors);
+    const std::wstring name = folder && folder->id != 0 ? folder->name : std::wstring(texts::kRootName);
+    m_state.unreadFolderId = read ? -1 : folder->id;
+    m_state.unreadText = read ? std::wstring() : UnreadFolderText(name, m_store.LastError());
+    const std::wstring status = !folder ? std::wstring(texts::kReady)
+                                : read  ? texts::FolderStatus(name, favors.size())
+                                        : ReadFailedStatus(m_store.LastError());
     SetDlgItemTextW(m_dialog, IDC_STATUS, status.c_str());
     m_list.FillList(favors, folder ? folder->id : CFavorListCtrl::kNothingListed);
     if (folder && folder->id != 0) {
@@ -124,6 +129,8 @@ void CFolderActions::DeleteFolder() {
     }
     if (folder->id == 0) return;  // the root is never deleted
     const int id = folder->id;
+    if (id == m_state.unreadFolderId)
+        seams::MessageBox(m_dialog, m_state.unreadText, texts::kTipCaption, MB_OK | MB_ICONEXCLAMATION);
     if (seams::MessageBox(m_dialog, texts::DeleteFolderQuestion(folder->name), texts::kDeleteFolderCaption,
                           MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;

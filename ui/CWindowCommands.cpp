@@ -119,7 +119,8 @@ LRESULT CWindowCommands::OnTrayNotify(const fw::Msg& m) {
         // No menu that could start a second dialog or exit beneath an open one.
         if (FrontModalDialog()) break;
         BCMenu menu;
-        if (!BuildTrayMenu(menu, !m_state.readOnly)) break;
+        const bool browserShown = m_state.isBrowser && IsWindowVisible(m_dialog);
+        if (!BuildTrayMenu(menu, !m_state.readOnly, !browserShown)) break;
         POINT pt{};
         GetCursorPos(&pt);
         menu.Track(m_dialog, pt, TPM_RIGHTBUTTON);
@@ -253,8 +254,9 @@ LRESULT CWindowCommands::OnSaveFailed(const fw::Msg& m) {
 void CWindowCommands::ShowVisitMenu(bool mostVisited) {
     std::vector<FavorRecord>& entries = mostVisited ? m_mostVisited : m_latestVisited;
     entries.clear();
-    if (mostVisited) m_store.GetMostVisited(entries);
-    else m_store.GetLatestVisited(entries);
+    // No menu at all looks like no visit at all: a list the store cannot read is told.
+    if (!(mostVisited ? m_store.GetMostVisited(entries) : m_store.GetLatestVisited(entries)))
+        return TellReadFailed(m_dialog, m_store);
     BCMenu menu;
     if (!BuildVisitMenu(menu, entries, mostVisited ? IDM_MOST_VISITED_FIRST : IDM_LATEST_VISITED_FIRST)) return;
     RECT rc{};

@@ -2,6 +2,7 @@
 // commands that act on its panes.
 #pragma once
 #include <windows.h>
+#include <string>
 
 // What the details pane holds, and so what Save writes.
 enum class DetailsKind { None = 0, Folder = 1, Favor = 2 };
@@ -20,6 +21,8 @@ struct MainWindowState {
     bool folderComboStale = true;   // the tree changed since the folder list was built
     bool detailsExpanded = true;
     bool readOnly = false;          // the store cannot write: nothing that changes data runs
+    int unreadFolderId = -1;        // the folder listed whose favorites the store could not read
+    std::wstring unreadText;        // and what the user is told of it before it may be deleted
     HMENU menuBar = nullptr;        // kept while detached in the Quick Panel
 };
 

@@ -45,6 +45,21 @@ std::wstring ReadFailedText(const StoreError& error) {
            FromUtf8(error.message);
 }
 
+std::wstring ReadFailedStatus(const StoreError& error) {
+    return L" The favorites could not be read. SQLite reports: " + FromUtf8(error.message);
+}
+
+std::wstring UnreadFolderText(const std::wstring& folderName, const StoreError& error) {
+    return L"The favorites of the folder [" + folderName +
+           L"] could not be read from your favorites data file \\Data\\favors.db, so the list did not show them; "
+           L"deleting the folder deletes them too.\nSQLite reports: " + FromUtf8(error.message);
+}
+
+std::wstring UncheckedDuplicateQuestion(const StoreError& error) {
+    return L"Tidemarker could not check whether this location is stored already.\nSQLite reports: " +
+           FromUtf8(error.message) + L"\n\nAdd it anyway?";
+}
+
 void TellSaveFailed(HWND owner, const CFavorStore& store) {
     seams::MessageBox(owner, SaveFailedText(store.LastError()), texts::kTipCaption, MB_OK | MB_ICONEXCLAMATION);
 }
@@ -53,10 +68,17 @@ void TellReadFailed(HWND owner, const CFavorStore& store) {
     seams::MessageBox(owner, ReadFailedText(store.LastError()), texts::kTipCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void PostSaveFailed(HWND mainWindow, const CFavorStore& store) {
-    auto text = std::make_unique<std::wstring>(SaveFailedText(store.LastError()));
+namespace {
+
+void PostText(HWND mainWindow, std::wstring told) {
+    auto text = std::make_unique<std::wstring>(std::move(told));
     if (PostMessageW(mainWindow, WM_SAVE_FAILED, 0, reinterpret_cast<LPARAM>(text.get()))) text.release();
 }
+
+}  // namespace
+
+void PostSaveFailed(HWND mainWindow, const CFavorStore& store) { PostText(mainWindow, SaveFailedText(store.LastError())); }
+void PostReadFailed(HWND mainWindow, const CFavorStore& store) { PostText(mainWindow, ReadFailedText(store.LastError())); }
 
 void TellPostedSaveFailure(HWND owner, LPARAM posted) {
     const std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(posted));

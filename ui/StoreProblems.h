@@ -18,6 +18,14 @@ std::wstring CheckStoreWritable(CFavorStore& store);
 std::wstring SaveFailedText(const StoreError& error);
 // Favorites that could not be read, with SQLite's reason.
 std::wstring ReadFailedText(const StoreError& error);
+// The same in the status line, which has one line: " The favorites could not be read. SQLite reports: ..."
+std::wstring ReadFailedStatus(const StoreError& error);
+// Before a folder whose favorites could not be read is deleted: it may hold favorites
+// the user has never seen.
+std::wstring UnreadFolderText(const std::wstring& folderName, const StoreError& error);
+// The question of the favorite dialog when the store could not say whether a location is
+// stored already.
+std::wstring UncheckedDuplicateQuestion(const StoreError& error);
 
 // Tells the user, captioned "Tidemarker Tip:", that the store's last change failed.
 void TellSaveFailed(HWND owner, const CFavorStore& store);
@@ -26,7 +34,9 @@ void TellReadFailed(HWND owner, const CFavorStore& store);
 // The same, told later by the main window (for drops, whose source waits until the drop
 // returns). The text is taken now.
 void PostSaveFailed(HWND mainWindow, const CFavorStore& store);
-// Shows a text posted by PostSaveFailed and frees it.
+// The same for a read the store failed.
+void PostReadFailed(HWND mainWindow, const CFavorStore& store);
+// Shows a text posted by PostSaveFailed or PostReadFailed and frees it.
 void TellPostedSaveFailure(HWND owner, LPARAM posted);
 
 // Greys the menu bar's data-changing commands, disables their buttons (folder and

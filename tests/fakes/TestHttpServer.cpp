@@ -1,5 +1,6 @@
 #include "fakes/TestHttpServer.h"
 #include <ws2tcpip.h>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -8,13 +9,18 @@ struct Route {
     const char* path;
     int status;
     const char* location;
-    int headStatus;  // what HEAD gets, 0: the same
+    int headStatus;           // what HEAD gets, 0: the same
+    const char* retryAfter;   // the Retry-After header, or none
 };
 
 const Route kRoutes[] = {
-    {"/ok", 200, nullptr, 0},      {"/moved", 301, "/ok", 0}, {"/temp", 302, "/ok", 0},
-    {"/gone", 404, nullptr, 0},    {"/gone410", 410, nullptr, 0}, {"/error", 500, nullptr, 0},
-    {"/nohead", 200, nullptr, 405}, {"/loop", 302, "/loop", 0},
+    {"/ok", 200, nullptr, 0, nullptr},       {"/moved", 301, "/ok", 0, nullptr},
+    {"/temp", 302, "/ok", 0, nullptr},       {"/gone", 404, nullptr, 0, nullptr},
+    {"/gone410", 410, nullptr, 0, nullptr},  {"/error", 500, nullptr, 0, nullptr},
+    {"/nohead", 200, nullptr, 405, nullptr}, {"/loop", 302, "/loop", 0, nullptr},
+    {"/slow", 200, nullptr, 0, nullptr},     {"/busy", 429, nullptr, 0, "1"},
+    {"/busylong", 429, nullptr, 0, "120"},   {"/busy503", 503, nullptr, 0, nullptr},
+    {"/toftp", 301, "ftp://files.example/f", 0, nullptr},
 };
 
 struct WinsockUser {
@@ -25,10 +31,10 @@ struct WinsockUser {
     ~WinsockUser() { WSACleanup(); }
 };
 
-sockaddr_in Loopback(int port) {
+sockaddr_in Loopback(int port, const char* address = "127.0.0.1") {
     sockaddr_in a{};
     a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    inet_pton(AF_INET, address, &a.sin_addr);
     a.sin_port = htons(static_cast<u_short>(port));
     return a;
 }
@@ -48,11 +54,11 @@ std::string HeaderValue(const std::string& head, const char* name) {
 
 }  // namespace
 
-TestHttpServer::TestHttpServer() {
+TestHttpServer::TestHttpServer(const char* address) : m_address(address) {
     static WinsockUser winsock;
     m_stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    const sockaddr_in a = Loopback(0);
+    const sockaddr_in a = Loopback(0, address);
     if (m_listener == INVALID_SOCKET || bind(m_listener, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 ||
         listen(m_listener, 32) != 0) {
         if (m_listener != INVALID_SOCKET) closesocket(m_listener);
@@ -77,12 +83,18 @@ TestHttpServer::~TestHttpServer() {
 }
 
 std::wstring TestHttpServer::Url(const char* path) const {
-    return L"http://127.0.0.1:" + std::to_wstring(m_port) + std::wstring(path, path + std::strlen(path));
+    return L"http://" + std::wstring(m_address.begin(), m_address.end()) + L":" + std::to_wstring(m_port) +
+           std::wstring(path, path + std::strlen(path));
 }
 
 std::vector<TestHttpServer::Request> TestHttpServer::Requests() const {
     std::lock_guard<std::mutex> guard(m_lock);
     return m_requests;
+}
+
+int TestHttpServer::MostAtOnce() const {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_mostAtOnce;
 }
 
 std::wstring TestHttpServer::ClosedPortUrl() {
@@ -121,17 +133,26 @@ void TestHttpServer::Serve(SOCKET client) {
     {
         std::lock_guard<std::mutex> guard(m_lock);
         m_requests.push_back(seen);
+        m_mostAtOnce = std::max(m_mostAtOnce, ++m_atOnce);
     }
     if (seen.path == "/silent") {
         WaitForSingleObject(m_stop, INFINITE);
     } else {
-        Route route{"", 404, nullptr, 0};
+        Route route{"", 404, nullptr, 0, nullptr};
         for (const Route& r : kRoutes)
             if (seen.path == r.path) route = r;
+        const std::string to = seen.path.rfind("/301?", 0) == 0 ? seen.path.substr(5) : "";
+        if (!to.empty()) route = {"", 301, to.c_str(), 0, nullptr};
+        if (seen.path == "/slow") WaitForSingleObject(m_stop, 300);
         const int status = seen.method == "HEAD" && route.headStatus ? route.headStatus : route.status;
         std::string reply = "HTTP/1.1 " + std::to_string(status) + " Test\r\nContent-Length: 0\r\nConnection: close\r\n";
         if (route.location) reply += std::string("Location: ") + route.location + "\r\nSet-Cookie: seen=1; Path=/\r\n";
+        if (route.retryAfter) reply += std::string("Retry-After: ") + route.retryAfter + "\r\n";
         reply += "\r\n";
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            --m_atOnce;  // answered: before the client can see it and ask again
+        }
         send(client, reply.data(), static_cast<int>(reply.size()), 0);
         shutdown(client, SD_SEND);
     }

@@ -1,8 +1,10 @@
-// A small HTTP server on 127.0.0.1 (an ephemeral port), on threads of its own, for the
-// link check's tests. It never listens beyond the loopback address. Paths:
+// A small HTTP server on a loopback address (127.0.0.1 unless told; an ephemeral port), on
+// threads of its own, for the link check's tests. It never listens beyond loopback. Paths:
 //   /ok 200, /moved 301 -> /ok (with a cookie), /temp 302 -> /ok, /gone 404, /gone410 410,
 //   /error 500, /nohead 405 to HEAD and 200 to GET, /silent reads the request and never
-//   answers (until the server stops), /loop 302 -> /loop. Anything else: 404.
+//   answers (until the server stops), /loop 302 -> /loop, /slow 200 after 300 ms,
+//   /busy 429 with Retry-After: 1, /busylong 429 with Retry-After: 120, /busy503 503,
+//   /toftp 301 -> an ftp address, /301?URL 301 -> URL. Anything else: 404.
 #pragma once
 #include <winsock2.h>
 #include <windows.h>
@@ -18,7 +20,7 @@ public:
         bool cookie = false;
     };
 
-    TestHttpServer();
+    explicit TestHttpServer(const char* address = "127.0.0.1");
     ~TestHttpServer();
     TestHttpServer(const TestHttpServer&) = delete;
     TestHttpServer& operator=(const TestHttpServer&) = delete;
@@ -26,6 +28,8 @@ public:
     bool Listening() const { return m_listener != INVALID_SOCKET; }
     std::wstring Url(const char* path) const;
     std::vector<Request> Requests() const;
+    // The most requests it was answering at one time.
+    int MostAtOnce() const;
     // A loopback address where nothing listens: connecting is refused.
     static std::wstring ClosedPortUrl();
 
@@ -34,7 +38,9 @@ private:
     void Serve(SOCKET client);
 
     SOCKET m_listener = INVALID_SOCKET;
+    std::string m_address;
     int m_port = 0;
+    int m_atOnce = 0, m_mostAtOnce = 0;
     HANDLE m_stop = nullptr;  // manual-reset: set when the server stops
     std::thread m_acceptor;
     mutable std::mutex m_lock;

@@ -1,4 +1,5 @@
 #include "ui/dialogs/EditDraft.h"
+#include "store/LocationText.h"
 #include <cwctype>
 
 const wchar_t kTipCaption[] = L"Tidemarker Tip:";
@@ -14,7 +15,8 @@ std::wstring ApplyFavorTexts(FavorRecord& record, const std::wstring& name, cons
                              const std::wstring& tags) {
     std::wstring trimmedName = TrimWhiteSpace(name);
     if (trimmedName.empty()) return L"Favorite name can not be empty.";
-    std::wstring trimmedLocation = TrimWhiteSpace(location);
+    // Line breaks pasted inside a location go, as a browser drops them from an address.
+    std::wstring trimmedLocation = TrimWhiteSpace(CleanLocation(location).value_or(std::wstring()));
     if (trimmedLocation.empty()) return L"Location(URL) can not be empty.";
     record.name = std::move(trimmedName);
     record.location = std::move(trimmedLocation);

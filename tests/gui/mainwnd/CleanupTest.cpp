@@ -2,6 +2,7 @@
 // again, Find Duplicates and Check Links (against a server on 127.0.0.1 only).
 #include "fakes/TestHttpServer.h"  // winsock2.h before windows.h
 #include "gui/mainwnd/MainWindowHost.h"
+#include "backup/CBackups.h"
 #include "browser/CLinkChecker.h"
 #include <commctrl.h>
 
@@ -99,6 +100,7 @@ TEST_F(MainWindowTest, NewFavoriteAsksBeforeAddingAStoredLocationAgain) {
 }
 
 TEST_F(MainWindowTest, FindDuplicatesKeepsTheMostVisitedOfEachGroupAndDeletesTheRest) {
+    seams.PinClock(2026, 11, 3, 12, 0, 0);  // the unvisited ones share their last visit, whatever the machine's pace
     const int news = AddFolder(L"News", 0);
     const int tech = AddFolder(L"Tech", 0);
     const int a1 = AddFavor(L"a1", L"http://a.example/", news);
@@ -150,6 +152,13 @@ TEST_F(MainWindowTest, FindDuplicatesKeepsTheMostVisitedOfEachGroupAndDeletesThe
     EXPECT_EQ(window->List().RowCount(), 3);  // News shows a1, b2, lone
     EXPECT_EQ(window->List().FindRow(b1), nullptr);
     EXPECT_NE(window->List().FindRow(a1), nullptr);
+    // The backup copy made just before the delete holds News as it was.
+    const std::vector<BackupEntry> copies = CBackups(DbPath()).List();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].name.reason, BackupReason::Cleanup);
+    CFavorStore before;
+    ASSERT_TRUE(before.Open(copies[0].path, true));
+    EXPECT_EQ(FavorCount(before, news), 4);
 }
 
 TEST_F(MainWindowTest, CheckLinksListsWhatIsNotOkAndReplacesAMovedLocation) {

@@ -4,6 +4,7 @@
 #pragma once
 #include "app/CAppSettings.h"
 #include "fakes/FakeSeams.h"
+#include "fakes/TempFolder.h"
 #include "framework/ModalHook.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
@@ -34,12 +35,12 @@ protected:
         Pump();
         DeleteFileW(IniPath().c_str());
         m_store.reset();  // closes the file before it is removed
-        DeleteFileW((m_folder + L"\\favors.db").c_str());
-        RemoveDirectoryW(m_folder.c_str());
+        RemoveFolderTree(m_folder);  // the backup copies too
     }
 
     std::wstring IniPath() const { return m_folder + L"\\Tidemarker.ini"; }
     std::wstring DbPath() const { return m_folder + L"\\favors.db"; }
+    std::wstring BackupsPath() const { return m_folder + L"\\Backups"; }
 
     int AddFolder(const wchar_t* name, int pid) {
         FolderRecord f;

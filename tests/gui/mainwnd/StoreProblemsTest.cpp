@@ -157,3 +157,48 @@ TEST_F(MainWindowTest, CleanUpToolsThatCannotReadTheStoreSaySo) {
     EXPECT_EQ(seams.Messages()[0].text, told);
     EXPECT_EQ(seams.Messages()[1].text, told);
 }
+
+// While another program holds the file locked, what cannot be read is said, never shown as
+// empty; and a folder whose favorites the user never saw is not deleted before that is
+// told again.
+TEST_F(MainWindowTest, WhatTheStoreCannotReadIsToldAndItsFolderIsNotDeletedUnseen) {
+    const int news = AddFolder(L"News", 0);
+    const int paper = AddFavor(L"Paper", L"http://paper.example/", news);
+    FavorRecord visited;
+    visited.id = paper;
+    ASSERT_TRUE(store.CountVisit(visited));
+    Open(true);
+    CppSQLite3Connection other;
+    other.Open(ToUtf8(DbPath()).c_str());
+    other.Execute("begin exclusive;");
+    const std::wstring status = L" The favorites could not be read. SQLite reports: SQLITE_BUSY[5]: database is locked";
+    ClickFolder(news);
+    EXPECT_EQ(Text(IDC_STATUS), status);
+    SetWindowTextW(Item(IDC_SEARCH_EDIT), L"paper");
+    EXPECT_EQ(Text(IDC_STATUS), status);
+    Command(IDC_MOST_VISITED);  // no empty menu: the reason
+    other.Execute("rollback;");
+    seams.QueueAnswer(IDOK);
+    seams.QueueAnswer(IDNO);
+    Command(IDC_FOLDER_DELETE);
+    std::vector<std::wstring> told;
+    for (const ShownMessage& m : seams.Messages()) told.push_back(m.caption + L"|" + m.text);
+    EXPECT_EQ(told, (std::vector<std::wstring>{
+                        L"Tidemarker Tip:|The favorites could not be read from your favorites data file "
+                        L"\\Data\\favors.db.\nSQLite reports: SQLITE_BUSY[5]: database is locked",
+                        L"Tidemarker Tip:|The favorites of the folder [News] could not be read from your favorites "
+                        L"data file \\Data\\favors.db, so the list did not show them; deleting the folder deletes "
+                        L"them too.\nSQLite reports: SQLITE_BUSY[5]: database is locked",
+                        L"Delete folder confirm|Are you sure to delete folder [News] and the favorites under it?"}));
+    EXPECT_EQ(StoredNames(store, news), std::vector<std::wstring>{L"Paper"});
+
+    // A folder tree the store cannot read at start (the file damaged meanwhile) is no empty tree either.
+    window.reset();
+    seams.Clear();
+    other.Execute("alter table tbl_folder rename to tbl_other;");
+    Open(true);
+    other.Execute("alter table tbl_other rename to tbl_folder;");
+    ASSERT_EQ(seams.Messages().size(), 1u);
+    EXPECT_EQ(seams.Messages()[0].text, L"The favorites could not be read from your favorites data file "
+                                        L"\\Data\\favors.db.\nSQLite reports: SQLITE_ERROR[1]: no such table: tbl_folder");
+}

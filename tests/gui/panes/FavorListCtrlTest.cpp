@@ -120,14 +120,14 @@ TEST_F(FavorListTest, StoredChangesFollowTheListedFolder) {
     FavorRecord elsewhere = NewFavor(11, L"elsewhere");
     elsewhere.pid = 2;
     Select({1});
-    list.FavorsAdded({NewFavor(10, L"new", 1), elsewhere});
+    list.FavorsAdded({NewFavor(10, L"new", 1), elsewhere}, false);
     EXPECT_EQ(Names(), (NameList{L"new", L"two", L"one"}));
     EXPECT_EQ(Selected(), (std::vector<int>{0}));
 
     FavorRecord changed = *list.FindRow(1);
     changed.name = L"uno";
     changed.tags = L"t";
-    list.FavorsChanged({changed});
+    list.FavorsChanged({changed}, false);
     EXPECT_EQ(Names(), (NameList{L"new", L"two", L"uno"}));
     EXPECT_EQ(Cell(2, 2), L"t");
     changed.hits = 4;
@@ -138,12 +138,12 @@ TEST_F(FavorListTest, StoredChangesFollowTheListedFolder) {
 
     FavorRecord moved = *list.FindRow(2);
     moved.pid = 2;
-    list.FavorsChanged({moved});  // it left the folder
+    list.FavorsChanged({moved}, false);  // it left the folder
     list.FavorsRemoved({77});     // unknown ids change nothing
     list.VisitCounted(FavorRecord{});
     EXPECT_EQ(Names(), (NameList{L"new", L"uno"}));
     moved.pid = 1;
-    list.FavorsChanged({moved});  // and came back
+    list.FavorsChanged({moved}, false);  // and came back
     EXPECT_EQ(Names(), (NameList{L"two", L"new", L"uno"}));
     EXPECT_EQ(Selected(), (std::vector<int>{0}));
 }

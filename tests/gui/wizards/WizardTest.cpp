@@ -7,6 +7,7 @@
 #include "fakes/TempFolder.h"
 #include "framework/CWinApp.h"
 #include "store/TextConv.h"
+#include "transfer/ShortcutFile.h"
 #include "ui/Hotkeys.h"
 #include <commctrl.h>
 #include <shlobj.h>
@@ -390,4 +391,123 @@ TEST_F(WizardTest, ChromiumProfileAndBookmarkHtmlImportsFromTheFileMenu) {
         ASSERT_EQ(top->subfolders[0]->favors.size(), 1u);
         EXPECT_EQ(top->subfolders[0]->favors[0].name, c.inside);
     }
+}
+
+TEST_F(WizardTest, AnExportThatCannotReadTheStoreSaysWhyAndLeavesTheFileAsItWas) {
+    AddFavor(L"A", L"http://a.example/", 0);
+    const std::wstring html = m_dir.Path() + L"\\bookmarks.html";
+    std::ofstream(html.c_str(), std::ios::binary) << "the user's own file";
+    OpenMain();
+    CppSQLite3Connection other;  // another program has damaged the file meanwhile
+    other.Open(ToUtf8(StorePath()).c_str());
+    other.Execute("alter table tbl_favor rename to tbl_other;");
+    bool ready = false;
+    RunWizard(IDM_FILE_EXPORT, [&](HWND sheet) {
+        PressButton(GetDlgItem(Page(sheet), IDC_WIZ_KIND_FIREFOX));
+        PressNext(sheet);
+        SetDlgItemTextW(Page(sheet), IDC_WIZ_FILE_PATH, html.c_str());
+        PressNext(sheet);
+        ready = ReadyAgain(sheet, L"Export status: Ready.");
+        PressButton(GetDlgItem(sheet, IDCANCEL));
+    });
+    other.Execute("alter table tbl_other rename to tbl_favor;");
+    EXPECT_TRUE(ready);
+    EXPECT_EQ(Shown(), Texts{L"Export fail, the favorites could not be read from the favorites database. Nothing was "
+                             L"written.\nSQLite reports: SQLITE_ERROR[1]: "});  // a statement that cannot compile has no detail
+    std::ifstream in(html.c_str(), std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_EQ(bytes.str(), "the user's own file");
+}
+
+TEST_F(WizardTest, AFolderExportKeepsFavoritesThatShareANameAndAsksBeforeReplacingShortcuts) {
+    AddFavor(L"Home", L"http://one.example/", 0);
+    AddFavor(L"Home", L"http://two.example/", 0);
+    AddFavor(L"a/b", L"http://slash.example/", 0);
+    AddFavor(L"a_b", L"http://underscore.example/", 0);
+    const std::wstring dest = m_dir.Path() + L"\\Favorites";
+    CreateDirectoryW(dest.c_str(), nullptr);
+    OpenMain();
+    const auto exportRoot = [&] {
+        bool done = false;
+        RunWizard(IDM_FILE_EXPORT, [&](HWND sheet) {
+            PressNext(sheet);  // a favorites folder is the kind chosen at first
+            SetDlgItemTextW(Page(sheet), IDC_WIZ_FOLDER_PATH, dest.c_str());
+            PressNext(sheet);
+            done = PumpUntil(sheet, [&] { return !seams.Messages().empty(); });
+            if (IsWindow(sheet)) PressButton(GetDlgItem(sheet, IDCANCEL));
+        });
+        return done;
+    };
+    ASSERT_TRUE(exportRoot());
+    EXPECT_EQ(Shown(), Texts{L"Congratulations. Export finished."});
+    const std::wstring files[][2] = {{L"Home", L"http://one.example/"}, {L"Home (2)", L"http://two.example/"},
+                                     {L"a_b", L"http://slash.example/"}, {L"a_b (2)", L"http://underscore.example/"}};
+    for (const auto& f : files) EXPECT_EQ(ReadShortcutUrl(dest + L"\\" + f[0] + L".url"), f[1]) << f[0];
+    // Again into the same folder: the user is asked first, and No writes nothing.
+    WritePrivateProfileStringW(L"InternetShortcut", L"URL", L"http://mine.example/", (dest + L"\\Home.url").c_str());
+    seams.Clear();
+    seams.QueueAnswer(IDNO);
+    ASSERT_TRUE(exportRoot());
+    ASSERT_EQ(seams.Messages().size(), 1u);
+    EXPECT_EQ(seams.Messages()[0].text,
+              dest + L" already holds 4 shortcut files that this export would replace.\n\nReplace them?");
+    EXPECT_EQ(seams.Messages()[0].flags & MB_TYPEMASK, UINT(MB_YESNO));
+    EXPECT_EQ(ReadShortcutUrl(dest + L"\\Home.url"), L"http://mine.example/");
+}
+
+// Running out of memory cannot be brought about safely here: the save's one reading of
+// the clock fails as an allocation would.
+TEST_F(WizardTest, AnImportThatRunsOutOfMemoryEndsWithItsReasonAndStoresNothing) {
+    const std::wstring html = m_dir.Path() + L"\\bookmarks.html";
+    std::ofstream(html.c_str()) << "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><A HREF=\"http://h.example/\">H</A>\n";
+    OpenMain();
+    const seams::ClockHandler clock = seams::SetClockHandler([]() -> SYSTEMTIME { throw std::bad_alloc(); });
+    bool ready = false, back = false;
+    RunWizard(IDM_FILE_IMPORT, [&](HWND sheet) {
+        PressButton(GetDlgItem(Page(sheet), IDC_WIZ_KIND_HTML));
+        PressNext(sheet);
+        SetDlgItemTextW(Page(sheet), IDC_WIZ_FILE_PATH, html.c_str());
+        PressNext(sheet);
+        ready = ReadyAgain(sheet, L"Import status: Ready.");
+        back = IsWindowEnabled(GetDlgItem(sheet, kBackButton)) != FALSE;
+        PressButton(GetDlgItem(sheet, IDCANCEL));
+    });
+    seams::SetClockHandler(clock);
+    EXPECT_TRUE(ready);
+    EXPECT_TRUE(back);
+    ASSERT_EQ(seams.Messages().size(), 1u);
+    EXPECT_EQ(seams.Messages()[0].caption, L"Notice");
+    EXPECT_EQ(seams.Messages()[0].text.rfind(L"Import fail, please select a valid file!\n\nNot enough memory", 0), 0u)
+        << seams.Messages()[0].text;
+    FolderRecord root;
+    ASSERT_TRUE(store.LoadFolderTree(root));
+    EXPECT_TRUE(root.subfolders.empty());
+}
+
+// The import copies the favorites as they were before it stores anything.
+TEST_F(WizardTest, AnImportFirstMakesABackupCopyOfTheFavoritesBeforeIt) {
+    AddFolder(L"Mine", 0);
+    const std::wstring html = m_dir.Path() + L"\\bookmarks.html";
+    std::ofstream(html.c_str()) << "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+                                   "<DT><A HREF=\"http://h.example/\">H</A>\n</DL><p>\n";
+    seams.PinClock(2026, 11, 3, 11, 12, 13);
+    OpenMain();
+    RunWizard(IDM_FILE_IMPORT, [&](HWND sheet) {
+        PressButton(GetDlgItem(Page(sheet), IDC_WIZ_KIND_HTML));
+        PressNext(sheet);
+        SetDlgItemTextW(Page(sheet), IDC_WIZ_FILE_PATH, html.c_str());
+        PressNext(sheet);
+    });
+    EXPECT_EQ(Shown(), Texts{L"Congratulations. Import finished."});
+    const std::wstring copy = BackupsPath() + L"\\favors-20261103-111213-import.db";
+    CFavorStore before;
+    ASSERT_TRUE(before.Open(copy, true));
+    FolderRecord root;
+    ASSERT_TRUE(before.LoadFolderTree(root));
+    ASSERT_EQ(root.subfolders.size(), 1u);
+    EXPECT_EQ(root.subfolders[0]->name, L"Mine");
+    FolderRecord now;
+    ASSERT_TRUE(store.LoadFolderTree(now));
+    EXPECT_EQ(now.subfolders.size(), 2u);  // and the import went on
 }

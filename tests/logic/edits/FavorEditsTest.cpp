@@ -23,10 +23,10 @@ struct RecordingViews : IFavorViews {
     void FoldersAdded(const std::vector<FolderRow>& f) override { heard.push_back(L"folders+" + std::to_wstring(f.size())); }
     void FoldersChanged(const std::vector<FolderRow>& f) override { heard.push_back(L"folders~" + f[0].name); }
     void FoldersRemoved(const std::vector<int>& ids) override { heard.push_back(L"folders-" + Ids(ids)); }
-    void FavorsAdded(const std::vector<FavorRecord>& f) override {
+    void FavorsAdded(const std::vector<FavorRecord>& f, bool) override {
         heard.push_back(L"favors+" + std::to_wstring(f.size()) + L" hits " + std::to_wstring(f[0].hits));
     }
-    void FavorsChanged(const std::vector<FavorRecord>& f) override { heard.push_back(L"favors~" + f[0].name); }
+    void FavorsChanged(const std::vector<FavorRecord>& f, bool) override { heard.push_back(L"favors~" + f[0].name); }
     void FavorsRemoved(const std::vector<int>& ids) override { heard.push_back(L"favors-" + Ids(ids)); }
     void VisitCounted(const FavorRecord& f) override { heard.push_back(L"visit " + std::to_wstring(f.hits)); }
 };

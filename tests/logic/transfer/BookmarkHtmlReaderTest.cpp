@@ -6,6 +6,7 @@
 #include "transfer/BookmarkHtmlReader.h"
 #include "transfer/CFavorTransfer.h"
 #include "transfer/HtmlCharacterReferences.h"
+#include "transfer/ImportedItems.h"
 #include "edits/FavorEdits.h"
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ namespace {
 const std::string kDoctype = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n";
 
 std::wstring Read(const std::string& bytes, int* count = nullptr) {
-    return DescribeParsed(&ParseBookmarkHtml, bytes, count);
+    return DescribeParsed([](std::string_view b, FolderRecord& r, int& n) { return ParseBookmarkHtml(b, r, n); }, bytes, count);
 }
 
 }  // namespace
@@ -106,7 +107,9 @@ TEST(BookmarkHtmlReader, DeepNestingLongNamesAndBadBytesAreSafe) {
     ASSERT_EQ(at->favors.size(), 1u);  // what lies deeper is kept in the deepest folder
     EXPECT_EQ(count, kMaxImportDepth + 1);
 
-    const std::string name(100000, 'n'), url = "http://long.example/" + std::string(3000, 'u');
+    const std::string name(1000, 'n'), url = "http://long.example/" + std::string(3000, 'u');
     const std::wstring read = Read(kDoctype + "<DL><DT><A HREF=\"" + url + "\">" + name + "\xFF\xC3</A></DL>");
     EXPECT_EQ(read, L"{" + FromUtf8(name) + L"\uFFFD\uFFFD=" + FromUtf8(url) + L";}");
+    EXPECT_EQ(Read(kDoctype + "<DL><DT><A HREF=\"h\">" + std::string(100000, 'n') + "</A></DL>"),
+              L"{" + std::wstring(kMaxNameChars, L'n') + L"=h;}");  // a name keeps so much
 }

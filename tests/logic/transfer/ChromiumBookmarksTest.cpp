@@ -5,6 +5,7 @@
 #include "transfer/BookmarkHtmlReader.h"
 #include "transfer/ChromiumBookmarks.h"
 #include "transfer/ChromiumProfiles.h"
+#include "transfer/ImportedItems.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -24,7 +25,7 @@ std::string Bookmarks(const std::string& bar, const std::string& other, const st
 }
 
 std::wstring Read(const std::string& bytes, int* count = nullptr) {
-    return DescribeParsed(&ParseChromiumBookmarks, bytes, count);
+    return DescribeParsed([](std::string_view b, FolderRecord& r, int& n) { return ParseChromiumBookmarks(b, r, n); }, bytes, count);
 }
 
 }  // namespace
@@ -68,9 +69,10 @@ TEST(ChromiumBookmarks, BadFilesAreRefusedAndOddOnesReadSafely) {
     EXPECT_EQ(depth, kMaxImportDepth);  // the root's folder and the file's folders below it
     EXPECT_EQ(at->favors.size(), 1u);
 
+    // A long name is cut to what a name keeps; a long location is kept whole.
     const std::string name(100000, 'n'), url = "http://long.example/" + std::string(3000, 'u');
     EXPECT_EQ(Read(Bookmarks(JsonFolder("B", JsonUrl(name, url)), "{}", "{}")),
-              L"{[B{" + std::wstring(name.begin(), name.end()) + L"=" + std::wstring(url.begin(), url.end()) + L";}]}");
+              L"{[B{" + std::wstring(kMaxNameChars, L'n') + L"=" + std::wstring(url.begin(), url.end()) + L";}]}");
 }
 
 TEST(ChromiumProfiles, FindsTheProfilesThatHoldBookmarks) {

@@ -105,7 +105,8 @@ TEST(FolderExport, WritesFilesAndFoldersInsideTheDestination) {
     const std::string kept = ReadBytes(dest + L"\\Keep.url");
     EXPECT_NE(kept.find("IconIndex=7"), std::string::npos);
     EXPECT_NE(kept.find("[Other]"), std::string::npos);
-    EXPECT_EQ(ReadShortcutUrl(dest + L"\\Twice.url"), L"http://second/");
+    EXPECT_EQ(ReadShortcutUrl(dest + L"\\Twice.url"), L"http://first/");  // each keeps its own file
+    EXPECT_EQ(ReadShortcutUrl(dest + L"\\Twice (2).url"), L"http://second/");
     EXPECT_EQ(ReadShortcutUrl(dest + L"\\.._.._escape.url"), L"http://escape/");
     EXPECT_EQ(ReadShortcutUrl(dest + L"\\a_b_ c__.url"), L"http://unsafe/");
     EXPECT_EQ(ReadShortcutUrl(dest + L"\\_CON.url"), L"http://device/");
@@ -115,7 +116,7 @@ TEST(FolderExport, WritesFilesAndFoldersInsideTheDestination) {
     EXPECT_EQ(ReadShortcutUrl(dest + L"\\x__y\\deep.url"), L"http://deep/");
     // Nothing outside the destination: the scratch folder holds only it.
     EXPECT_EQ(CountEntries(dir.Path()), 1 + CountEntries(dest));
-    EXPECT_EQ(CountEntries(dest), 12);
+    EXPECT_EQ(CountEntries(dest), 13);
 }
 
 TEST(FolderExport, RefusesOverlongPathsAndGoesOn) {

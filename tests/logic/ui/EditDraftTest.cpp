@@ -13,9 +13,9 @@ TEST(EditDraft, FavorTextsAreTrimmedExceptTags) {
     FavorRecord r;
     r.id = 9;
     r.hits = 4;
-    EXPECT_EQ(ApplyFavorTexts(r, L"  Docs ", L"\thttp://x/ ", L" a, b "), L"");
+    EXPECT_EQ(ApplyFavorTexts(r, L"  Docs ", L"\thttp://x/\r\nIcon ", L" a, b "), L"");  // a pasted line break goes
     EXPECT_EQ(r.name, L"Docs");
-    EXPECT_EQ(r.location, L"http://x/");
+    EXPECT_EQ(r.location, L"http://x/Icon");
     EXPECT_EQ(r.tags, L" a, b ");
     EXPECT_EQ(r.hits, 4);
     EXPECT_EQ(r.id, 9);
