@@ -337,7 +337,9 @@ void Run(const BenchOptions& options) {
               r.Rows("select pid, name, location from tbl_favor;", "itt", nullptr, made);
           }}},
     };
-    for (const auto& [name, op] : operations) {
+    for (const auto& entry : operations) {
+        const char* name = entry.first;
+        const Pair& op = entry.second;  // a plain reference: lambdas may not capture a structured binding in C++17
         const bool afterVisit = std::string(name).rfind("GetMostVisited", 0) == 0;
         std::function<void()> prepare;
         if (afterVisit) prepare = [&] { store.CountVisit(visited); };  // makes the list stale

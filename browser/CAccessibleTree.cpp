@@ -1,5 +1,5 @@
 #include "browser/CAccessibleTree.h"
-#include "browser/AccessibleIid.h"
+#include "framework/SdkExtras.h"
 #include "browser/BstrText.h"
 #include <algorithm>
 

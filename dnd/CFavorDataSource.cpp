@@ -11,12 +11,14 @@ HGLOBAL TextBlock(const std::wstring& text) {
 
 }  // namespace
 
-bool CFavorDataSource::SetFavors(const std::vector<const FavorRecord*>& favors) {
+bool CFavorDataSource::SetFavors(const std::vector<const FavorRecord*>& favors, bool everyLocationAsText) {
     Empty();
     m_files.clear();
     const FavorDragData data = BuildFavorDragData(favors);
     const DropFormats& f = DropFormats::Get();
     const std::string ansiUrl = ToAnsi(data.url);
+    const std::wstring& text = everyLocationAsText ? data.lines : data.url;
+    const std::string ansiText = ToAnsi(text);
     const struct {
         CLIPFORMAT format;
         HGLOBAL block;
@@ -25,8 +27,8 @@ bool CFavorDataSource::SetFavors(const std::vector<const FavorRecord*>& favors) 
         {f.fileContents, fw::GlobalFromBytes(data.contents.data(), data.contents.size())},
         {f.urlA, TextBlock(ansiUrl)},
         {f.urlW, TextBlock(data.url)},
-        {CF_TEXT, TextBlock(ansiUrl)},
-        {CF_UNICODETEXT, TextBlock(data.url)},
+        {CF_TEXT, TextBlock(ansiText)},
+        {CF_UNICODETEXT, TextBlock(text)},
     };
     bool complete = true;
     for (const auto& b : blocks) complete = complete && b.block;

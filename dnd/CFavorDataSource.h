@@ -7,8 +7,10 @@
 
 class CFavorDataSource : public fw::COleDataSource {
 public:
-    // False when a block could not be allocated; the source then offers nothing.
-    bool SetFavors(const std::vector<const FavorRecord*>& favors);
+    // False when a block could not be allocated; the source then offers nothing. With
+    // `everyLocationAsText` (a copy to the clipboard) the text formats hold every
+    // location, one a line, instead of the first.
+    bool SetFavors(const std::vector<const FavorRecord*>& favors, bool everyLocationAsText = false);
 
 protected:
     bool RenderData(const FORMATETC& fmt, STGMEDIUM& medium) override;

@@ -43,17 +43,15 @@ DWORD CopyIfLinks(const FavorEdits& edits, IDataObject* data) {
 constexpr wchar_t kDrop[] = L"Drop";
 constexpr wchar_t kMoveFolder[] = L"Move Folder";
 
-// Stores the links in the folder as one step; the views show them where they are
-// listed. A store that refuses is told by the main window of `pane` once the drop has
-// returned.
-bool StoreLinks(FavorEdits& edits, const std::vector<DroppedLink>& links, int folderId, HWND pane) {
+}  // namespace
+
+bool StoreDroppedLinks(FavorEdits& edits, const std::vector<DroppedLink>& links, int folderId, HWND pane,
+                       const wchar_t* stepName) {
     std::vector<FavorRecord> records = RecordsFor(links, folderId);
-    if (edits.AddFavors(records, kDrop)) return true;
+    if (edits.AddFavors(records, stepName)) return true;
     PostSaveFailed(GetParent(pane), edits.Store());
     return false;
 }
-
-}  // namespace
 
 void AutoScrollNearEdge(HWND window, POINT screen) {
     RECT rc;
@@ -81,7 +79,7 @@ bool CFavorListDropTarget::OnDrop(IDataObject* data, DWORD, POINT) {
     const std::vector<DroppedLink> links = LinksOf(data, read);
     const FolderRecord* folder = m_list.Tree() ? m_list.Tree()->GetSelectedFolder() : nullptr;
     if (!folder) return false;
-    StoreLinks(m_edits, links, folder->id, m_list.Hwnd());
+    StoreDroppedLinks(m_edits, links, folder->id, m_list.Hwnd(), kDrop);
     return fw::HasFormat(data, CF_HDROP) ? read : !links.empty();
 }
 
@@ -163,7 +161,7 @@ bool CFolderTreeDropTarget::DropLinks(IDataObject* data, const FolderRecord* tar
     ClearHighlight();
     if (!target || links.empty()) return target && reported;  // nothing usable: no folder is chosen
     const int targetId = target->id;
-    StoreLinks(m_edits, links, targetId, m_tree.Hwnd());  // listed at once when the folder is shown
+    StoreDroppedLinks(m_edits, links, targetId, m_tree.Hwnd(), kDrop);  // listed at once when the folder is shown
     m_tree.SelectFolder(targetId);  // a new selection reloads the list from the store
     return reported;
 }

@@ -62,5 +62,11 @@ private:
     HWND m_mainWindow;
 };
 
+// Stores links dropped or pasted into a folder as one step named `stepName`; the views
+// show them where they are listed. A store that refuses is told by the main window of
+// `pane` once the drop or paste has returned.
+bool StoreDroppedLinks(FavorEdits& edits, const std::vector<DroppedLink>& links, int folderId, HWND pane,
+                       const wchar_t* stepName);
+
 // Scrolls a tree or list by a line when the cursor is near its top or bottom edge.
 void AutoScrollNearEdge(HWND window, POINT screen);

@@ -4,6 +4,7 @@
 #include "store/TextConv.h"
 #include "transfer/ShortcutFile.h"
 #include <shlobj.h>
+#include <algorithm>
 #include <cstring>
 #include <cwctype>
 
@@ -89,4 +90,30 @@ std::optional<DroppedLink> ReadDraggedLink(IDataObject* data) {
     else return std::nullopt;
     // The blocks end at their first NUL, so the location is never refused here.
     return DroppedLink{*name, CleanLocation(text).value_or(std::wstring())};
+}
+
+std::optional<std::vector<DroppedLink>> ReadVirtualShortcuts(IDataObject* data) {
+    constexpr UINT kMaxFiles = 10000;       // more than any selection a user copies
+    constexpr size_t kMaxFileBytes = 1 << 20;
+    const DropFormats& f = DropFormats::Get();
+    const auto descriptor = fw::GetGlobalBytes(data, f.fileGroupDescriptorW);
+    if (!descriptor || descriptor->size() < sizeof(UINT)) return std::nullopt;
+    UINT count = 0;
+    std::memcpy(&count, descriptor->data(), sizeof count);
+    count = std::min<UINT>({count, kMaxFiles,
+                            static_cast<UINT>((descriptor->size() - sizeof(UINT)) / sizeof(FILEDESCRIPTORW))});
+    std::vector<DroppedLink> links;
+    for (UINT i = 0; i < count; ++i) {
+        FILEDESCRIPTORW fd;
+        std::memcpy(&fd, descriptor->data() + sizeof(UINT) + i * sizeof fd, sizeof fd);
+        fd.cFileName[MAX_PATH - 1] = L'\0';  // a foreign block may lack the terminator
+        const auto name = ShortcutNameFromPath(std::wstring(L"\\") + fd.cFileName);
+        if (!name) continue;
+        const auto bytes = fw::GetGlobalBytes(data, f.fileContents, static_cast<LONG>(i));
+        if (!bytes || bytes->size() > kMaxFileBytes) continue;
+        std::wstring location = ShortcutUrlFromContents(std::string(bytes->begin(), bytes->end()));
+        if (!location.empty()) links.push_back({*name, std::move(location)});
+    }
+    if (links.empty()) return std::nullopt;
+    return links;
 }

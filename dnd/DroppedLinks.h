@@ -29,6 +29,12 @@ std::optional<std::vector<DroppedLink>> ReadDroppedShortcuts(IDataObject* data);
 // in that order of preference.
 std::optional<DroppedLink> ReadDraggedLink(IDataObject* data);
 
+// Several dragged or copied links as virtual shortcut files: a descriptor of one or more
+// items named "*.url" (others are skipped) and each file's contents by its index, as the
+// favorites list and Explorer offer them. Nothing when there is no descriptor or no
+// shortcut with a location in it.
+std::optional<std::vector<DroppedLink>> ReadVirtualShortcuts(IDataObject* data);
+
 // The parts that work on plain bytes.
 // The favorite name of a FILEGROUPDESCRIPTORW block: exactly one item whose file
 // name is longer than 4 characters and ends in ".url" (any case), without it.

@@ -42,6 +42,12 @@ FavorDragData BuildFavorDragData(const std::vector<const FavorRecord*>& favors) 
         data.contents += file;
         data.files.push_back(std::move(file));
         if (data.url.empty()) data.url = f.location;
+        // A control character inside a location would break the lines apart.
+        std::wstring line;
+        std::copy_if(f.location.begin(), f.location.end(), std::back_inserter(line), [](wchar_t c) { return c >= 0x20; });
+        if (line.empty()) continue;
+        if (!data.lines.empty()) data.lines += L"\r\n";
+        data.lines += line;
     }
     return data;
 }

@@ -1,6 +1,7 @@
 // The data a drag of favorites offers other programs: one virtual shortcut file
 // per favorite (a FILEGROUPDESCRIPTORW and the files' contents) and the address of
-// the first favorite that has one, as URL and as text.
+// the first favorite that has one, as URL and as text. A copy to the clipboard offers
+// every address as text, one a line.
 #pragma once
 #include "store/Records.h"
 #include <string>
@@ -11,6 +12,7 @@ struct FavorDragData {
     std::vector<std::string> files;         // each file's contents, in descriptor order
     std::string contents;                   // all files' contents back to back
     std::wstring url;                       // first non-empty location, or empty
+    std::wstring lines;                     // every non-empty location, CR LF after each but the last
 };
 
 FavorDragData BuildFavorDragData(const std::vector<const FavorRecord*>& favors);

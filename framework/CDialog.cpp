@@ -1,5 +1,6 @@
 #include "framework/CDialog.h"
 #include "framework/CWinApp.h"
+#include "framework/HelpFile.h"
 #include "framework/ModalHook.h"
 #include <utility>
 
@@ -66,7 +67,16 @@ bool CDialog::Dispatch(const Msg& m, LRESULT& result) {
     switch (m.id) {
     case WM_INITDIALOG:
         result = OnInitDialog();
+        // A window that opens follows Windows' colour settings as they are now.
+        if (!(GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_CHILD)) RefreshScheme();
+        FollowScheme(true);
         return true;
+    case WM_SETTINGCHANGE: case WM_SYSCOLORCHANGE:
+        if (IsColourSettingChange(m.id, m.wp, m.lp)) {
+            RefreshScheme();
+            FollowScheme(false);
+        }
+        return false;  // the default handling sees it too
     case WM_COMMAND:
         if (LOWORD(m.wp) == IDOK && HIWORD(m.wp) <= 1) { OnOK(); return true; }
         if (LOWORD(m.wp) == IDCANCEL && HIWORD(m.wp) <= 1) { OnCancel(); return true; }
@@ -74,12 +84,26 @@ bool CDialog::Dispatch(const Msg& m, LRESULT& result) {
     case WM_NOTIFY:
         return ReflectToChild(reinterpret_cast<const NMHDR*>(m.lp)->hwndFrom, m, result);
     case WM_CTLCOLOREDIT: case WM_CTLCOLORSTATIC: case WM_CTLCOLORBTN: case WM_CTLCOLORLISTBOX:
-        return ReflectToChild(reinterpret_cast<HWND>(m.lp), m, result);
+    case WM_CTLCOLORDLG:
+        if (m.id != WM_CTLCOLORDLG && ReflectToChild(reinterpret_cast<HWND>(m.lp), m, result)) return true;
+        if (HBRUSH brush = DarkControlColours(m.id, reinterpret_cast<HDC>(m.wp))) {
+            result = reinterpret_cast<LRESULT>(brush);
+            return true;
+        }
+        return false;
     case WM_DRAWITEM:
         return m.wp && ReflectToChild(reinterpret_cast<const DRAWITEMSTRUCT*>(m.lp)->hwndItem, m, result);
     default:
         return false;
     }
+}
+
+void CDialog::FollowScheme(bool opening) {
+    const Scheme previous = m_scheme, now = CurrentScheme();
+    if (now == previous && !opening) return;
+    if (now != previous) ApplySchemeToWindow(m_hwnd, previous == Scheme::Dark);
+    m_scheme = now;
+    OnSchemeChanged(previous);
 }
 
 void RunModalLoop(HWND dialog, const bool* done, bool (*running)(HWND), DialogMessageFn isDialogMessage) {
@@ -91,6 +115,10 @@ void RunModalLoop(HWND dialog, const bool* done, bool (*running)(HWND), DialogMe
             break;
         }
         if (got < 0) break;
+        if (IsHelpKey(msg)) {
+            ShowHelpInFront(dialog);
+            continue;
+        }
         if (PreTranslateChain(msg, dialog)) continue;
         if (isDialogMessage ? isDialogMessage(dialog, &msg) : IsDialogMessageW(dialog, &msg)) continue;
         TranslateMessage(&msg);

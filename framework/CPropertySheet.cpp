@@ -147,4 +147,9 @@ void CPropertySheet::SetWizardButtons(DWORD flags) const {
     if (m_hwnd) PostOrSend(m_hwnd, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
 }
 
+std::wstring CPropertySheet::HelpPage() const {
+    const CWnd* page = m_hwnd ? FromHandle(PropSheet_GetCurrentPageHwnd(m_hwnd)) : nullptr;
+    return page ? page->HelpPage() : std::wstring();
+}
+
 }  // namespace fw

@@ -57,6 +57,8 @@ public:
     // Posted (sent if the post is refused), as the pages may ask from a worker thread.
     void SetWizardButtons(DWORD flags) const;
     bool IsWizard() const { return m_wizard; }
+    // The help page of the page shown.
+    std::wstring HelpPage() const override;
     size_t PageCount() const { return m_pages.size(); }
 
 private:

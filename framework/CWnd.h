@@ -24,6 +24,8 @@ public:
     virtual bool PreTranslateMessage(MSG& msg);
     // Runs the class's message table; derived classes chain to their base.
     virtual bool Dispatch(const Msg& m, LRESULT& result);
+    // The page of the help file that explains this window (F1), or empty.
+    virtual std::wstring HelpPage() const { return {}; }
 
     // Small conveniences over the window and its dialog children.
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }

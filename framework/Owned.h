@@ -43,6 +43,7 @@ using OwnedHandle = Owned<HANDLE, &CloseHandleIfValid>;
 using OwnedFont = Owned<HFONT, &DeleteGdiObject>;
 using OwnedBitmap = Owned<HBITMAP, &DeleteGdiObject>;
 using OwnedBrush = Owned<HBRUSH, &DeleteGdiObject>;
+using OwnedPen = Owned<HPEN, &DeleteGdiObject>;
 using OwnedMenu = Owned<HMENU, &DestroyMenuHandle>;
 using OwnedIcon = Owned<HICON, &DestroyIconHandle>;
 using OwnedModule = Owned<HMODULE, &ReleaseModule>;

@@ -10,6 +10,7 @@ namespace {
 std::mutex gLock;  // handlers may be read from a transfer worker thread
 MessageBoxHandler gMessageBox;
 ShellOpenHandler gShellOpen;
+HelpHandler gHelp;
 ClockHandler gClock;
 ShellFolderHandler gShellFolder;
 
@@ -38,6 +39,22 @@ INT_PTR ShellOpen(const std::wstring& target, int show) {
         ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, show));
 }
 
+// The HTML Help viewer (hhctrl.ocx, part of Windows), loaded when first asked for.
+bool ShowHelp(HWND owner, const std::wstring& topic) {
+    if (auto h = Current(gHelp)) return h(owner, topic);
+    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+    static const HtmlHelpFn htmlHelp = [] {
+        HMODULE viewer = LoadLibraryW(L"hhctrl.ocx");  // kept for the process
+        return viewer ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpW")))
+                      : nullptr;
+    }();
+    constexpr UINT kDisplayTopic = 0;  // HH_DISPLAY_TOPIC
+    if (htmlHelp && htmlHelp(owner, topic.c_str(), kDisplayTopic, 0)) return true;
+    // Without the viewer the shell opens the file on its first page.
+    const std::wstring file = topic.substr(0, topic.find(L"::"));
+    return ShellOpen(file, SW_SHOWNORMAL) > 32;
+}
+
 SYSTEMTIME LocalTimeNow() {
     if (auto h = Current(gClock)) return h();
     SYSTEMTIME st{};
@@ -54,6 +71,7 @@ std::wstring ShellFolderPath(int csidl) {
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) { return Replace(gMessageBox, std::move(handler)); }
 ShellOpenHandler SetShellOpenHandler(ShellOpenHandler handler) { return Replace(gShellOpen, std::move(handler)); }
+HelpHandler SetHelpHandler(HelpHandler handler) { return Replace(gHelp, std::move(handler)); }
 ClockHandler SetClockHandler(ClockHandler handler) { return Replace(gClock, std::move(handler)); }
 ShellFolderHandler SetShellFolderHandler(ShellFolderHandler handler) {
     return Replace(gShellFolder, std::move(handler));

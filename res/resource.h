@@ -20,8 +20,9 @@
 #define IDD_EXPORT_FOLDER               173
 #define IDD_EXPORT_HTML                 174
 
-/* ---- menus ---- */
+/* ---- menus and keys ---- */
 #define IDR_MAINMENU                    132
+#define IDR_MAINKEYS                    134   /* the main window's accelerator table */
 
 /* ---- icons ---- */
 #define IDR_MAINFRAME                   128   /* application icon */
@@ -156,6 +157,17 @@
 #define IDM_HELP_LAUNCH                 32802
 #define IDM_HELP_WEBSITE                32833
 #define IDM_HELP_ABOUT                  32804
+
+/* ---- keyboard commands (table 134) and the menu entries that show them ---- */
+#define IDM_EDIT_CUT                    32880
+#define IDM_EDIT_COPY                   32881
+#define IDM_EDIT_PASTE                  32882
+#define IDM_EDIT_RENAME                 32883
+#define IDM_KEY_DELETE                  32884  /* Del: favorites in the list, the folder in the tree */
+#define IDM_KEY_PROPERTIES              32885  /* Alt+Enter: edit the favorite or folder in focus */
+#define IDM_VIEW_REFRESH                32886
+#define IDM_VIEW_PARENT                 32887
+#define IDM_VIEW_FIND                   32888
 
 /* ---- pop-up menus: tree, list, tray ---- */
 #define IDM_TREE_ADD_FOLDER             1281

@@ -3,7 +3,7 @@
 # only those that are missing. Needs root (or sudo) and a reachable apt mirror.
 set -euo pipefail
 # command the package provides : package
-tools=(cmake:cmake make:make npm:npm wine:wine
+tools=(cmake:cmake make:make npm:npm wine:wine clang++:clang
        x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
        xvfb-run:xvfb xauth:xauth chmcmd:fp-utils makensis:nsis zip:zip unzip:unzip python3:python3
        rclone:rclone openssl:openssl htpasswd:apache2-utils)

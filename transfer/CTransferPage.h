@@ -25,6 +25,7 @@ public:
     void WaitForJob() { m_worker.Join(); }
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
+    std::wstring HelpPage() const override { return L"transfer.html"; }
 
 protected:
     BOOL OnInitDialog() override;

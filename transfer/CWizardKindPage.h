@@ -8,6 +8,7 @@ class CWizardKindPage : public fw::CPropertyPage {
 public:
     // kinds: the radio buttons' ids, in the order of the sheet's work pages after this one.
     CWizardKindPage(UINT templateId, std::vector<int> kinds) : CPropertyPage(templateId), m_kinds(std::move(kinds)) {}
+    std::wstring HelpPage() const override { return L"transfer.html"; }
 
 protected:
     BOOL OnInitDialog() override;

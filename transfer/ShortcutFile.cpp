@@ -197,6 +197,11 @@ std::wstring ReadShortcutUrl(const std::wstring& path) {
     return BestUrl([&](const wchar_t* section) { return ReadProfileValue(section, kUrlKey, path); });
 }
 
+std::wstring ShortcutUrlFromContents(const std::string& bytes) {
+    const std::wstring text = FromAnsi(bytes.substr(0, std::min(bytes.find('\0'), bytes.size())));
+    return BestUrl([&](const wchar_t* section) { return ProfileValueIn(text, section, kUrlKey); });
+}
+
 std::string ShortcutFileContents(const std::wstring& stored) {
     const std::wstring location = ShortcutValue(stored);
     std::string bytes = "[InternetShortcut]\r\nURL = " + ToAnsi(location) + "\r\n";

@@ -22,6 +22,10 @@ bool WriteShortcutUrl(const std::wstring& path, const std::wstring& location);
 // section or the key is missing.
 std::wstring ReadShortcutUrl(const std::wstring& path);
 
+// The location held by a shortcut file's bytes (a virtual file of a drag or the
+// clipboard), read as ReadShortcutUrl reads a file; empty when there is none.
+std::wstring ShortcutUrlFromContents(const std::string& bytes);
+
 // The bytes of a shortcut file for drag and drop:
 // "[InternetShortcut]\r\nURL = " + the location in the ANSI code page + "\r\n",
 // followed by the same two lines for [InternetShortcut.W] with the UTF-7 form when the

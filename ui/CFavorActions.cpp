@@ -3,6 +3,8 @@
 #include "framework/CWnd.h"
 #include "framework/Owned.h"
 #include "framework/Seams.h"
+#include "framework/ColourScheme.h"
+#include "framework/WindowDpi.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "store/LocationText.h"
@@ -13,6 +15,7 @@
 #include "ui/OpenFavor.h"
 #include "ui/StoreProblems.h"
 #include "ui/WaitCursor.h"
+#include "ui/widgets/BCMenu.h"
 #include "ui/dialogs/CFavorDlg.h"
 #include <algorithm>
 
@@ -102,6 +105,8 @@ void CFavorActions::EnableFavorCommands(bool force) {
     EnableMenuItem(m_state.menuBar, IDM_EDIT_FAVORITE, menuState(editable));
     EnableWindow(GetDlgItem(m_dialog, IDC_FAVOR_DELETE), deletable);
     EnableMenuItem(m_state.menuBar, IDM_DELETE_FAVORITES, menuState(deletable));
+    EnableMenuItem(m_state.menuBar, IDM_EDIT_COPY, menuState(selected >= 1));
+    EnableMenuItem(m_state.menuBar, IDM_EDIT_CUT, menuState(deletable));
 }
 
 void CFavorActions::Tip(const wchar_t* text, int focusId) const {
@@ -267,6 +272,8 @@ LRESULT CFavorActions::OnListMenu(const fw::Msg&) {
     }
     POINT at{};
     GetCursorPos(&at);
+    COwnerDrawnMenu dark;  // the system's pop-up stays light
+    if (fw::IsDarkScheme()) dark.Adopt(menu.get(), false, fw::WindowDpi(m_dialog));
     TrackPopupMenu(h, TPM_RIGHTBUTTON, at.x, at.y, 0, m_dialog, nullptr);
     return 1;
 }

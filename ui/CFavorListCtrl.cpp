@@ -1,9 +1,14 @@
 #include "ui/CFavorListCtrl.h"
 #include "framework/CWinApp.h"
+#include "framework/ColourScheme.h"
+#include "framework/WindowDpi.h"
 #include "res/resource.h"
 #include "ui/ColumnLayout.h"
 #include "ui/RedrawOff.h"
 #include "store/CFavorStore.h"
+#include "ui/widgets/BCMenu.h"
+#include "ui/widgets/DarkHeader.h"
+#include <uxtheme.h>
 #include <algorithm>
 #include <set>
 #include <string>
@@ -62,6 +67,8 @@ const fw::MapEntry<CFavorListCtrl> CFavorListCtrl::kMap[] = {
     fw::OnMessage(WM_KEYDOWN, &Self::OnKeyDown),
     fw::OnMessage(LVM_SETCOLUMNWIDTH, &Self::OnSetColumnWidth),
     fw::OnMessage(WM_NOTIFY, &Self::OnHeaderNotify),
+    fw::OnMessage(WM_MEASUREITEM, &Self::OnMenuItem),
+    fw::OnMessage(WM_DRAWITEM, &Self::OnMenuItem),
     fw::OnReflectNotify(LVN_COLUMNCLICK, &Self::OnColumnClick),
     fw::OnReflectNotify(LVN_GETDISPINFOW, &Self::OnGetDispInfo),
     fw::OnReflectNotify(LVN_ODFINDITEMW, &Self::OnFindItem),
@@ -88,6 +95,15 @@ void CFavorListCtrl::InitColumns(int dpi) {
     }
     m_arrowAscending.reset(LoadArrow(IDB_SORT_ASC));
     m_arrowDescending.reset(LoadArrow(IDB_SORT_DESC));
+}
+
+void CFavorListCtrl::ApplyScheme(bool dark) {
+    if (dark == m_colours.Dark()) return;
+    // Dark: the selection in the system's colours, not the Explorer look's light tint.
+    if (dark) SetWindowTheme(m_hwnd, nullptr, nullptr);
+    else ApplyExplorerTheme(m_hwnd);
+    m_colours.Apply(m_hwnd, dark);
+    InvalidateRect(Header(), nullptr, TRUE);
 }
 
 void CFavorListCtrl::ScaleColumnWidths(int fromDpi, int toDpi) {
@@ -495,6 +511,11 @@ LRESULT CFavorListCtrl::OnHeaderNotify(const fw::Msg& m) {
         m.passOn = true;
         return 0;
     }
+    if (hdr->code == NM_CUSTOMDRAW) {
+        if (m_colours.Dark()) return DrawDarkHeader(*reinterpret_cast<NMCUSTOMDRAW*>(m.lp), m_sortColumn, m_ascending);
+        m.passOn = true;
+        return 0;
+    }
     const auto& nm = *reinterpret_cast<const NMHEADERW*>(m.lp);
     const bool hidden = ValidColumn(nm.iItem) && !m_columns[nm.iItem].visible;
     switch (hdr->code) {
@@ -536,6 +557,8 @@ fw::OwnedMenu CFavorListCtrl::BuildHeaderMenu() const {
 void CFavorListCtrl::ShowHeaderMenu(POINT screen) const {
     fw::OwnedMenu menu = BuildHeaderMenu();
     if (!menu) return;
+    COwnerDrawnMenu dark;
+    if (m_colours.Dark()) dark.Adopt(menu.get(), false, fw::WindowDpi(m_hwnd));
     const UINT command = static_cast<UINT>(TrackPopupMenuEx(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                                                             screen.x, screen.y, m_hwnd, nullptr));
     // The window toggles the column and refreshes its View menu, as for the menu bar.
@@ -552,4 +575,13 @@ void CFavorListCtrl::UpdateViewMenuChecks(HMENU menu) const {
     EnableMenuItem(menu, IDM_COLUMN_NAME, MF_BYCOMMAND | MF_GRAYED);
     CheckMenuItem(menu, IDM_ORDER_ASC, MF_BYCOMMAND | (m_ascending ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(menu, IDM_ORDER_DESC, MF_BYCOMMAND | (m_ascending ? MF_UNCHECKED : MF_CHECKED));
+}
+
+// The header menu's entries while they are drawn dark.
+LRESULT CFavorListCtrl::OnMenuItem(const fw::Msg& m) {
+    const bool ours = m.wp == 0 && (m.id == WM_MEASUREITEM
+                                        ? BCMenu::OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(m.lp))
+                                        : BCMenu::OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(m.lp)));
+    m.passOn = !ours;
+    return ours;
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include "edits/FavorViews.h"
 #include "framework/CControl.h"
+#include "framework/ColourScheme.h"
 #include "framework/Owned.h"
 #include "store/Records.h"
 #include "ui/FavorRows.h"
@@ -31,6 +32,8 @@ public:
     void InitColumns(int dpi = 96);
     // Every column's width, shown or remembered while hidden, from one scale to another.
     void ScaleColumnWidths(int fromDpi, int toDpi);
+    // The dark palette (rows, header) or the look the list had before it.
+    void ApplyScheme(bool dark);
 
     // Takes the records over and empties the vector; `listed` says what they are: the
     // favorites of that folder, search results, or neither.
@@ -117,6 +120,7 @@ private:
     LRESULT OnHeaderNotify(const fw::Msg& m);
     LRESULT OnKeyDown(const fw::Msg& m);
     LRESULT OnSetColumnWidth(const fw::Msg& m);
+    LRESULT OnMenuItem(const fw::Msg& m);
     bool OnHeaderEndDrag(const NMHEADERW& nm);
     void ShowHeaderMenu(POINT screen) const;
     static const fw::MapEntry<CFavorListCtrl> kMap[];
@@ -129,4 +133,5 @@ private:
     CFolderTreeCtrl* m_tree = nullptr;
     fw::OwnedBitmap m_arrowAscending;   // bitmap 142, if the resources have it
     fw::OwnedBitmap m_arrowDescending;  // bitmap 143
+    fw::ListViewColours m_colours;
 };

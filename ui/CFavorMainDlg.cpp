@@ -77,7 +77,7 @@ const fw::MapEntry<CFavorMainDlg> CFavorMainDlg::kMap[] = {
 };
 bool CFavorMainDlg::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || m_folders.Dispatch(m, result) || m_favors.Dispatch(m, result) ||
-           m_commands.Dispatch(m, result) ||
+           m_commands.Dispatch(m, result) || m_keys.Dispatch(m, result) || m_clipboard.Dispatch(m, result) ||
            m_cleanup.Dispatch(m, result) || m_backups.Dispatch(m, result) || m_sync.Dispatch(m, result) ||
            CDialog::Dispatch(m, result);
 }
@@ -91,6 +91,8 @@ CFavorMainDlg::CFavorMainDlg(CFavorStore& store, CAppSettings& settings)
       m_favors(m_edits, m_state, m_details, m_tree, m_list),
       m_cleanup(m_edits, m_state, m_details, m_tree, m_list, m_favors),
       m_commands(*this, m_edits, m_state, m_details, m_tree, m_list, m_favors),
+      m_keys(*this, m_edits, m_state, m_details, m_tree, m_list, m_folders, m_favors),
+      m_clipboard(m_edits, m_state, m_details, m_tree, m_list),
       m_backups(m_edits, m_state, m_details, m_tree, m_list),
       m_sync(m_edits, settings, m_state, m_details, m_tree, m_list),
       m_widgets(std::make_unique<MainWidgets>()) {
@@ -122,6 +124,9 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_favors.Attach(m_hwnd);
     m_cleanup.Attach(m_hwnd);
     m_commands.Attach(m_hwnd);
+    m_keys.Attach(m_hwnd);
+    m_keys.LoadKeys();
+    m_clipboard.Attach(m_hwnd);
     m_backups.Attach(m_hwnd);
     m_sync.Attach(m_hwnd);
     RegisterHotkeysAtStart(m_hwnd, m_settings);
@@ -132,6 +137,7 @@ BOOL CFavorMainDlg::OnInitDialog() {
     m_commands.RegisterDropTargets();
     m_widgets->ApplyDpi(m_hwnd, m_tree.Hwnd(), m_list.Hwnd(), dpi);
     m_widgets->CreateSplitter(m_hwnd);
+    m_widgets->NameControls(m_hwnd);
     DrawDetailsToggle();
     m_widgets->CreateTray(m_hwnd);
     SetItemText(IDC_STATUS, texts::kReady);
@@ -291,6 +297,14 @@ void CFavorMainDlg::RebuildFolderCombo() {
     m_state.folderComboStale = false;
 }
 
+void CFavorMainDlg::FollowTreeInFolderList() {
+    SuppressTracking quiet(m_state);
+    RebuildFolderCombo();
+    const FolderRecord* selected = m_tree.GetSelectedFolder();
+    const size_t index = selected ? FolderEntryIndex(FolderEntries(m_tree.GetRootFolder()), selected->id) : 0;
+    SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_SETCURSEL, index, 0);
+}
+
 int CFavorMainDlg::ChosenFolderId() const {
     const LRESULT at = SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_GETCURSEL, 0, 0);
     if (at == CB_ERR) return -1;
@@ -362,6 +376,7 @@ LRESULT CFavorMainDlg::OnDpiChanged(const fw::Msg& m) {
     m_placement.SetDpi(dpi);
     m_widgets->ApplyDpi(m_hwnd, m_tree.Hwnd(), m_list.Hwnd(), dpi);
     m_list.ScaleColumnWidths(old, dpi);
+    if (fw::IsDarkScheme()) m_widgets->FollowScheme(m_menu.get(), true, dpi);  // the menu bar's entries at the new size
     m_placement.PlaceToolbar();
     const auto* r = reinterpret_cast<const RECT*>(m.lp);
     if (r) SetWindowPos(m_hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
@@ -369,6 +384,18 @@ LRESULT CFavorMainDlg::OnDpiChanged(const fw::Msg& m) {
     LayOut();  // also when the size stayed
     InvalidateRect(m_hwnd, nullptr, TRUE);
     return 0;
+}
+
+// The panes, the menu bar and the splitter in the new colours (the dialog, its fields,
+// labels and status line follow through the framework).
+void CFavorMainDlg::OnSchemeChanged(fw::Scheme previous) {
+    const bool dark = fw::IsDarkScheme();
+    if (!dark && previous != fw::Scheme::Dark) return;  // the system's colours throughout
+    m_tree.ApplyScheme(dark);
+    m_list.ApplyScheme(dark);
+    m_widgets->FollowScheme(m_menu.get(), dark, m_placement.Dpi());
+    if (GetMenu(m_hwnd)) DrawMenuBar(m_hwnd);
+    RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 LRESULT CFavorMainDlg::OnPaint(const fw::Msg& m) {
@@ -392,6 +419,7 @@ LRESULT CFavorMainDlg::OnDestroy(const fw::Msg& m) {
     SetMenu(m_hwnd, nullptr);  // the menu bar stays ours to free, attached or not
     m_sync.Stop();
     m_commands.RevokeDropTargets();
+    m_clipboard.ReleaseClipboard();
     m_backups.Stop();
     UnregisterHotkeyAtom(m_hwnd, m_settings.m_activateHotkeyId);  // the keys go with the window
     UnregisterHotkeyAtom(m_hwnd, m_settings.m_addFavorHotkeyId);
@@ -409,17 +437,10 @@ LRESULT CFavorMainDlg::OnShowInstance(const fw::Msg&) {
     return 0;
 }
 
-// Ctrl+Z undoes and Ctrl+Y (or Ctrl+Shift+Z) redoes while the tree or the list has the
-// focus; in an edit field the keys keep their own meaning. Up and Down in the search box
-// move the list's selection; the key still goes on.
+// The window's keys first; then Up and Down in the search box move the list's selection,
+// and the key still goes on.
 bool CFavorMainDlg::PreTranslateMessage(MSG& msg) {
-    if (msg.message == WM_KEYDOWN && (msg.wParam == 'Z' || msg.wParam == 'Y') && m_state.isBrowser &&
-        (msg.hwnd == m_tree.Hwnd() || msg.hwnd == m_list.Hwnd()) && (GetKeyState(VK_CONTROL) & 0x8000) &&
-        !(GetKeyState(VK_MENU) & 0x8000)) {
-        const bool redo = msg.wParam == 'Y' || (GetKeyState(VK_SHIFT) & 0x8000);
-        SendMessageW(m_hwnd, WM_COMMAND, redo ? IDM_EDIT_REDO : IDM_EDIT_UNDO, 0);
-        return true;
-    }
+    if (m_keys.TranslateKey(msg)) return true;
     if (msg.message != WM_KEYDOWN || (msg.wParam != VK_UP && msg.wParam != VK_DOWN)) return false;
     HWND search = Item(IDC_SEARCH_EDIT);
     if (msg.hwnd != search) return false;
@@ -429,10 +450,11 @@ bool CFavorMainDlg::PreTranslateMessage(MSG& msg) {
     return false;
 }
 
-// Enter never closes the window: in the search box it opens the selected favorite.
+// Enter never closes the window: in the search box it opens the selected favorite, in
+// the list the selected favorites.
 void CFavorMainDlg::OnOK() {
     if (m_state.closing) return EndDialog(IDOK);
-    m_favors.LaunchFromSearchBox();
+    if (!m_favors.LaunchFromSearchBox()) m_keys.OpenFromList();
 }
 
 // ---- commands routed to the list ----
@@ -482,6 +504,7 @@ void CFavorMainDlg::UpdateUndoMenu() {
     };
     set(IDM_EDIT_UNDO, m_edits.CanUndo(), texts::UndoMenuText(m_edits.UndoName()));
     set(IDM_EDIT_REDO, m_edits.CanRedo(), texts::RedoMenuText(m_edits.RedoName()));
+    if (fw::IsDarkScheme()) m_widgets->FollowScheme(m_menu.get(), true, m_placement.Dpi());  // the new texts drawn dark
     if (GetMenu(m_hwnd)) DrawMenuBar(m_hwnd);
 }
 

@@ -12,6 +12,8 @@
 #include "ui/CFavorListCtrl.h"
 #include "ui/CFolderActions.h"
 #include "ui/CFolderTreeCtrl.h"
+#include "ui/CClipboardCommands.h"
+#include "ui/CKeyCommands.h"
 #include "ui/CSyncCommands.h"
 #include "ui/CWindowCommands.h"
 #include "ui/MainPlacement.h"
@@ -20,7 +22,7 @@
 
 class CFavorStore;
 class CAppSettings;
-struct MainWidgets;
+class MainWidgets;
 
 class CFavorMainDlg : public fw::CDialog, private IFavorViews, private IEditWatcher {
 public:
@@ -35,6 +37,8 @@ public:
     // Topmost in the Favorite Browser when the switch is on, otherwise not (after Preferences).
     void ApplyTopMostRule();
     void SetTopMost(bool topMost) { m_state.topMost = topMost; }
+    // The Quick Panel's folder list built anew from the tree, on the tree's folder.
+    void FollowTreeInFolderList();
     // The program's own run: a daily backup copy once the window is up (set before it is made).
     void KeepDailyBackups() { m_keepDailyBackups = true; }
 
@@ -50,12 +54,14 @@ public:
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
     bool PreTranslateMessage(MSG& msg) override;
+    std::wstring HelpPage() const override { return m_state.isBrowser ? L"browse.html" : L"quickpanel.html"; }
 
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     // Esc: hides the window like the close box; only the exit command ends the program.
     void OnCancel() override { HideToTray(); }
+    void OnSchemeChanged(fw::Scheme previous) override;
 
 private:
     using Self = CFavorMainDlg;
@@ -116,6 +122,8 @@ private:
     CFavorActions m_favors;
     CCleanupCommands m_cleanup;
     CWindowCommands m_commands;
+    CKeyCommands m_keys;
+    CClipboardCommands m_clipboard;
     CBackupCommands m_backups;
     CSyncCommands m_sync;
     bool m_keepDailyBackups = false;

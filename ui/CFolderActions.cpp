@@ -2,6 +2,8 @@
 #include "edits/FavorEdits.h"
 #include "framework/Owned.h"
 #include "framework/Seams.h"
+#include "framework/ColourScheme.h"
+#include "framework/WindowDpi.h"
 #include "res/resource.h"
 #include "store/CFavorStore.h"
 #include "ui/CFavorListCtrl.h"
@@ -9,6 +11,7 @@
 #include "ui/MainTexts.h"
 #include "ui/StoreProblems.h"
 #include "ui/WaitCursor.h"
+#include "ui/widgets/BCMenu.h"
 #include "ui/dialogs/CFolderDlg.h"
 #include <windowsx.h>
 
@@ -86,6 +89,8 @@ LRESULT CFolderActions::OnTreeMenu(const fw::Msg&) {
     AppendMenuW(menu.get(), MF_STRING | editState, IDM_TREE_DELETE, texts::kMenuDelete);
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING | addState, IDM_ADD_FAVORITE, texts::kMenuAddFavorite);
+    COwnerDrawnMenu dark;  // the system's pop-up stays light
+    if (fw::IsDarkScheme()) dark.Adopt(menu.get(), false, fw::WindowDpi(m_dialog));
     TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, m_dialog, nullptr);
     return 1;
 }

@@ -1,5 +1,6 @@
 #include "ui/CFolderTreeCtrl.h"
 #include "app/AppMessages.h"
+#include "framework/ColourScheme.h"
 #include "ui/FolderTreeLogic.h"
 #include "ui/RedrawOff.h"
 
@@ -45,6 +46,13 @@ void CFolderTreeCtrl::FillTree(FolderRecord& loadedRoot) {
 
     TreeView_Expand(m_hwnd, rootItem, TVE_EXPAND);
     TreeView_SelectItem(m_hwnd, rootItem);
+}
+
+void CFolderTreeCtrl::ApplyScheme(bool dark) {
+    TreeView_SetBkColor(m_hwnd, dark ? fw::kDarkWindow : static_cast<COLORREF>(-1));  // -1: the system's
+    TreeView_SetTextColor(m_hwnd, dark ? fw::kDarkText : static_cast<COLORREF>(-1));
+    TreeView_SetLineColor(m_hwnd, dark ? fw::SchemePalette().grayText : CLR_DEFAULT);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 FolderRecord* CFolderTreeCtrl::RecordOf(HWND tree, HTREEITEM item) {

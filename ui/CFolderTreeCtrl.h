@@ -52,6 +52,9 @@ public:
     // The item that shows the folder (the root item for 0), or null.
     HTREEITEM ItemOf(int id) const;
 
+    // The dark palette, or the system's colours.
+    void ApplyScheme(bool dark);
+
     static constexpr const wchar_t* kRootText = L"Favor Folders";
 
 private:

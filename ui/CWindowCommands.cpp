@@ -1,6 +1,5 @@
 #include "ui/CWindowCommands.h"
 #include "app/AppMessages.h"
-#include "app/ProgramPaths.h"
 #include "browser/CapturePage.h"
 #include "browser/OpenLocation.h"
 #include "browser/ProductLinks.h"
@@ -22,6 +21,7 @@
 #include "ui/dialogs/CFavorDlg.h"
 #include "ui/dialogs/CPreferencesSheet.h"
 #include "app/CAppSettings.h"
+#include "framework/HelpFile.h"
 #include "framework/Seams.h"
 #include "ui/widgets/BCMenu.h"
 #include <memory>
@@ -187,7 +187,7 @@ LRESULT CWindowCommands::OnExit(const fw::Msg&) {
 }
 
 LRESULT CWindowCommands::OnHelp(const fw::Msg&) {
-    OpenLocation(ProgramFolder() + L"\\Tidemarker.chm");
+    fw::OpenHelpPage(m_dialog, L"");
     return 0;
 }
 

@@ -19,14 +19,14 @@ constexpr const wchar_t* kLocationEmpty = L"Location can not be empty.";
 constexpr const wchar_t* kDeleteFolderCaption = L"Delete folder confirm";
 constexpr const wchar_t* kDeleteFavorCaption = L"Delete favor confirm";
 
-// Menu texts of the tree and list pop-up menus.
+// Menu texts of the tree and list pop-up menus, with the keys that do the same.
 constexpr const wchar_t* kMenuAddFolder = L"Add &folder";
-constexpr const wchar_t* kMenuEdit = L"&Edit";
-constexpr const wchar_t* kMenuDelete = L"&Delete";
+constexpr const wchar_t* kMenuEdit = L"&Edit\tAlt+Enter";
+constexpr const wchar_t* kMenuDelete = L"&Delete\tDel";
 constexpr const wchar_t* kMenuAddFavorite = L"&Add favorite";
-constexpr const wchar_t* kMenuLaunchOne = L"&Launch Selected Favorite";
-constexpr const wchar_t* kMenuLaunchAll = L"&Launch All Selected Favorites";
-constexpr const wchar_t* kMenuSelectAll = L"&Select All";
+constexpr const wchar_t* kMenuLaunchOne = L"&Launch Selected Favorite\tEnter";
+constexpr const wchar_t* kMenuLaunchAll = L"&Launch All Selected Favorites\tEnter";
+constexpr const wchar_t* kMenuSelectAll = L"&Select All\tCtrl+A";
 constexpr const wchar_t* kMenuInvert = L"In&vert Selection";
 constexpr const wchar_t* kMenuAddNewFavorite = L"&Add New Favorite";
 

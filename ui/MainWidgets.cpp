@@ -1,11 +1,16 @@
 #include "ui/MainWidgets.h"
 #include "app/AppMessages.h"
 #include "res/resource.h"
+#include "ui/widgets/BCMenu.h"
 #include "ui/widgets/CFlatButton.h"
 #include "ui/widgets/CSystemTray.h"
+#include "framework/AccessibleName.h"
+#include "framework/CWnd.h"
 #include "framework/WindowDpi.h"
 #include <commctrl.h>
 #include <array>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -33,6 +38,37 @@ const ButtonTip kTips[] = {
     {IDC_FAVOR_EDIT, L"Edit the selected favorite."},    {IDC_FAVOR_DELETE, L"Delete the selected favorites."},
     {IDC_SAVE_DETAILS, L"Save the changes."},
 };
+
+// What a screen reader calls the controls whose text does not say it (icon buttons, two
+// "New" buttons, the search box, the panes).
+const ButtonTip kNames[] = {
+    {IDC_FOLDER_NEW, L"New Folder"},          {IDC_FOLDER_EDIT, L"Edit Folder"},
+    {IDC_FOLDER_DELETE, L"Delete Folder"},    {IDC_FAVOR_NEW, L"New Favorite"},
+    {IDC_FAVOR_EDIT, L"Edit Favorite"},       {IDC_FAVOR_DELETE, L"Delete Favorites"},
+    {IDC_IMPORT, L"Import"},                  {IDC_EXPORT, L"Export"},
+    {IDC_TO_QUICKPANEL, L"Quick Panel"},      {IDC_SEARCH_BUTTON, L"Run Search"},
+    {IDC_SEARCH_EDIT, L"Search"},             {IDC_FOLDER_TREE, L"Folders"},
+    {IDC_FAVOR_LIST, L"Favorites"},           {IDC_DETAILS_TOGGLE, L"Show or Hide Details"},
+    {IDC_SAVE_DETAILS, L"Save"},              {IDC_MAGIC_ADD, L"Magic Add"},
+    {IDC_MOST_VISITED, L"Most Visited"},      {IDC_LATEST_VISITED, L"Latest Visited"},
+    {IDC_TO_BROWSER_TOP, L"Favor Browser"},   {IDC_TO_BROWSER_BOTTOM, L"Favor Browser"},
+    {IDC_FOLDER_COMBO, L"Folder"},            {IDC_SPLITTER, L"Folder Pane Width"},
+};
+
+// The details fields are called what their labels say.
+const std::pair<int, int> kLabelledFields[] = {
+    {IDC_DETAIL_NAME, IDC_LABEL_NAME}, {IDC_DETAIL_LOCATION, IDC_LABEL_LOCATION}, {IDC_DETAIL_TAGS, IDC_LABEL_TAGS},
+    {IDC_DETAIL_HITS, IDC_LABEL_HITS}, {IDC_DETAIL_LASTHIT, IDC_LABEL_LASTHIT},
+};
+
+// "&Name:" -> "Name"
+std::wstring LabelName(const std::wstring& label) {
+    std::wstring name;
+    for (wchar_t c : label)
+        if (c != L'&') name += c;
+    while (!name.empty() && (name.back() == L':' || name.back() == L' ')) name.pop_back();
+    return name;
+}
 
 constexpr const wchar_t* kTrayTip = L"Tidemark 1.0";
 constexpr const wchar_t* kTrayTooltip =
@@ -71,6 +107,7 @@ struct MainWidgets::Parts {
     int templateDpi = 0;  // 0: no template font known
     fw::OwnedFont font;   // the template font at another scale, once the scale changed
     OwnedImages images;
+    COwnerDrawnMenu darkMenuBar;
 };
 
 MainWidgets::MainWidgets() : m_parts(std::make_unique<Parts>()) {}
@@ -81,6 +118,12 @@ void MainWidgets::AttachButtons(HWND dialog) {
         m_parts->buttons[i].Attach(dialog, kButtons[i].id, kButtons[i].icon);
     if (!m_parts->tips.Create(dialog)) return;
     for (const ButtonTip& t : kTips) m_parts->tips.Add(t.id, t.text);
+}
+
+void MainWidgets::NameControls(HWND dialog) {
+    for (const ButtonTip& n : kNames) fw::SetAccessibleName(GetDlgItem(dialog, n.id), n.text);
+    for (const auto& [field, label] : kLabelledFields)
+        fw::SetAccessibleName(GetDlgItem(dialog, field), LabelName(fw::WindowText(GetDlgItem(dialog, label))));
 }
 
 void MainWidgets::CreateSplitter(HWND dialog) {
@@ -139,4 +182,9 @@ void MainWidgets::ApplyDpi(HWND dialog, HWND tree, HWND list, int dpi) {
     SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     p.bigIcon = std::move(bigIcon);
     p.smallIcon = std::move(smallIcon);
+}
+
+void MainWidgets::FollowScheme(HMENU menuBar, bool dark, int dpi) {
+    if (dark) m_parts->darkMenuBar.Adopt(menuBar, true, dpi);
+    else m_parts->darkMenuBar.Release();
 }

@@ -15,6 +15,9 @@ public:
 
     // Icons on every button and the tooltips of the seven edit buttons.
     void AttachButtons(HWND dialog);
+    // Names for screen readers where a control's text does not say what it does; after
+    // the splitter and the panes exist.
+    void NameControls(HWND dialog);
     // The splitter bar over the placeholder static of the template, which goes away.
     void CreateSplitter(HWND dialog);
     void SetSplitterRange(int minX, int maxX);
@@ -26,6 +29,9 @@ public:
     void KeepTemplateFont(HWND dialog, int dpi);
     // Fonts, icons and image list for a display scale (pixels per inch).
     void ApplyDpi(HWND dialog, HWND tree, HWND list, int dpi);
+
+    // The menu bar drawn in the dark palette, or the system's menu bar again.
+    void FollowScheme(HMENU menuBar, bool dark, int dpi);
 
     static int SplitterDelta(LPARAM lp) { return reinterpret_cast<const NMSPLITTER*>(lp)->delta; }
 

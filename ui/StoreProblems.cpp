@@ -15,7 +15,8 @@ constexpr const wchar_t* kBrowseOnly = L" You can browse and open your favorites
 const int kChangeButtons[] = {IDC_FOLDER_NEW, IDC_FOLDER_EDIT, IDC_FOLDER_DELETE, IDC_FAVOR_NEW,  IDC_FAVOR_EDIT,
                               IDC_FAVOR_DELETE, IDC_IMPORT,    IDC_SAVE_DETAILS,  IDC_MAGIC_ADD};
 const int kChangeMenuItems[] = {IDM_FILE_NEW_FAVORITE, IDM_FILE_NEW_FOLDER, IDM_FILE_IMPORT,     IDM_EDIT_FOLDER,
-                                IDM_DELETE_FOLDER,     IDM_EDIT_FAVORITE,   IDM_DELETE_FAVORITES};
+                                IDM_DELETE_FOLDER,     IDM_EDIT_FAVORITE,   IDM_DELETE_FAVORITES, IDM_EDIT_CUT,
+                                IDM_EDIT_PASTE,        IDM_EDIT_RENAME};
 const int kDetailEdits[] = {IDC_DETAIL_NAME, IDC_DETAIL_LOCATION, IDC_DETAIL_TAGS};
 
 }  // namespace

@@ -19,6 +19,11 @@ FakeSeams::FakeSeams() {
         m_opened.push_back(target);
         return m_shellResult;
     });
+    seams::SetHelpHandler([this](HWND, const std::wstring& topic) {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_help.push_back(topic);
+        return true;
+    });
     seams::SetClockHandler([this]() {
         std::lock_guard<std::mutex> guard(m_lock);
         if (m_clockPinned) return m_clock;
@@ -33,6 +38,7 @@ FakeSeams::~FakeSeams() {
     seams::SetShellOpenHandler({});
     seams::SetClockHandler({});
     seams::SetShellFolderHandler({});
+    seams::SetHelpHandler({});
 }
 
 void FakeSeams::SetShellFolder(int csidl, const std::wstring& path) {
@@ -71,8 +77,14 @@ std::vector<std::wstring> FakeSeams::Opened() const {
     return m_opened;
 }
 
+std::vector<std::wstring> FakeSeams::HelpShown() const {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_help;
+}
+
 void FakeSeams::Clear() {
     std::lock_guard<std::mutex> guard(m_lock);
     m_messages.clear();
     m_opened.clear();
+    m_help.clear();
 }

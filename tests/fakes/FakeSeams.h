@@ -32,6 +32,8 @@ public:
 
     std::vector<ShownMessage> Messages() const;
     std::vector<std::wstring> Opened() const;
+    std::vector<std::wstring> HelpShown() const;  // help topics, "<file>.chm::/<page>"
+
     void Clear();
 
 private:
@@ -39,6 +41,7 @@ private:
     std::deque<int> m_answers;
     std::vector<ShownMessage> m_messages;
     std::vector<std::wstring> m_opened;
+    std::vector<std::wstring> m_help;
     INT_PTR m_shellResult = 42;
     bool m_clockPinned = false;
     SYSTEMTIME m_clock{};

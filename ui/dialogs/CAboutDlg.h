@@ -12,6 +12,7 @@ public:
     CLinkLabel& SupportLink() { return m_support; }
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
+    std::wstring HelpPage() const override { return L"index.html"; }
 
 protected:
     BOOL OnInitDialog() override;

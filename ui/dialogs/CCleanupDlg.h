@@ -3,6 +3,7 @@
 // folder. The changes go through ICleanupActions.
 #pragma once
 #include "framework/CDialog.h"
+#include "res/resource.h"
 #include "ui/dialogs/CleanupActions.h"
 #include <vector>
 
@@ -10,6 +11,7 @@ class CCleanupDlg : public fw::CDialog {
 public:
     CCleanupDlg(UINT templateId, ICleanupActions& actions);
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
+    std::wstring HelpPage() const override { return L"cleanup.html"; }
     const std::vector<CleanupRow>& Rows() const { return m_rows; }
 
 protected:
@@ -18,6 +20,7 @@ protected:
         int width;
     };
     BOOL OnInitDialog() override;
+    void OnSchemeChanged(fw::Scheme) override { m_colours.Apply(Item(IDC_CLEAN_LIST), fw::IsDarkScheme()); }
     virtual std::vector<Column> Columns() const = 0;
     virtual std::wstring CellText(const CleanupRow& row, int column) const = 0;
     // After rows were deleted from the store and from m_rows.
@@ -44,4 +47,5 @@ private:
     static const fw::MapEntry<CCleanupDlg> kMap[];
 
     int m_dpi = 0;  // the scale the columns are sized for
+    fw::ListViewColours m_colours;
 };

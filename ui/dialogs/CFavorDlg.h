@@ -18,6 +18,7 @@ public:
     std::function<std::wstring(const std::wstring& location)> confirmAdd;
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
+    std::wstring HelpPage() const override { return L"add.html"; }
 
 protected:
     BOOL OnInitDialog() override;

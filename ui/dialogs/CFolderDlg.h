@@ -13,6 +13,7 @@ public:
     bool accepted = false;
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
+    std::wstring HelpPage() const override { return L"add.html"; }
 
 protected:
     BOOL OnInitDialog() override;

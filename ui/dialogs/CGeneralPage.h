@@ -12,6 +12,7 @@ public:
     CGeneralPage(bool& topMost, CAppSettings& settings, CFavorStore& store);
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
+    std::wstring HelpPage() const override { return L"preferences.html"; }
 
 protected:
     BOOL OnInitDialog() override;

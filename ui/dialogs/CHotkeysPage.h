@@ -16,6 +16,7 @@ public:
     CHotkeysPage(HWND mainWindow, CAppSettings& settings);
 
     bool Dispatch(const fw::Msg& m, LRESULT& result) override;
+    std::wstring HelpPage() const override { return L"hotkeys.html"; }
 
 protected:
     BOOL OnInitDialog() override;

@@ -1,5 +1,6 @@
 #include "ui/widgets/CFlatButton.h"
 #include "framework/CWinApp.h"
+#include "framework/ColourScheme.h"
 #include "ui/widgets/PaintHelpers.h"
 #include <string>
 
@@ -94,16 +95,21 @@ LRESULT CFlatButton::OnDrawItem(const fw::Msg& m) {
 }
 
 // Flat until the pointer is over it or it is pressed: then tinted with the
-// highlight colour and framed.
-void CFlatButton::DrawFace(HDC dc, const RECT& rc, bool pressed, bool disabled) const {
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const COLORREF accent = GetSysColor(COLOR_HIGHLIGHT);
-    if (!disabled && (pressed || m_hot)) {
-        widgets::FillSolid(dc, rc, widgets::Blend(face, accent, pressed ? 35 : 18));
-        widgets::FrameSolid(dc, rc, widgets::Blend(face, accent, 70));
-    } else {
-        widgets::FillSolid(dc, rc, face);
+// selection colour and framed (in high contrast: filled with it). Returns the colour
+// for the text on it.
+COLORREF CFlatButton::DrawFace(HDC dc, const RECT& rc, bool pressed, bool disabled) const {
+    const fw::Palette p = fw::SchemePalette();
+    if (disabled || !(pressed || m_hot)) {
+        widgets::FillSolid(dc, rc, p.face);
+        return disabled ? p.grayText : p.faceText;
     }
+    if (!p.blends) {
+        widgets::FillSolid(dc, rc, p.highlight);
+        return p.highlightText;
+    }
+    widgets::FillSolid(dc, rc, widgets::Blend(p.face, p.highlight, pressed ? 35 : 18));
+    widgets::FrameSolid(dc, rc, widgets::Blend(p.face, p.highlight, 70));
+    return p.faceText;
 }
 
 void CFlatButton::Draw(const DRAWITEMSTRUCT& di) const {
@@ -111,7 +117,7 @@ void CFlatButton::Draw(const DRAWITEMSTRUCT& di) const {
     RECT rc = di.rcItem;
     const bool pressed = (di.itemState & ODS_SELECTED) != 0;
     const bool disabled = (di.itemState & ODS_DISABLED) != 0;
-    DrawFace(dc, rc, pressed, disabled);
+    const COLORREF textColour = DrawFace(dc, rc, pressed, disabled);
 
     const std::wstring text = fw::WindowText(m_hwnd);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
@@ -134,7 +140,7 @@ void CFlatButton::Draw(const DRAWITEMSTRUCT& di) const {
     if (!text.empty()) {
         RECT tr{x, rc.top + shift, rc.right - s(kPadding), rc.bottom + shift};
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        SetTextColor(dc, textColour);
         UINT flags = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS;
         if (di.itemState & ODS_NOACCEL) flags |= DT_HIDEPREFIX;
         DrawTextW(dc, text.c_str(), -1, &tr, flags);

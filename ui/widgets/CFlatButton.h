@@ -32,7 +32,7 @@ private:
     LRESULT OnDrawItem(const fw::Msg& m);
     static const fw::MapEntry<CFlatButton> kMap[];
 
-    void DrawFace(HDC dc, const RECT& rc, bool pressed, bool disabled) const;
+    COLORREF DrawFace(HDC dc, const RECT& rc, bool pressed, bool disabled) const;
     void Draw(const DRAWITEMSTRUCT& di) const;
     void SetHot(bool hot);
 

@@ -1,4 +1,6 @@
 #include "ui/widgets/CSplitterBar.h"
+#include "framework/ColourScheme.h"
+#include "ui/widgets/PaintHelpers.h"
 #include <windowsx.h>
 #include <algorithm>
 
@@ -26,6 +28,7 @@ const fw::MapEntry<CSplitterBar> CSplitterBar::kMap[] = {
     fw::OnMessage(WM_LBUTTONUP, &Self::OnLButtonUp),
     fw::OnMessage(WM_CAPTURECHANGED, &Self::OnCaptureChanged),
     fw::OnMessage(WM_KEYDOWN, &Self::OnKeyDown),
+    fw::OnMessage(WM_ERASEBKGND, &Self::OnEraseBackground),
 };
 bool CSplitterBar::Dispatch(const fw::Msg& m, LRESULT& result) {
     return fw::RunMap(*this, kMap, m, result) || CCustomWindow::Dispatch(m, result);
@@ -128,4 +131,16 @@ void CSplitterBar::EndDrag(bool notify, int delta) {
     n.hdr.code = SPN_DRAGGED;
     n.delta = delta;
     SendMessageW(GetParent(m_hwnd), WM_NOTIFY, static_cast<WPARAM>(m_id), reinterpret_cast<LPARAM>(&n));
+}
+
+// The class brush is the system's face colour; in the dark scheme the bar is the window's.
+LRESULT CSplitterBar::OnEraseBackground(const fw::Msg& m) {
+    if (!fw::IsDarkScheme()) {
+        m.passOn = true;
+        return 0;
+    }
+    RECT rc{};
+    GetClientRect(m_hwnd, &rc);
+    widgets::FillSolid(reinterpret_cast<HDC>(m.wp), rc, fw::SchemePalette().face);
+    return 1;
 }

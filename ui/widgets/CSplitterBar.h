@@ -35,6 +35,7 @@ private:
     LRESULT OnLButtonUp(const fw::Msg& m);
     LRESULT OnCaptureChanged(const fw::Msg& m);
     LRESULT OnKeyDown(const fw::Msg& m);
+    LRESULT OnEraseBackground(const fw::Msg& m);
     static const fw::MapEntry<CSplitterBar> kMap[];
 
     int DeltaAt(LPARAM clientPoint) const;

@@ -1,5 +1,5 @@
 #include "gui/browser/FakeBrowser.h"
-#include "browser/AccessibleIid.h"
+#include "framework/SdkExtras.h"
 #include "browser/FindBrowserWindow.h"
 #include <commctrl.h>
 #include <oleacc.h>
@@ -7,7 +7,7 @@
 #include <vector>
 
 // One object of the fake's accessible tree; the fake owns every node.
-class FakeAccessible : public IAccessible {
+class FakeAccessible final : public IAccessible {
 public:
     FakeAccessible(long role, std::wstring name, std::wstring value = L"")
         : m_role(role), m_name(std::move(name)), m_value(std::move(value)) {}

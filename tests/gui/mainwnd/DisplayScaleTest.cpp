@@ -11,15 +11,15 @@
 
 namespace {
 
-// Width of a control's text drawn in the control's own font.
+// Width of a control's text drawn in the control's own font, an access key's "&" not drawn.
 int TextWidth(HWND control, const std::wstring& text) {
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    RECT rc{};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_SINGLELINE | DT_CALCRECT);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    return size.cx;
+    return rc.right - rc.left;
 }
 
 }  // namespace

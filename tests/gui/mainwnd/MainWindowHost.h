@@ -96,6 +96,37 @@ protected:
         SendInput(2, in, sizeof(INPUT));
     }
 
+    // Real key presses of a chord: the modifiers go down first and come up last.
+    static void PressKeys(std::initializer_list<WORD> keys) {
+        std::vector<INPUT> in;
+        for (WORD vk : keys) {
+            INPUT i{};
+            i.type = INPUT_KEYBOARD;
+            i.ki.wVk = vk;
+            in.push_back(i);
+        }
+        for (auto k = keys.end(); k != keys.begin();) {
+            INPUT i{};
+            i.type = INPUT_KEYBOARD;
+            i.ki.wVk = *--k;
+            i.ki.dwFlags = KEYEVENTF_KEYUP;
+            in.push_back(i);
+        }
+        SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+    }
+    // A real left click at a point of a control, without waiting for it (for RunModal's steps).
+    static void PressMouse(HWND control, POINT at) {
+        ClientToScreen(control, &at);
+        SendMouse(at, MOUSEEVENTF_LEFTDOWN);
+        SendMouse(at, MOUSEEVENTF_LEFTUP);
+        SendMouse({GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}, 0);
+    }
+    int RowNamed(const wchar_t* name) const {
+        for (int row = 0; row < window->List().RowCount(); ++row)
+            if (RowName(row) == name) return row;
+        return -1;
+    }
+
     HWND Main() const { return window->Hwnd(); }
     HWND Item(int id) const { return GetDlgItem(Main(), id); }
     std::wstring Text(int id) const { return fw::WindowText(Item(id)); }

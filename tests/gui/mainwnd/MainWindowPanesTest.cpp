@@ -389,13 +389,13 @@ TEST_F(MainWindowTest, TreeAndListMenusGreyWhatDoesNotApply) {
     SelectRows({0, 1});
     RightClick(list, RowPoint(1));
 
-    const std::wstring all = L"&Select All", invert = L"In&vert Selection";
+    const std::wstring all = L"&Select All\tCtrl+A", invert = L"In&vert Selection";
     const std::vector<std::vector<std::wstring>> want = {
-        {L"Add &folder", L"&Edit (grey)", L"&Delete (grey)", L"&Add favorite"},  // Root
-        {L"Add &folder", L"&Edit", L"&Delete", L"&Add favorite"},
+        {L"Add &folder", L"&Edit\tAlt+Enter (grey)", L"&Delete\tDel (grey)", L"&Add favorite"},  // Root
+        {L"Add &folder", L"&Edit\tAlt+Enter", L"&Delete\tDel", L"&Add favorite"},
         {L"&Add New Favorite", all, invert},
-        {L"&Launch Selected Favorite", all, invert, L"&Edit", L"&Delete"},
-        {L"&Launch All Selected Favorites", all, invert, L"&Edit (grey)", L"&Delete"},
+        {L"&Launch Selected Favorite\tEnter", all, invert, L"&Edit\tAlt+Enter", L"&Delete\tDel"},
+        {L"&Launch All Selected Favorites\tEnter", all, invert, L"&Edit\tAlt+Enter (grey)", L"&Delete\tDel"},
     };
     EXPECT_EQ(menus.shown, want);
 }

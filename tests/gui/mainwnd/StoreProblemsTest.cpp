@@ -54,10 +54,10 @@ TEST_F(MainWindowTest, AReadOnlyStoreIsBrowsedWithEveryChangeTurnedOff) {
     RightClick(Item(IDC_FAVOR_LIST), RowPoint(0));
     SendMessageW(Main(), WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
     ASSERT_EQ(menus.shown.size(), 3u);
-    EXPECT_EQ(menus.shown[0], (std::vector<std::wstring>{L"Add &folder (grey)", L"&Edit (grey)", L"&Delete (grey)",
+    EXPECT_EQ(menus.shown[0], (std::vector<std::wstring>{L"Add &folder (grey)", L"&Edit\tAlt+Enter (grey)", L"&Delete\tDel (grey)",
                                                          L"&Add favorite (grey)"}));
-    EXPECT_EQ(menus.shown[1], (std::vector<std::wstring>{L"&Launch Selected Favorite", L"&Select All",
-                                                         L"In&vert Selection", L"&Edit (grey)", L"&Delete (grey)"}));
+    EXPECT_EQ(menus.shown[1], (std::vector<std::wstring>{L"&Launch Selected Favorite\tEnter", L"&Select All\tCtrl+A",
+                                                         L"In&vert Selection", L"&Edit\tAlt+Enter (grey)", L"&Delete\tDel (grey)"}));
     EXPECT_EQ(menus.shown[2][4], L"&Add New Favor... (grey)");
 
     DoubleClickList(Main());  // opens, without counting

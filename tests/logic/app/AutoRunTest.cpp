@@ -1,7 +1,7 @@
 #include "app/AutoRun.h"
 #include "app/CAppSettings.h"
 #include "app/ProgramPaths.h"
-#include "logic/app/SavedRegistryValue.h"
+#include "fakes/SavedRegistryValue.h"
 #include <gtest/gtest.h>
 
 namespace {

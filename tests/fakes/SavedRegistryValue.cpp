@@ -1,4 +1,4 @@
-#include "logic/app/SavedRegistryValue.h"
+#include "fakes/SavedRegistryValue.h"
 
 SavedRegistryValue::SavedRegistryValue(HKEY root, std::wstring key, std::wstring value,
                                        bool deleteKeyIfNew)
