@@ -148,10 +148,14 @@ BOOL CFavorMainDlg::OnInitDialog() {
     FolderRecord loaded;
     const bool treeRead = m_store.LoadFolderTree(loaded);
     m_tree.FillTree(loaded);
-    RebuildFolderCombo();
-    SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_SETCURSEL, 0, 0);
 
     m_state.isBrowser = m_settings.ReadBrowserMode();
+    // The Quick Panel's folder list is built when it is first shown: a start in the
+    // Favorite Browser does not pay for a list of every folder it never shows.
+    if (!m_state.isBrowser) {
+        RebuildFolderCombo();
+        SendDlgItemMessageW(m_hwnd, IDC_FOLDER_COMBO, CB_SETCURSEL, 0, 0);
+    }
     m_state.topMost = m_settings.ReadTopMost();
     m_settings.ReadWindowRect(true, m_state.browserRect);
     m_settings.ReadWindowRect(false, m_state.quickPanelRect);
