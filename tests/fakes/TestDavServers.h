@@ -37,3 +37,4 @@ std::string ReadDavFile(const TestDavServer& server, const std::wstring& name);
 bool DavFileExists(const TestDavServer& server, const std::wstring& name);
 // Sets a server file's modification time to `secondsAgo` before now (a lock's age).
 bool AgeDavFile(const TestDavServer& server, const std::wstring& name, int secondsAgo);
+

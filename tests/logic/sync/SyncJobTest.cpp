@@ -2,7 +2,7 @@
 // a file floccus wrote, and what must change nothing (a bad file, a held lock, many
 // deletions before the user agrees).
 #include "fakes/CutOffProxy.h"
-#include "fakes/TestDavServers.h"
+#include "fakes/DavServersTest.h"
 #include "logic/store/StoreTestSupport.h"
 #include "logic/store/TempDbFile.h"
 #include "sync/CSyncJob.h"
@@ -55,15 +55,7 @@ struct Install {
     }
 };
 
-class SyncJobOnServers : public testing::Test {
-protected:
-    void SetUp() override {
-        servers = FindTestDavServers();
-        if (!servers) GTEST_SKIP() << "no WebDAV servers started for this run";
-    }
-    const TestDavServers* servers = nullptr;
-    const std::wstring file = UniqueDavFileName();
-};
+class SyncJobOnServers : public DavServersTest {};
 
 }  // namespace
 

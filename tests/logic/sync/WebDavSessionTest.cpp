@@ -1,5 +1,5 @@
 #include "fakes/CutOffProxy.h"
-#include "fakes/TestDavServers.h"
+#include "fakes/DavServersTest.h"
 #include "fakes/TestHttpServer.h"
 #include "sync/CWebDavSession.h"
 #include "sync/Xbel.h"
@@ -26,15 +26,7 @@ std::string SyncFile(const wchar_t* title) {
     return WriteXbel(tree);
 }
 
-class WebDavSessionOnServers : public testing::Test {
-protected:
-    void SetUp() override {
-        servers = FindTestDavServers();
-        if (!servers) GTEST_SKIP() << "no WebDAV servers started for this run";
-    }
-    const TestDavServers* servers = nullptr;
-    const std::wstring file = UniqueDavFileName();
-};
+class WebDavSessionOnServers : public DavServersTest {};
 
 }  // namespace
 
