@@ -1,5 +1,4 @@
 #include "sync/Xbel.h"
-#include "store/TextConv.h"
 #include "sync/XmlLiteReader.h"
 #include <algorithm>
 #include <cstring>
@@ -242,66 +241,118 @@ bool BlankDoctype(std::string& bytes) {
     return true;
 }
 
-// The five named entities for the characters that need them (unless `entities` is
-// false); control characters as spaces; unpaired surrogates and non-characters as U+FFFD.
-void AppendEscaped(std::wstring& out, const std::wstring& text, bool entities = true) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (entities) switch (c) {
-        case L'&': out += L"&amp;"; continue;
-        case L'<': out += L"&lt;"; continue;
-        case L'>': out += L"&gt;"; continue;
-        case L'"': out += L"&quot;"; continue;
-        case L'\'': out += L"&apos;"; continue;
+// The character the file holds for the one at `p`, which moves past it (and past the
+// second half of a surrogate pair): a control character becomes a space, an unpaired
+// surrogate or a non-character U+FFFD.
+char32_t NextWritten(const wchar_t*& p, const wchar_t* end) {
+    const wchar_t c = *p++;
+    if (IsControl(c)) return U' ';
+    if (c >= 0xD800 && c <= 0xDBFF && p < end && *p >= 0xDC00 && *p <= 0xDFFF)
+        return 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(*p++) - 0xDC00);
+    if ((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF) return 0xFFFD;
+    return c;
+}
+
+// A text as reading the file gives it back: the characters NextWritten gives, no entity.
+std::wstring AsWritten(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (const wchar_t *p = text.data(), *end = p + text.size(); p < end;) {
+        const char32_t code = NextWritten(p, end);
+        if (code < 0x10000) {
+            out += wchar_t(code);
+        } else {
+            out += wchar_t(0xD800 + ((code - 0x10000) >> 10));
+            out += wchar_t(0xDC00 + ((code - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
+}
+
+// Appends a text as the file holds it, in UTF-8: the five named entities for the
+// characters that need them, the others as NextWritten gives them. Runs of plain
+// characters are copied at once; the bytes are written here rather than through a
+// whole file of UTF-16 and its conversion, which cost several times more.
+void AppendEscaped(std::string& out, const std::wstring& text) {
+    auto plain = [](wchar_t c) { return c >= 0x20 && c < 0x7F && c != L'&' && c != L'<' && c != L'>' && c != L'"' && c != L'\''; };
+    for (const wchar_t *p = text.data(), *end = p + text.size(); p < end;) {
+        const wchar_t* run = std::find_if_not(p, end, plain);
+        if (run > p) {
+            const size_t at = out.size();
+            out.resize(at + size_t(run - p));
+            std::copy(p, run, out.begin() + std::ptrdiff_t(at));  // each below 0x80: one byte
+            if ((p = run) == end) break;
+        }
+        switch (*p) {
+        case L'&': out += "&amp;"; ++p; continue;
+        case L'<': out += "&lt;"; ++p; continue;
+        case L'>': out += "&gt;"; ++p; continue;
+        case L'"': out += "&quot;"; ++p; continue;
+        case L'\'': out += "&apos;"; ++p; continue;
         default: break;
         }
-        if (IsControl(c)) {
-            out += L' ';
-        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            out += c;
-            out += text[++i];
-        } else if ((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF) {
-            out += L'\xFFFD';
-        } else {
-            out += c;
+        const char32_t code = NextWritten(p, end);
+        if (code < 0x80) {
+            out += char(code);
+            continue;
         }
+        if (code < 0x800) {
+            out += char(0xC0 | (code >> 6));
+        } else if (code < 0x10000) {
+            out += char(0xE0 | (code >> 12));
+            out += char(0x80 | ((code >> 6) & 0x3F));
+        } else {
+            out += char(0xF0 | (code >> 18));
+            out += char(0x80 | ((code >> 12) & 0x3F));
+            out += char(0x80 | ((code >> 6) & 0x3F));
+        }
+        out += char(0x80 | (code & 0x3F));
     }
 }
 
 class XbelWriter {
 public:
-    explicit XbelWriter(unsigned long long highestId) : m_highest(highestId) {}
+    XbelWriter(std::string& out, unsigned long long highestId) : m_out(out), m_highest(highestId) {}
 
-    void Items(const std::vector<SyncItem>& items, const std::wstring& indent) {
-        const std::wstring inner = indent + L"  ";
+    void Items(const std::vector<SyncItem>& items, const std::string& indent) {
+        const std::string inner = indent + "  ";
         for (const SyncItem& item : items) {
             const bool folder = item.kind == SyncItem::Kind::Folder;
             m_out += indent;
-            m_out += folder ? L"<folder" : L"<bookmark href=\"";
+            m_out += folder ? "<folder" : "<bookmark href=\"";
             if (!folder) {
                 AppendEscaped(m_out, item.href);
-                m_out += L'"';
+                m_out += '"';
             }
-            m_out += L" id=\"";
-            m_out += item.id.empty() ? std::to_wstring(++m_highest) : FromUtf8(item.id);
-            m_out += L"\">";
+            m_out += " id=\"";
+            m_out += item.id.empty() ? std::to_string(++m_highest) : item.id;
+            m_out += "\">";
             m_out += inner;
-            m_out += L"<title>";
+            m_out += "<title>";
             AppendEscaped(m_out, item.title);
-            m_out += L"</title>";
+            m_out += "</title>";
             if (folder) Items(item.children, inner);
             m_out += indent;
-            m_out += folder ? L"</folder>" : L"</bookmark>";
+            m_out += folder ? "</folder>" : "</bookmark>";
         }
     }
 
-    std::wstring m_out;
+private:
+    std::string& m_out;
     unsigned long long m_highest;
 };
 
 size_t CountWithoutId(const std::vector<SyncItem>& items) {
     size_t n = 0;
     for (const SyncItem& item : items) n += (item.id.empty() ? 1 : 0) + CountWithoutId(item.children);
+    return n;
+}
+
+// About the bytes the items take (plain text): room made once for a large file.
+size_t SizeOfItems(const std::vector<SyncItem>& items, size_t indent) {
+    size_t n = 0;
+    for (const SyncItem& item : items)
+        n += 3 * indent + 64 + item.title.size() + item.href.size() + SizeOfItems(item.children, indent + 2);
     return n;
 }
 
@@ -341,26 +392,18 @@ bool ReadXbel(std::string_view bytes, SyncTree& tree, std::wstring& reason) {
 
 std::string WriteXbel(const SyncTree& tree) {
     const size_t fresh = CountWithoutId(tree.root.children);
-    XbelWriter writer(tree.highestId);
-    writer.Items(tree.root.children, L"\n");
-    std::string out = kDeclaration;
+    std::string out;
+    out.reserve(512 + SizeOfItems(tree.root.children, 1));
+    out += kDeclaration;
     out += "\n<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark Exchange Language 1.0//EN//XML\" "
            "\"http://pyxml.sourceforge.net/topics/dtds/xbel.dtd\">\n<xbel version=\"1.0\">\n<!--- highestId :";
     out += std::to_string(tree.highestId + fresh);
     out += ": for Floccus bookmark sync browser extension -->\n";
-    out += ToUtf8(writer.m_out);
+    XbelWriter(out, tree.highestId).Items(tree.root.children, "\n");
     out += "\n</xbel>";
     return out;
 }
 
-std::wstring XbelTitleAsRead(const std::wstring& title) {
-    std::wstring written;
-    AppendEscaped(written, title, false);
-    return Trimmed(written);
-}
+std::wstring XbelTitleAsRead(const std::wstring& title) { return Trimmed(AsWritten(title)); }
 
-std::wstring XbelHrefAsRead(const std::wstring& href) {
-    std::wstring written;
-    AppendEscaped(written, href, false);
-    return written;
-}
+std::wstring XbelHrefAsRead(const std::wstring& href) { return AsWritten(href); }
