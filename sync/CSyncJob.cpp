@@ -10,7 +10,7 @@ struct CSyncJob::Round {
     DavFile file;
     bool fileExists = false;
     SyncTree read;                  // the file as read, unless the memory had it
-    const SyncTree* server = &read;
+    SyncTree* server = &read;       // the merge takes texts out of it
     bool serverRemembered = false;
     CSyncStore::Snapshot snapshot;
     const SyncState* last = &snapshot.state;
@@ -88,7 +88,7 @@ bool CSyncJob::ReadServer(Round& round, SyncJobResult& result) {
     if (result.dav.status == DavStatus::NotFound) return true;  // the first sync to this file
     if (!result.dav.Ok()) return false;
     round.fileExists = true;
-    const SyncMemory* memory = m_input.memory.get();
+    SyncMemory* memory = m_input.memory.get();
     if (memory && memory->hasFile && memory->target == Target() && memory->fileBytes == round.file.bytes) {
         round.server = &memory->fileTree;  // the file as this process last wrote or read it
         round.serverRemembered = true;
@@ -110,7 +110,9 @@ bool CSyncJob::Merge(Round& round, SyncJobResult& result) {
         return false;
     }
     if (!round.snapshot.stateRead) round.last = &memory->state;
-    round.merge = MergeSync(round.snapshot.local, *round.server, *round.last);
+    round.merge = MergeSyncTakingTexts(round.snapshot.local, *round.server, *round.last);
+    // The remembered tree gave its texts to the new one: until Remember, there is none.
+    if (round.merge.serverTaken && round.serverRemembered) m_input.memory->hasFile = false;
     const SyncMergeResult& m = round.merge;
     if (m.tooDeep) {
         result.reason = L"folders are nested more than " + std::to_wstring(kMaxSyncDepth) + L" deep";
@@ -185,6 +187,10 @@ void CSyncJob::Remember(Round& round) {
     }
     if (!round.written.empty()) {  // the server has what was written
         memory->fileBytes = std::move(round.written);
+        memory->fileTree = std::move(round.merge.server);
+        memory->hasFile = true;
+    } else if (round.fileExists && round.merge.serverTaken) {  // unchanged; the merge's tree holds its texts
+        memory->fileBytes = std::move(round.file.bytes);
         memory->fileTree = std::move(round.merge.server);
         memory->hasFile = true;
     } else if (round.fileExists && !round.serverRemembered) {  // as it was read

@@ -193,13 +193,15 @@ bool CSyncStore::Save(const std::wstring& target, const SyncState& before, const
 // Both states list their items depth first, and from one sync to the next most items
 // keep their place: an item is looked for at its own position first, then by its id.
 void CSyncStore::WriteChanges(const SyncState& before, const SyncState& after) {
-    std::vector<std::pair<std::string_view, size_t>> byId;
-    byId.reserve(before.items.size());
-    for (size_t i = 0; i < before.items.size(); ++i) byId.emplace_back(before.items[i].id, i);
-    std::sort(byId.begin(), byId.end());
+    std::vector<std::pair<std::string_view, size_t>> byId;  // made when first needed
     std::vector<char> kept(before.items.size());
     auto previousOf = [&](size_t i, const std::string& id) -> const SyncedItem* {
         if (i < before.items.size() && before.items[i].id == id) return kept[i] = 1, &before.items[i];
+        if (byId.empty()) {
+            byId.reserve(before.items.size());
+            for (size_t k = 0; k < before.items.size(); ++k) byId.emplace_back(before.items[k].id, k);
+            std::sort(byId.begin(), byId.end());
+        }
         auto at = std::lower_bound(byId.begin(), byId.end(), std::pair<std::string_view, size_t>(id, 0));
         if (at == byId.end() || at->first != id) return nullptr;
         kept[at->second] = 1;

@@ -4,13 +4,12 @@
 
 namespace {
 
-std::wstring Text(const std::wstring* text) { return text ? *text : std::wstring(); }
-
 class MergeOutput {
 public:
-    MergeOutput(const MergeGraph& g, SyncMergeResult& r)
-        : m_g(g), m_r(r), m_children(g.nodes.size()), m_emitted(g.nodes.size()), m_stateItem(g.nodes.size()),
-          m_edit(g.nodes.size(), -1), m_nextId(g.highestFileId) {
+    MergeOutput(const MergeGraph& g, SyncMergeResult& r, bool takeTexts)
+        : m_g(g), m_r(r), m_take(takeTexts), m_children(g.nodes.size()), m_emitted(g.nodes.size()),
+          m_stateItem(g.nodes.size()), m_title(g.nodes.size()), m_href(g.nodes.size()), m_edit(g.nodes.size(), -1),
+          m_nextId(g.highestFileId) {
         for (size_t i = 1; i < g.nodes.size(); ++i)
             if (g.nodes[i].merged.present && !g.nodes[i].absorbed) m_children[g.nodes[i].merged.parent].push_back(int(i));
     }
@@ -32,12 +31,16 @@ private:
     }
     void AddOrUpdate(int node);
     void DeleteGone();
+    std::wstring Out(const std::wstring* text, const std::wstring* serverText);
 
     const MergeGraph& m_g;
     SyncMergeResult& m_r;
+    const bool m_take;
     std::vector<std::vector<int>> m_children;  // merged children of each node
     std::vector<char> m_emitted;
     std::vector<size_t> m_stateItem;
+    // The merged texts of emitted nodes, as the file holds them (where taken texts went).
+    std::vector<const std::wstring*> m_title, m_href;
     std::vector<int> m_edit;                   // the AddFolder edit that makes a node locally
     std::vector<int> m_topDown;                // emitted nodes, parents first
     unsigned long long m_nextId;
@@ -84,10 +87,12 @@ void MergeOutput::Emit(int node, SyncItem& parent, const std::string& parentId, 
     item.kind = n.folder ? SyncItem::Kind::Folder : SyncItem::Kind::Bookmark;
     const bool keepsId = n.server.present && !n.remoteId.empty();
     item.id = keepsId ? n.remoteId : std::to_string(++m_nextId);
-    item.title = Text(n.merged.title);
-    if (!n.folder) item.href = Text(n.merged.href);
     if (!keepsId || !SameText(n.merged.title, n.server.title) || !SameText(n.merged.href, n.server.href))
         m_r.serverChanged = true;
+    item.title = Out(n.merged.title, n.server.title);
+    if (!n.folder) item.href = Out(n.merged.href, n.server.href);
+    m_title[node] = &item.title;
+    m_href[node] = &item.href;
     m_stateItem[node] = m_r.state.items.size();
     m_r.state.items.push_back({item.id, parentId, n.folder, KeyOfText(item.title), KeyOfText(item.href),
                                n.local.present ? n.localId : 0, &item.title, &item.href});
@@ -97,6 +102,15 @@ void MergeOutput::Emit(int node, SyncItem& parent, const std::string& parentId, 
         return;
     }
     EmitChildren(node, n.server.present ? n.serverItem : nullptr, item, item.id, depth + 1);
+}
+
+// A merged text for the file: moved out of the server's tree when it is the server's
+// own text and the tree may be taken from (the tree is the caller's and not const).
+std::wstring MergeOutput::Out(const std::wstring* text, const std::wstring* serverText) {
+    if (!text) return {};
+    if (!m_take || text != serverText) return *text;
+    m_r.serverTaken = true;
+    return std::move(*const_cast<std::wstring*>(text));
 }
 
 // ---- the store's side ----
@@ -110,24 +124,26 @@ void MergeOutput::SetParent(LocalEdit& edit, int node) const {
 
 void MergeOutput::AddOrUpdate(int node) {
     const MergeNode& n = m_g.nodes[node];
+    const std::wstring* title = m_title[node];  // the merged texts: those of the server may be taken
+    const std::wstring* href = m_href[node];
     LocalEdit edit;
     if (!n.local.present) {
         edit.op = n.folder ? LocalEdit::Op::AddFolder : LocalEdit::Op::AddFavor;
-        edit.name = Text(n.merged.title);
-        edit.location = Text(n.merged.href);
+        edit.name = *title;
+        edit.location = *href;
         edit.stateItem = m_stateItem[node];
         if (n.folder) m_edit[node] = int(m_r.local.size());
     } else {
-        const bool sameName = SameText(n.merged.title, n.local.title);
-        const bool sameLocation = SameText(n.merged.href, n.local.href);
+        const bool sameName = SameText(title, n.local.title);
+        const bool sameLocation = SameText(href, n.local.href);
         if (sameName && sameLocation && n.merged.parent == n.local.parent) return;
         edit.op = n.folder ? LocalEdit::Op::UpdateFolder : LocalEdit::Op::UpdateFavor;
         edit.id = n.localId;
         edit.fromParentId = LocalParentId(n);
         // What the file holds of a text is its form without control characters: an
         // unchanged text keeps the form the store has.
-        edit.name = sameName ? *n.localName : Text(n.merged.title);
-        if (!n.folder) edit.location = sameLocation ? *n.localLocation : Text(n.merged.href);
+        edit.name = sameName ? *n.localName : *title;
+        if (!n.folder) edit.location = sameLocation ? *n.localLocation : *href;
     }
     SetParent(edit, node);
     m_r.local.push_back(std::move(edit));
@@ -164,8 +180,8 @@ void MergeOutput::WriteLocalEdits() {
 
 }  // namespace
 
-void BuildMergeOutput(const MergeGraph& g, const SyncTree& server, SyncMergeResult& result) {
-    MergeOutput out(g, result);
+void BuildMergeOutput(const MergeGraph& g, const SyncTree& server, SyncMergeResult& result, bool takeTexts) {
+    MergeOutput out(g, result, takeTexts);
     out.WriteFile(server);
     if (!result.tooDeep) out.WriteLocalEdits();
 }

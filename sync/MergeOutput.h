@@ -4,4 +4,6 @@
 #include "sync/MergeGraph.h"
 #include "sync/SyncMerge.h"
 
-void BuildMergeOutput(const MergeGraph& g, const SyncTree& server, SyncMergeResult& result);
+// With `takeTexts`, the server's texts that the file keeps are moved out of `server`,
+// which the caller no longer needs (the graph's pointers into it are then left alone).
+void BuildMergeOutput(const MergeGraph& g, const SyncTree& server, SyncMergeResult& result, bool takeTexts);

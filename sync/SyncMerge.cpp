@@ -174,7 +174,9 @@ bool DeletesTooMany(const SyncMergeResult& r) {
     return tooMany(r.localFavorsDeleted, r.localFavors) || tooMany(r.serverFavorsDeleted, r.serverFavors);
 }
 
-SyncMergeResult MergeSync(const LocalTree& local, const SyncTree& server, const SyncState& last) {
+namespace {
+
+SyncMergeResult Merge(const LocalTree& local, const SyncTree& server, const SyncState& last, bool takeTexts) {
     MergeGraph g;
     g.AddLastSynced(last);
     g.AddLocal(local);
@@ -197,6 +199,16 @@ SyncMergeResult MergeSync(const LocalTree& local, const SyncTree& server, const 
     while (KeepFoldersOfSurvivors(g) | DropCrossingMoves(g)) {
     }
     CountFavors(g, result);
-    BuildMergeOutput(g, server, result);
+    BuildMergeOutput(g, server, result, takeTexts);
     return result;
+}
+
+}  // namespace
+
+SyncMergeResult MergeSync(const LocalTree& local, const SyncTree& server, const SyncState& last) {
+    return Merge(local, server, last, false);
+}
+
+SyncMergeResult MergeSyncTakingTexts(const LocalTree& local, SyncTree& server, const SyncState& last) {
+    return Merge(local, server, last, true);
 }

@@ -58,12 +58,18 @@ struct SyncMergeResult {
     // When nothing changed on either side, it is left empty and stateChanged is false.
     SyncState state;
     bool stateChanged = true;
+    // MergeSyncTakingTexts moved texts out of the server's tree: that tree serves no more,
+    // and `server` (the same as the file when serverChanged is false) stands for it.
+    bool serverTaken = false;
     // Favorites (bookmarks) each side holds now and how many of them the merge deletes.
     size_t localFavors = 0, localFavorsDeleted = 0;
     size_t serverFavors = 0, serverFavorsDeleted = 0;
 };
 
 SyncMergeResult MergeSync(const LocalTree& local, const SyncTree& server, const SyncState& last);
+// The same, for a caller that has no more use for the server's tree: the texts that the
+// new file keeps are moved out of it rather than copied (most of them, for a large file).
+SyncMergeResult MergeSyncTakingTexts(const LocalTree& local, SyncTree& server, const SyncState& last);
 
 // Whether the deletions are so many that the user is asked first: more than 5 and
 // more than 20 % of the favorites on the side that loses them.

@@ -1,9 +1,9 @@
 #include "sync/Xbel.h"
-#include "store/TextConv.h"
 #include "sync/XmlLiteReader.h"
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <string_view>
 
 namespace {
 
@@ -242,66 +242,147 @@ bool BlankDoctype(std::string& bytes) {
     return true;
 }
 
-// The five named entities for the characters that need them (unless `entities` is
-// false); control characters as spaces; unpaired surrogates and non-characters as U+FFFD.
-void AppendEscaped(std::wstring& out, const std::wstring& text, bool entities = true) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (entities) switch (c) {
-        case L'&': out += L"&amp;"; continue;
-        case L'<': out += L"&lt;"; continue;
-        case L'>': out += L"&gt;"; continue;
-        case L'"': out += L"&quot;"; continue;
-        case L'\'': out += L"&apos;"; continue;
-        default: break;
-        }
-        if (IsControl(c)) {
-            out += L' ';
-        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            out += c;
-            out += text[++i];
-        } else if ((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF) {
-            out += L'\xFFFD';
+// The character the file holds for the one at `p`, which moves past it (and past the
+// second half of a surrogate pair): a control character becomes a space, an unpaired
+// surrogate or a non-character U+FFFD.
+char32_t NextWritten(const wchar_t*& p, const wchar_t* end) {
+    const wchar_t c = *p++;
+    if (IsControl(c)) return U' ';
+    if (c >= 0xD800 && c <= 0xDBFF && p < end && *p >= 0xDC00 && *p <= 0xDFFF)
+        return 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(*p++) - 0xDC00);
+    if ((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF) return 0xFFFD;
+    return c;
+}
+
+// A text as reading the file gives it back: the characters NextWritten gives, no entity.
+std::wstring AsWritten(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (const wchar_t *p = text.data(), *end = p + text.size(); p < end;) {
+        const char32_t code = NextWritten(p, end);
+        if (code < 0x10000) {
+            out += wchar_t(code);
         } else {
-            out += c;
+            out += wchar_t(0xD800 + ((code - 0x10000) >> 10));
+            out += wchar_t(0xDC00 + ((code - 0x10000) & 0x3FF));
         }
     }
+    return out;
 }
+
+// The file's bytes while they are written: room made in large steps and filled through
+// a pointer, which costs far less than appending piece by piece.
+class ByteSink {
+public:
+    explicit ByteSink(size_t expected) : m_out(expected, '\0') {}
+
+    void Add(std::string_view piece) {
+        std::memcpy(Room(piece.size()), piece.data(), piece.size());
+        m_used += piece.size();
+    }
+    // A text as the file holds it, in UTF-8: the five named entities for the characters
+    // that need them, the others as NextWritten gives them.
+    void AddEscaped(const std::wstring& text) {
+        char* p = Room(6 * text.size());  // the most one unit takes: "&quot;"; UTF-8 takes 3
+        for (const wchar_t *in = text.data(), *end = in + text.size(); in < end;) {
+            switch (const wchar_t c = *in) {
+            case L'&': p = Put(p, "&amp;"), ++in; continue;
+            case L'<': p = Put(p, "&lt;"), ++in; continue;
+            case L'>': p = Put(p, "&gt;"), ++in; continue;
+            case L'"': p = Put(p, "&quot;"), ++in; continue;
+            case L'\'': p = Put(p, "&apos;"), ++in; continue;
+            default:
+                if (c >= 0x20 && c < 0x7F) {
+                    *p++ = char(c), ++in;
+                    continue;
+                }
+            }
+            const char32_t code = NextWritten(in, end);
+            if (code < 0x80) {
+                *p++ = char(code);
+                continue;
+            }
+            if (code < 0x800) {
+                *p++ = char(0xC0 | (code >> 6));
+            } else if (code < 0x10000) {
+                *p++ = char(0xE0 | (code >> 12));
+                *p++ = char(0x80 | ((code >> 6) & 0x3F));
+            } else {
+                *p++ = char(0xF0 | (code >> 18));
+                *p++ = char(0x80 | ((code >> 12) & 0x3F));
+                *p++ = char(0x80 | ((code >> 6) & 0x3F));
+            }
+            *p++ = char(0x80 | (code & 0x3F));
+        }
+        m_used = size_t(p - m_out.data());
+    }
+    std::string Take() {
+        m_out.resize(m_used);
+        return std::move(m_out);
+    }
+
+private:
+    // Where `n` more bytes go.
+    char* Room(size_t n) {
+        if (m_out.size() - m_used < n) m_out.resize(std::max(2 * m_out.size(), m_used + n));
+        return m_out.data() + m_used;
+    }
+    template <size_t N>
+    static char* Put(char* p, const char (&piece)[N]) {
+        std::memcpy(p, piece, N - 1);
+        return p + N - 1;
+    }
+
+    std::string m_out;
+    size_t m_used = 0;
+};
 
 class XbelWriter {
 public:
-    explicit XbelWriter(unsigned long long highestId) : m_highest(highestId) {}
+    XbelWriter(ByteSink& out, unsigned long long highestId) : m_out(out), m_highest(highestId) {}
 
-    void Items(const std::vector<SyncItem>& items, const std::wstring& indent) {
-        const std::wstring inner = indent + L"  ";
+    void Items(const std::vector<SyncItem>& items, const std::string& indent) {
+        const std::string inner = indent + "  ";
         for (const SyncItem& item : items) {
             const bool folder = item.kind == SyncItem::Kind::Folder;
-            m_out += indent;
-            m_out += folder ? L"<folder" : L"<bookmark href=\"";
-            if (!folder) {
-                AppendEscaped(m_out, item.href);
-                m_out += L'"';
+            m_out.Add(indent);
+            if (folder) {
+                m_out.Add("<folder");
+            } else {
+                m_out.Add("<bookmark href=\"");
+                m_out.AddEscaped(item.href);
+                m_out.Add("\"");
             }
-            m_out += L" id=\"";
-            m_out += item.id.empty() ? std::to_wstring(++m_highest) : FromUtf8(item.id);
-            m_out += L"\">";
-            m_out += inner;
-            m_out += L"<title>";
-            AppendEscaped(m_out, item.title);
-            m_out += L"</title>";
+            m_out.Add(" id=\"");
+            if (item.id.empty()) m_out.Add(std::to_string(++m_highest));
+            else m_out.Add(item.id);
+            m_out.Add("\">");
+            m_out.Add(inner);
+            m_out.Add("<title>");
+            m_out.AddEscaped(item.title);
+            m_out.Add("</title>");
             if (folder) Items(item.children, inner);
-            m_out += indent;
-            m_out += folder ? L"</folder>" : L"</bookmark>";
+            m_out.Add(indent);
+            m_out.Add(folder ? "</folder>" : "</bookmark>");
         }
     }
 
-    std::wstring m_out;
+private:
+    ByteSink& m_out;
     unsigned long long m_highest;
 };
 
 size_t CountWithoutId(const std::vector<SyncItem>& items) {
     size_t n = 0;
     for (const SyncItem& item : items) n += (item.id.empty() ? 1 : 0) + CountWithoutId(item.children);
+    return n;
+}
+
+// About the bytes the items take (plain text): room made once for a large file.
+size_t SizeOfItems(const std::vector<SyncItem>& items, size_t indent) {
+    size_t n = 0;
+    for (const SyncItem& item : items)
+        n += 3 * indent + 64 + item.title.size() + item.href.size() + SizeOfItems(item.children, indent + 2);
     return n;
 }
 
@@ -341,26 +422,17 @@ bool ReadXbel(std::string_view bytes, SyncTree& tree, std::wstring& reason) {
 
 std::string WriteXbel(const SyncTree& tree) {
     const size_t fresh = CountWithoutId(tree.root.children);
-    XbelWriter writer(tree.highestId);
-    writer.Items(tree.root.children, L"\n");
-    std::string out = kDeclaration;
-    out += "\n<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark Exchange Language 1.0//EN//XML\" "
-           "\"http://pyxml.sourceforge.net/topics/dtds/xbel.dtd\">\n<xbel version=\"1.0\">\n<!--- highestId :";
-    out += std::to_string(tree.highestId + fresh);
-    out += ": for Floccus bookmark sync browser extension -->\n";
-    out += ToUtf8(writer.m_out);
-    out += "\n</xbel>";
-    return out;
+    ByteSink out(512 + SizeOfItems(tree.root.children, 1));
+    out.Add(kDeclaration);
+    out.Add("\n<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark Exchange Language 1.0//EN//XML\" "
+            "\"http://pyxml.sourceforge.net/topics/dtds/xbel.dtd\">\n<xbel version=\"1.0\">\n<!--- highestId :");
+    out.Add(std::to_string(tree.highestId + fresh));
+    out.Add(": for Floccus bookmark sync browser extension -->\n");
+    XbelWriter(out, tree.highestId).Items(tree.root.children, "\n");
+    out.Add("\n</xbel>");
+    return out.Take();
 }
 
-std::wstring XbelTitleAsRead(const std::wstring& title) {
-    std::wstring written;
-    AppendEscaped(written, title, false);
-    return Trimmed(written);
-}
+std::wstring XbelTitleAsRead(const std::wstring& title) { return Trimmed(AsWritten(title)); }
 
-std::wstring XbelHrefAsRead(const std::wstring& href) {
-    std::wstring written;
-    AppendEscaped(written, href, false);
-    return written;
-}
+std::wstring XbelHrefAsRead(const std::wstring& href) { return AsWritten(href); }

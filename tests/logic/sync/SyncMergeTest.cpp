@@ -2,6 +2,7 @@
 // side or both, removals against edits, crossing moves, what the file keeps that the
 // store never shows, ids, and the question before many deletions.
 #include "sync/SyncMerge.h"
+#include "sync/Xbel.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <map>
@@ -75,6 +76,12 @@ struct Machine {
     }
     SyncMergeResult Sync(SyncTree& server) {
         SyncMergeResult r = MergeSync(tree, server, state);
+        SyncTree spent = server;  // the merge that takes the server's texts gives the same
+        const SyncMergeResult taken = MergeSyncTakingTexts(tree, spent, state);
+        EXPECT_EQ(WriteXbel(r.server), WriteXbel(taken.server));
+        EXPECT_EQ(r.local.size(), taken.local.size());
+        for (size_t i = 0; i < std::min(r.local.size(), taken.local.size()); ++i)
+            EXPECT_TRUE(r.local[i].name == taken.local[i].name && r.local[i].location == taken.local[i].location);
         std::vector<int> made;
         for (const LocalEdit& e : r.local) {
             made.push_back(0);
