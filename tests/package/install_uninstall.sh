@@ -109,5 +109,6 @@ wine reg add "$machine_run_key" /v Tidemarker /d 'C:\Other\Tidemarker.exe' /f >>
 uninstall /DELETEDATA
 [ ! -e "$inst" ] || fail "program folder left after uninstall /DELETEDATA: $(ls -A "$inst")"
 [ "$(value_of "$machine_run_key" Tidemarker)" = 'C:\Other\Tidemarker.exe' ] || fail "another copy's log-on start was removed"
+wineserver -k >/dev/null 2>&1 || true  # before its prefix goes: a server without one is not found again
 rm -rf "$work/prefix"
 echo "install and uninstall: ok"
