@@ -196,15 +196,7 @@ HINTERNET CLinkChecker::OpenRequest(HINTERNET connection, const wchar_t* method,
                                      WINHTTP_DEFAULT_ACCEPT_TYPES, secure ? WINHTTP_FLAG_SECURE : 0);
     if (!r) return nullptr;
     // Each redirect is asked for by hand; no cookie, password or logon ever leaves.
-    DWORD off = WINHTTP_DISABLE_COOKIES | WINHTTP_DISABLE_REDIRECTS | WINHTTP_DISABLE_AUTHENTICATION;
-    DWORD logon = WINHTTP_AUTOLOGON_SECURITY_LEVEL_HIGH;
-    DWORD t = m_options.timeoutMs;
-    const int ti = static_cast<int>(t);
-    const bool set = WinHttpSetOption(r, WINHTTP_OPTION_DISABLE_FEATURE, &off, sizeof off) &&
-                     WinHttpSetOption(r, WINHTTP_OPTION_AUTOLOGON_POLICY, &logon, sizeof logon) &&
-                     WinHttpSetTimeouts(r, ti, ti, ti, ti) &&
-                     // Waiting for the answer's headers has a timeout of its own.
-                     WinHttpSetOption(r, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &t, sizeof t);
+    const bool set = fw::KeepRequestToItself(r, m_options.timeoutMs);
     std::lock_guard<std::mutex> guard(m_lock);
     if (!set || m_cancelled) {
         const DWORD error = set ? static_cast<DWORD>(ERROR_WINHTTP_OPERATION_CANCELLED) : GetLastError();

@@ -1,5 +1,6 @@
-// The two WinHTTP chores every caller of it repeats: an http(s) URL split into what
-// WinHttpConnect and WinHttpOpenRequest take, and a response header read as text.
+// The WinHTTP chores every caller of it repeats: an http(s) URL split into what
+// WinHttpConnect and WinHttpOpenRequest take, a request kept to itself, and a response
+// header read as text.
 #pragma once
 #include <windows.h>
 #include <winhttp.h>
@@ -30,6 +31,20 @@ inline DWORD CrackHttpUrl(const std::wstring& url, HttpUrlParts& out) {
     out.port = c.nPort;
     out.secure = c.nScheme == INTERNET_SCHEME_HTTPS;
     return 0;
+}
+
+// A request that sends nothing of the user's by itself and follows nothing: no cookies, no
+// redirects, no automatic authentication or logon (`alsoDisabled` adds features such as
+// WINHTTP_DISABLE_KEEP_ALIVE), and `timeoutMs` on every step. False with GetLastError set.
+inline bool KeepRequestToItself(HINTERNET request, DWORD timeoutMs, DWORD alsoDisabled = 0) {
+    DWORD off = WINHTTP_DISABLE_COOKIES | WINHTTP_DISABLE_REDIRECTS | WINHTTP_DISABLE_AUTHENTICATION | alsoDisabled;
+    DWORD logon = WINHTTP_AUTOLOGON_SECURITY_LEVEL_HIGH;
+    const int t = static_cast<int>(timeoutMs);
+    return WinHttpSetOption(request, WINHTTP_OPTION_DISABLE_FEATURE, &off, sizeof off) &&
+           WinHttpSetOption(request, WINHTTP_OPTION_AUTOLOGON_POLICY, &logon, sizeof logon) &&
+           WinHttpSetTimeouts(request, t, t, t, t) &&
+           // Waiting for the answer's headers has a timeout of its own.
+           WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &timeoutMs, sizeof timeoutMs);
 }
 
 // A header of the answer (WINHTTP_QUERY_LOCATION, WINHTTP_QUERY_ETAG, ...); empty when absent.

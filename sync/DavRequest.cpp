@@ -118,16 +118,7 @@ void* CDavRequests::Open(void* connection, const wchar_t* method, const Target& 
     // callback checks itself; its connection is then never kept for another request,
     // which could expect Windows' check to have been made.
     const bool ownCheck = target.secure && (check.capture || !check.trusted.empty());
-    DWORD off = WINHTTP_DISABLE_COOKIES | WINHTTP_DISABLE_REDIRECTS | WINHTTP_DISABLE_AUTHENTICATION |
-                (ownCheck ? WINHTTP_DISABLE_KEEP_ALIVE : 0);
-    DWORD logon = WINHTTP_AUTOLOGON_SECURITY_LEVEL_HIGH;
-    DWORD t = m_settings.timeoutMs;
-    const int ti = static_cast<int>(t);
-    bool set = WinHttpSetOption(r, WINHTTP_OPTION_DISABLE_FEATURE, &off, sizeof off) &&
-               WinHttpSetOption(r, WINHTTP_OPTION_AUTOLOGON_POLICY, &logon, sizeof logon) &&
-               WinHttpSetTimeouts(r, ti, ti, ti, ti) &&
-               // Waiting for the answer's headers has a timeout of its own.
-               WinHttpSetOption(r, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &t, sizeof t);
+    bool set = fw::KeepRequestToItself(r, m_settings.timeoutMs, ownCheck ? WINHTTP_DISABLE_KEEP_ALIVE : 0);
     if (set && ownCheck) {
         DWORD flags = kIgnoreCertificateErrors;
         set = WinHttpSetOption(r, WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof flags) &&

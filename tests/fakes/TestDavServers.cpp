@@ -1,5 +1,6 @@
 #include "fakes/TestDavServers.h"
 #include "sync/DavRequest.h"
+#include "transfer/FileBytes.h"
 #include <windows.h>
 #include <atomic>
 #include <memory>
@@ -64,15 +65,9 @@ bool PutDavFile(const TestDavServer& server, const std::wstring& name, const std
 }
 
 std::string ReadDavFile(const TestDavServer& server, const std::wstring& name) {
-    HANDLE h = CreateFileW((server.dataFolder + L"\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(h);
-    return bytes;
+    std::wstring failure;
+    return ReadFileBytes(server.dataFolder + L"\\" + name, bytes, failure) ? bytes : std::string();
 }
 
 bool DavFileExists(const TestDavServer& server, const std::wstring& name) {

@@ -82,6 +82,7 @@ TEST_F(SyncWindowOnServers, SetUpOnThePageAndSyncedWithItsButton) {
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     Command(IDM_PREFERENCES);
+    WaitForSync();  // a sync that began as the sheet closed ends first
     EXPECT_EQ(L"Synced 12:34", resultLine);
     EXPECT_EQ(L"Synced 12:34", Text(IDC_SYNC_STATUS));
     EXPECT_EQ((std::vector<std::wstring>{L"from here", L"from the server"}), TopFavorNames());
